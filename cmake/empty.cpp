@@ -1,0 +1,1 @@
+// Placeholder so an area with no sources yet still forms a library.

@@ -1,0 +1,10 @@
+// Text conversion between UTF-8, UTF-16 and code page 1251.
+#pragma once
+#include <string>
+#include <string_view>
+
+std::u16string textUtf8ToUtf16(std::string_view s);  // invalid sequences become U+FFFD
+std::string textUtf16ToUtf8(std::u16string_view s);
+std::u16string textCp1251ToUtf16(std::string_view s);
+bool textIsValidUtf8(std::string_view s);  // the lenient check of the INI loader (leads up to 1111100x)
+size_t textWLen(const char16_t* s);

@@ -1,0 +1,29 @@
+// The game half of the application: start-up, the fixed-step frame, drawing, input and shutdown.
+#pragma once
+#include <cstdint>
+
+class UIWnd;
+
+void gameInit();
+int gameFrame();
+void gameDraw();
+void gameDone();
+int gameInput(int message, int code, int value);
+
+// The 38 test settings of data/test.ini, by number; other numbers read a spare 0.
+int16_t testSetting(int index);
+const char* testSettingName(int index);
+void testSettingsLoad(const char* file);
+
+// The fixed step.
+constexpr int kStepMs = 25;
+constexpr float kMaxFrameMs = 300.0f;
+// Runs the update steps for `elapsedMs` of real time through the accumulator; returns how many ran.
+int gameAdvance(float elapsedMs);
+int32_t gameClock();
+void gameSetClock(int32_t ms);
+int gameStepCount();  // update steps run since start-up
+
+UIWnd* gameRoot();
+// Shows a screen: removes every child of the root window and adds `screen` as its only child.
+void gameShowScreen(UIWnd* screen);
