@@ -79,12 +79,12 @@ R = 22050
 write_wav("click.wav", tone(1800, 0.035, R, 0.6, decay=0.008, harmonics=(1.0, 0.3)), R)
 write_wav("confirm.wav", tone(660, 0.09, R, 0.4, decay=0.08) + tone(990, 0.16, R, 0.4, decay=0.1), R)
 write_wav("error.wav", tone(180, 0.25, R, 0.35, decay=0.2, harmonics=(1.0, 0.5, 0.3)), R)
-write_wav("hammer1.wav", mix(noise_burst(0.12, R, 0.5, 0.02), tone(320, 0.12, R, 0.3, decay=0.03)), R)
-write_wav("hammer2.wav", mix(noise_burst(0.14, R, 0.5, 0.025), tone(260, 0.14, R, 0.3, decay=0.035)), R)
+write_wav("hammer1.wav", mix(noise_burst(0.12, R, 0.35, 0.02), tone(320, 0.12, R, 0.3, decay=0.03)), R)
+write_wav("hammer2.wav", mix(noise_burst(0.14, R, 0.35, 0.025), tone(260, 0.14, R, 0.3, decay=0.035)), R)
 # The coin is 8-bit on purpose, and the harvest stereo at 44.1 kHz: the mixer must take both.
 write_wav("coin.wav", tone(1320, 0.08, R, 0.45, decay=0.05) + tone(1760, 0.22, R, 0.45, decay=0.09), R, bits=8)
 harvest = []
-for i, s in enumerate(noise_burst(0.35, 44100, 0.35, 0.12, lowpass=0.5)):
+for i, s in enumerate(noise_burst(0.35, 44100, 0.18, 0.12, lowpass=0.5)):
     pan = i / (0.35 * 44100)
     harvest += [s * (1 - pan), s * pan]
 write_wav("harvest.wav", harvest, 44100, channels=2)
