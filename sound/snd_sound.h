@@ -92,6 +92,7 @@ struct SndState {
   uint32_t random = 0;
   uint32_t lastUpdate = 0;
   uint32_t lastPump = 0;
+  int64_t pumpCarry = 0;
   // Callbacks due on the UI thread, each with a hold on its sound.
   std::vector<std::pair<CSound*, SndCallback>> due;
 };

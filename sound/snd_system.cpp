@@ -64,6 +64,7 @@ bool sndInit(const SndConfig& config) {
     st.output = out;
     st.on = true;
     st.lastUpdate = st.lastPump = platTicks();
+    st.pumpCarry = 0;
   }
   // Under the manual clock, time moves only when a test moves it, and so does the sound.
   if (config.thread && !platIsManualClock()) {

@@ -146,10 +146,9 @@ void pump(uint32_t now) {
   SndState& st = snd();
   uint32_t ms = std::min<uint32_t>(now - st.lastPump, 60000);
   st.lastPump = now;
-  static int64_t carry = 0;  // frames owed by the rounding of earlier slices, in 1/1000
-  carry += int64_t(ms) * kSndMixRate;
-  int64_t frames = carry / 1000;
-  carry %= 1000;
+  st.pumpCarry += int64_t(ms) * kSndMixRate;  // thousandths of a frame
+  int64_t frames = st.pumpCarry / 1000;
+  st.pumpCarry %= 1000;
   static int16_t slice[2 * 2205];
   while (frames > 0) {
     int n = static_cast<int>(std::min<int64_t>(frames, 2205));
