@@ -92,6 +92,8 @@ bool platWaitEvent(PlatEvent& e, int timeoutMs);  // false on time-out
 void platPostQuit();
 // Injects an event as if it came from the system (tests, replay).
 void platPushEvent(const PlatEvent& e);
+// Forgets injected events and the sent quit (tests that start the shell several times).
+void platResetEvents();
 
 // Win32 virtual-key codes used across the program.
 enum : int {

@@ -1,0 +1,168 @@
+// Engine start-up, the main loop and the engine shutdown.
+#include "app/app.h"
+
+#include "app/diag.h"
+#include "app/window_input.h"
+#include "files/file.h"
+#include "files/ini.h"
+#include "gfx/render.h"
+#include "platform/platform.h"
+#include "sound/sound.h"
+
+namespace {
+AppSettings g_settings;
+AppInputFn g_input = nullptr;
+AppFrameFn g_frame = nullptr;
+bool g_active = true;
+bool g_loopRunning = false;
+bool g_loopEnded = false;
+bool g_fullScreenToggle = false;
+bool g_locked = false;
+uint32_t g_timeBase = 0;
+uint32_t g_previous = 0;
+bool g_previousSet = false;
+}  // namespace
+
+AppSettings& appSettings() { return g_settings; }
+bool appIsActive() { return g_active; }
+void appSetActive(bool active) { g_active = active; }
+bool appLoopRunning() { return g_loopRunning; }
+void appRequestFullScreenToggle() { g_fullScreenToggle = true; }
+bool appTakeFullScreenToggle() {
+  bool t = g_fullScreenToggle;
+  g_fullScreenToggle = false;
+  return t;
+}
+
+int appSendInput(int message, int code, int value) {
+  if (!g_loopRunning || !g_input) return 0;
+  return g_input(message, code, value);
+}
+
+uint32_t appTimeBase() { return g_timeBase; }
+float appTimeSinceStart() { return float(platTicks() - g_timeBase); }
+float appTimeSincePrevious() {
+  uint32_t now = platTicks();
+  float d = g_previousSet ? float(now - g_previous) : float(now - g_timeBase);
+  g_previous = now;
+  g_previousSet = true;
+  return d;
+}
+
+int appInit(AppInputFn input) {
+  g_input = input;
+  g_settings = AppSettings{};
+  g_active = true;
+  g_loopRunning = g_loopEnded = false;
+  g_fullScreenToggle = false;
+  g_previousSet = false;
+  platInstallQuitSignals();
+
+  // The user folder comes first: the running-instance check must happen before anything touches
+  // the shared temporary folder, or a second launch would wipe the running game's files.
+  fileInitPaths();
+  if (!platLockInstance(fileUserFolder())) {
+    platMessageBox("The game is already running.", iniGetString("game.ini", "main", "name", "Game"));
+    return 1;
+  }
+  g_locked = true;
+  fileInitTempFolder();
+  fileOpenPack();
+
+  g_timeBase = platTicks();
+  crashInit("dump", "", "0.0");
+
+  g_settings.name = iniGetString("game.ini", "main", "name", "");
+  if (!g_settings.name.empty()) {
+    g_settings.xs = cfgGetInt("main", "xs", 0);
+    g_settings.ys = cfgGetInt("main", "ys", 0);
+    g_settings.x = cfgGetInt("main", "x", 0);
+    g_settings.y = cfgGetInt("main", "y", 0);
+    g_settings.fullScreen = cfgGetInt("main", "FullScreen", 0);
+    g_settings.alwaysActive = iniGetInt("game.ini", "main", "AlwaysActive", 0);
+    if (!platVideoInit()) {
+      platMessageBox("The video system could not be started.", "Error");
+      return 1;
+    }
+    int sw = 0, sh = 0;
+    platScreenSize(sw, sh);
+    if (g_settings.x < 0 || g_settings.x >= sw) g_settings.x = (sw - g_settings.xs) / 2;
+    if (g_settings.y < 0 || g_settings.y >= sh) g_settings.y = (sh - g_settings.ys) / 2;
+    if (!platWindowCreate(g_settings.name, g_settings.x, g_settings.y, g_settings.xs, g_settings.ys,
+                          (g_settings.fullScreen & 1) != 0)) {
+      platMessageBox("Window not created", "Error");
+      return 1;
+    }
+    windowInputInit();
+  }
+  g_settings.showFps = cfgGetBool("engine", "ShowFPS", false);
+  return 0;
+}
+
+bool appLoopPass() {
+  if (g_loopEnded) return false;
+  g_loopRunning = true;
+  if (g_settings.name.empty()) {
+    g_loopEnded = true;
+    return false;
+  }
+  PlatEvent e;
+  for (;;) {
+    bool got = platPollEvent(e);
+    if (!got && !g_active && !platIsManualClock()) {
+      // An inactive game uses no processor time unless it is told to keep running.
+      if (g_settings.alwaysActive == 0) {
+        got = platWaitEvent(e, 100);
+        if (!got) continue;
+      } else {
+        platSleep(100);
+      }
+    }
+    if (!got) break;
+    if (e.kind == PlatEvent::Quit) {
+      windowInputOnDestroy();
+      g_loopEnded = true;
+      return false;
+    }
+    windowInputHandle(e);
+  }
+  windowInputPollJoystick();
+  sndUpdate(false);
+  if (g_frame && g_frame() != 0) {
+    windowInputOnDestroy();
+    g_loopEnded = true;
+    return false;
+  }
+  return true;
+}
+
+void appLoop(AppFrameFn frame) {
+  g_frame = frame;
+  while (appLoopPass()) {
+  }
+  g_loopRunning = false;
+}
+
+void appDone() {
+  if (sndIsInit())
+    platMessageBox("Program inited sound with sndInit()", "Program must deinited sound with sndDone()");
+  if (grIsReady())
+    platMessageBox("Program inited graphics with grInit()", "Program must deinited graphics with grDone()");
+  if (!g_settings.name.empty()) {
+    windowInputDone();
+    cfgSetInt("main", "FullScreen", g_settings.fullScreen);
+    cfgSetInt("main", "x", g_settings.x);
+    cfgSetInt("main", "y", g_settings.y);
+    cfgSetInt("main", "xs", g_settings.xs);
+    cfgSetInt("main", "ys", g_settings.ys);
+    platWindowDestroy();
+  }
+  platVideoDone();
+  fileClosePack();
+  iniFreeAll();
+  if (g_locked) platUnlockInstance();
+  g_locked = false;
+  g_loopRunning = false;
+  g_input = nullptr;
+  g_frame = nullptr;
+}

@@ -1,0 +1,16 @@
+// The main window's event handling: window events become the engine's input messages (0, 256,
+// 257, 258, 512, 522) with Win32 key codes and packed logical positions.
+#pragma once
+#include "platform/platform.h"
+
+void windowInputInit();
+void windowInputDone();
+void windowInputHandle(const PlatEvent& e);
+void windowInputPollJoystick();
+// The window is going away: remember its place for the user's settings.
+void windowInputOnDestroy();
+// A position on the logical screen packed as x in the low and y in the high 16 bits, both clamped
+// to the logical screen so bars around the picture never yield out-of-screen positions.
+int windowPackLogical(int clientX, int clientY);
+// Text input as UTF-8 turned into character codes (UTF-16 units).
+void windowInputText(const char* utf8);

@@ -1,0 +1,137 @@
+// The window over SDL2: video start-up with the driver of the run mode, one main window, full
+// screen on the desktop resolution, message boxes.
+#include "platform/platform.h"
+#include "platform/sdl_window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+SDL_Window* g_window = nullptr;
+bool g_videoUp = false;
+}  // namespace
+
+SDL_Window* platSdlWindow() { return g_window; }
+
+bool platVideoInit() {
+  if (g_videoUp) return true;
+  // Headless runs pick their driver here so that neither the data nor the caller has to.
+  if (platMode() == PlatMode::HeadlessGL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  if (platMode() == PlatMode::HeadlessNull) setenv("SDL_VIDEODRIVER", "dummy", 1);
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // our own handlers close the game in order
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+  g_videoUp = true;
+  return true;
+}
+
+void platVideoDone() {
+  platWindowDestroy();
+  if (!g_videoUp) return;
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  g_videoUp = false;
+}
+
+void platScreenSize(int& w, int& h) {
+  w = 1024;
+  h = 768;
+  SDL_DisplayMode dm;
+  if (g_videoUp && SDL_GetDesktopDisplayMode(0, &dm) == 0 && dm.w > 0 && dm.h > 0) {
+    w = dm.w;
+    h = dm.h;
+  }
+}
+
+bool platWindowCreate(const std::string& title, int x, int y, int xs, int ys, bool fullScreen) {
+  if (g_window) return true;
+  if (!platVideoInit()) return false;
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (platMode() != PlatMode::HeadlessNull) {
+    flags |= SDL_WINDOW_OPENGL;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  }
+  if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if (xs <= 0) xs = 1024;
+  if (ys <= 0) ys = 768;
+  g_window = SDL_CreateWindow(title.c_str(), x, y, xs, ys, flags);
+  if (!g_window && (flags & SDL_WINDOW_OPENGL)) {
+    // A driver without GL still gives the game a window; the renderer then runs its null device.
+    g_window = SDL_CreateWindow(title.c_str(), x, y, xs, ys, flags & ~SDL_WINDOW_OPENGL);
+  }
+  if (!g_window) {
+    std::fprintf(stderr, "SDL window: %s\n", SDL_GetError());
+    return false;
+  }
+  return true;
+}
+
+void platWindowDestroy() {
+  if (g_window) SDL_DestroyWindow(g_window);
+  g_window = nullptr;
+}
+
+bool platWindowExists() { return g_window != nullptr; }
+
+void platWindowShow() {
+  if (g_window) SDL_ShowWindow(g_window);
+}
+
+void platWindowRaise() {
+  if (g_window) SDL_RaiseWindow(g_window);
+}
+
+void platWindowGetPos(int& x, int& y) {
+  x = y = 0;
+  if (!g_window) return;
+  SDL_GetWindowPosition(g_window, &x, &y);
+  int top = 0, left = 0;
+  if (SDL_GetWindowBordersSize(g_window, &top, &left, nullptr, nullptr) == 0) {
+    x -= left;
+    y -= top;
+  }
+}
+
+void platWindowGetClientSize(int& w, int& h) {
+  w = 1024;
+  h = 768;
+  if (!g_window) return;
+  if (SDL_GetWindowFlags(g_window) & SDL_WINDOW_OPENGL) SDL_GL_GetDrawableSize(g_window, &w, &h);
+  else SDL_GetWindowSize(g_window, &w, &h);
+}
+
+void platWindowSetFullScreen(bool on) {
+  if (g_window) SDL_SetWindowFullscreen(g_window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+void platWindowSetClientSize(int w, int h) {
+  if (g_window) SDL_SetWindowSize(g_window, w, h);
+}
+
+void platWindowSetPos(int x, int y) {
+  if (g_window) SDL_SetWindowPosition(g_window, x, y);
+}
+
+bool platWindowIsFullScreen() {
+  return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void platShowSystemCursor(bool show) {
+  if (g_videoUp) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void platSetWindowTitle(const std::string& title) {
+  if (g_window) SDL_SetWindowTitle(g_window, title.c_str());
+}
+
+void platMessageBox(const std::string& text, const std::string& caption) {
+  if (!platIsHeadless() && g_videoUp &&
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), g_window) == 0)
+    return;
+  std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+}
