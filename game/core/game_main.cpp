@@ -1,0 +1,157 @@
+// The game half of the application: start-up, the fixed 25 ms update steps, drawing, input and
+// the shutdown in order.
+#include "game/core/game_main.h"
+
+#include "app/app.h"
+#include "app/diag.h"
+#include "files/ini.h"
+#include "gfx/render.h"
+#include "gfx/sprite.h"
+#include "platform/platform.h"
+#include "sound/sound.h"
+#include "ui/input_hooks.h"
+#include "ui/wnd.h"
+
+#include <cstdio>
+
+namespace {
+const char* const kTestNames[38] = {
+    "Game_No_Binary_Load", "Game_Visible_Playback", "Game_Map_Test_Path_Find",
+    "Game_Dump_Memory_Statistics", "Game_Hide_Interface", "Game_Dump_Map_Statistics",
+    "Game_Map_Show_Object_Bound", "Game_Map_Ignore_Path_Find", "Game_Map_Menu",
+    "Game_Map_Show_Bonus_Place", "Game_No_Time", "Game_No_Sound", "Game_Dump_Animations",
+    "Game_Playback_Time", "Game_Map_Show_Path", "Game_Map_Show_Object_Id", "Game_Playback",
+    "Game_Test_Level", "Game_Write_Statistics", "Game_Map_Show_Object_Fog_Area",
+    "Game_Map_Object_Id", "Game_Map_Show_Path_Find_Grid", "Game_Edit_Wnd", "Game_Profile",
+    "Game_Many_Resources", "Game_Save", "Game_Log_On_Playback", "Game_Chit",
+    "Game_Delay_Load_Animations", "Came_Map_Ignore_Path_Obstacles", "Game_No_Save", "Game_Rain",
+    "Game_Open_All_Levels", "Game_No_Menu", "Game_Map_Show_Path_Cache",
+    "Game_Map_Show_Object_Support_Point", "Game_Show_Fps", "Game_Tips_Always"};
+int16_t g_tests[38] = {};
+
+float g_accumulator = 0.0f;
+int32_t g_clock = 0;
+int g_steps = 0;
+CSprite* g_border = nullptr;
+int g_fpsFrames = 0;
+int g_fpsTime = 0;
+int g_fpsRate = 0;
+}  // namespace
+
+int16_t testSetting(int index) { return index >= 0 && index < 38 ? g_tests[index] : 0; }
+const char* testSettingName(int index) { return index >= 0 && index < 38 ? kTestNames[index] : ""; }
+void testSettingsLoad(const char* file) {
+  for (int i = 0; i < 38; ++i) g_tests[i] = int16_t(iniGetInt(file, "main", kTestNames[i], 0));
+}
+
+int32_t gameClock() { return g_clock; }
+void gameSetClock(int32_t ms) { g_clock = ms; }
+int gameStepCount() { return g_steps; }
+UIWnd* gameRoot() { return wndRoot(); }
+
+void gameShowScreen(UIWnd* screen) {
+  UIWnd* root = wndRoot();
+  if (!root) return;
+  while (root->ChildCount() > 0) root->RemoveChild(root->Child(0));
+  if (screen) root->AddChild(screen);
+}
+
+int gameAdvance(float elapsedMs) {
+  if (elapsedMs > kMaxFrameMs) elapsedMs = kMaxFrameMs;
+  g_accumulator += elapsedMs;
+  int ran = 0;
+  while (g_accumulator >= 0.0f) {
+    if (UIWnd* root = wndRoot()) {
+      g_clock += kStepMs;
+      root->Update(kStepMs);
+      // Windows removed during the step die here, after no handler of theirs is running.
+      wndCollectGarbage();
+      ++g_steps;
+      ++ran;
+    }
+    g_accumulator -= float(kStepMs);
+  }
+  return ran;
+}
+
+void gameInit() {
+  AppSettings& s = appSettings();
+  grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0);
+  g_border = sprGet("data/interface/board_outborder.jpg");
+  testSettingsLoad("data/test.ini");
+  if (testSetting(3) || testSetting(12) || testSetting(26))
+    gameLogOpen(testSetting(26) && testSetting(16) ? "log_playback.txt" : "log.txt");
+  wndSetRoot(new UIWnd());
+  int seed = int(appTimeSinceStart());
+  g_clock = 0;
+  g_accumulator = 0.0f;
+  gameLog("[Random]:Init %d", seed);
+}
+
+void gameDraw() {
+  AppSettings& s = appSettings();
+  if (appTakeFullScreenToggle()) {
+    s.fullScreen ^= 1;
+    grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0);
+  }
+  grBeginScene();
+  if (UIWnd* root = wndRoot()) root->Draw();
+  if (testSetting(36)) {
+    if (++g_fpsFrames > 101) {
+      int now = int(appTimeSinceStart());
+      if (now > g_fpsTime) g_fpsRate = (g_fpsFrames - 1) * 1000 / (now - g_fpsTime);
+      g_fpsTime = now;
+      g_fpsFrames = 0;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "fps=%d", g_fpsRate);
+    grFillRect(40, 0, 110, 40, grColor(255, 255, 255));
+    grTextOut(45, 10, text, grColor(0, 0, 0));
+  }
+  if (testSetting(23)) profDraw(100, 100, nullptr);
+  grFlip(g_border, g_border);
+}
+
+int gameFrame() {
+  gameAdvance(appTimeSincePrevious());
+  if (!wndRoot()) return 1;
+  gameDraw();
+  return 0;
+}
+
+int gameInput(int message, int code, int value) {
+  if (!wndRoot()) return 0;
+  switch (message) {
+    case 0:
+      if (code == 6 && !(appSettings().fullScreen & 1)) appRequestFullScreenToggle();
+      return 0;
+    case 256:
+      if (code == 13 && (value & (1 << 29))) {
+        appRequestFullScreenToggle();
+        return 0;
+      }
+      return wndOfferKeyDown(code, value);
+    case 257: return wndOfferKeyUp(code, value);
+    case 258: return wndOfferChar(code, value);
+    case 512: return wndOfferMouseMove(code, value);
+    case 522: return wndOfferWheel(float(int16_t(uint32_t(code) >> 16)) / 120.0f, code, value);
+    default: return 0;
+  }
+}
+
+void gameDone() {
+  sndStopMusic(256);
+  UIWnd* root = wndRoot();
+  wndSetRoot(nullptr);
+  delete root;
+  wndCollectGarbage();
+  sndStopMusicNow();
+  sndFreeScript("data/snd/sounds.ini");
+  sndFreeScript("data/snd/music.ini");
+  sndDone();
+  gameLogClose();
+  sprRelease(g_border);
+  g_border = nullptr;
+  iniFreeAll();
+  grDone(false);
+}
