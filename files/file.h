@@ -49,6 +49,8 @@ std::string fileChangeExt(std::string_view source, std::string_view ext);
 // Resolves a data path on a case-sensitive file system: either slash, any letter case. Returns the
 // existing path, or the name with "\" turned into "/" when nothing matches.
 std::string fileResolve(std::string_view name);
+// Drops the cached folder listings (after files were renamed behind the game's back).
+void fileForgetListings();
 
 // Start-up and shutdown steps of the shell.
 void fileInitPaths();

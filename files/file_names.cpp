@@ -1,0 +1,119 @@
+// File names: comparison without regard to ASCII case or slash direction, extension changes, and
+// finding data files on a case-sensitive file system with a cache of folder listings.
+#include "files/file.h"
+#include "files/text.h"
+#include "platform/platform.h"
+
+#include <unordered_map>
+
+namespace {
+char16_t foldChar(char16_t c) {
+  if (c >= u'a' && c <= u'z') return char16_t(c - 32);
+  if (c == u'\\') return u'/';
+  return c;
+}
+
+char foldByte(char c) {
+  if (c >= 'a' && c <= 'z') return char(c - 32);
+  if (c == '\\') return '/';
+  return c;
+}
+
+bool hasHighBytes(const char* s) {
+  for (; *s; ++s)
+    if (uint8_t(*s) >= 0x80) return true;
+  return false;
+}
+
+// Folder path -> (folded entry name -> real entry name). Listings are read once per folder; a
+// name that exists exactly is found before the cache is consulted, so new files need no refresh.
+std::unordered_map<std::string, std::unordered_map<std::string, std::string>> g_listings;
+
+const std::unordered_map<std::string, std::string>& listing(const std::string& folder) {
+  auto it = g_listings.find(folder);
+  if (it != g_listings.end()) return it->second;
+  auto& m = g_listings[folder];
+  for (const std::string& n : platListFolder(folder.empty() ? "." : folder, false)) m.emplace(fileFoldName(n), n);
+  return m;
+}
+}  // namespace
+
+bool gFileName::IsEmpty() const {
+  return wtext ? wtext[0] == 0 : (!text || text[0] == 0);
+}
+
+std::string gFileName::Utf8() const {
+  if (wtext) return textUtf16ToUtf8(std::u16string_view(wtext, textWLen(wtext)));
+  return text ? std::string(text) : std::string();
+}
+
+bool operator==(const gFileName& a, const gFileName& b) {
+  if (a.IsEmpty() || b.IsEmpty()) return false;
+  if (!a.wtext && !b.wtext && !hasHighBytes(a.text) && !hasHighBytes(b.text)) {
+    const char* p = a.text;
+    const char* q = b.text;
+    for (; *p && *q; ++p, ++q)
+      if (foldByte(*p) != foldByte(*q)) return false;
+    return *p == *q;
+  }
+  std::u16string x = a.wtext ? std::u16string(a.wtext) : textUtf8ToUtf16(a.text);
+  std::u16string y = b.wtext ? std::u16string(b.wtext) : textUtf8ToUtf16(b.text);
+  if (x.size() != y.size()) return false;
+  for (size_t i = 0; i < x.size(); ++i)
+    if (foldChar(x[i]) != foldChar(y[i])) return false;
+  return true;
+}
+
+std::string fileFoldName(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = foldByte(c);
+  return out;
+}
+
+std::string fileChangeExt(std::string_view source, std::string_view ext) {
+  constexpr size_t kMax = 65534;
+  std::string out(source.substr(0, kMax));
+  for (size_t i = out.size(); i-- > 0;) {
+    char c = out[i];
+    if (c == '/' || c == '\\') break;
+    if (c == '.') {
+      out.resize(i + 1);
+      out.append(ext);
+      return out.substr(0, kMax);
+    }
+  }
+  out.push_back('.');
+  out.append(ext);
+  return out.substr(0, kMax);
+}
+
+std::string fileResolve(std::string_view name) {
+  std::string path(name);
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  if (path.empty() || platFileExists(path)) return path;
+  // Walk the components; the first one not found in any case ends the walk and the rest is kept
+  // as given, so a file about to be written still lands in the right-cased folders.
+  std::string done = path[0] == '/' ? "/" : "";
+  size_t pos = done.size();
+  while (pos <= path.size()) {
+    size_t slash = path.find('/', pos);
+    if (slash == std::string::npos) slash = path.size();
+    std::string part = path.substr(pos, slash - pos);
+    std::string folder = done.empty() ? std::string() : done;
+    std::string candidate = folder + part;
+    if (!part.empty() && part != "." && part != ".." && !platFileExists(candidate)) {
+      const auto& m = listing(folder.empty() ? "" : folder.substr(0, folder.size() > 1 ? folder.size() - 1 : 1));
+      auto it = m.find(fileFoldName(part));
+      if (it == m.end()) return done + path.substr(pos);
+      candidate = folder + it->second;
+    }
+    done = candidate;
+    if (slash == path.size()) break;
+    done += '/';
+    pos = slash + 1;
+  }
+  return done;
+}
+
+void fileForgetListings() { g_listings.clear(); }

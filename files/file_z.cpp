@@ -1,0 +1,74 @@
+// The "z" compressed file format: 8 ignored bytes, the uncompressed size in decimal, a zlib stream.
+#include "files/file.h"
+#include "app/diag.h"
+
+#include <zlib.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+constexpr size_t kHeader = 16;
+// Deflate cannot expand data more than about 1032 to 1; a declared size beyond that (or beyond
+// 1 GiB) is a lie and is refused before anything is allocated for it.
+constexpr uint64_t kMaxRatio = 1100;
+constexpr uint64_t kMaxSize = 1ull << 30;
+}  // namespace
+
+size_t fileInflateZ(const void* data, size_t size, void** out, const char* what) {
+  if (!what) what = "?";
+  if (!data || size < kHeader) {
+    errorLog("Compressed file %s is too short (%zu bytes)\n", what, size);
+    return 0;
+  }
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  // The size field is read as a decimal number up to its first non-digit.
+  uint64_t declared = 0;
+  size_t digits = 0;
+  for (size_t i = 8; i < kHeader && bytes[i] >= '0' && bytes[i] <= '9'; ++i, ++digits)
+    declared = declared * 10 + (bytes[i] - '0');
+  uint64_t packed = size - kHeader;
+  if (digits == 0 || declared == 0 || declared > kMaxSize || declared > (packed + 1) * kMaxRatio) {
+    errorLog("Compressed file %s declares an implausible size (%.8s)\n", what,
+             reinterpret_cast<const char*>(bytes + 8));
+    return 0;
+  }
+  auto* buf = static_cast<uint8_t*>(std::malloc(size_t(declared) + 256));
+  if (!buf) {
+    errorLog("Out of memory inflating %s\n", what);
+    return 0;
+  }
+  z_stream zs{};
+  if (inflateInit(&zs) != Z_OK) {
+    std::free(buf);
+    return 0;
+  }
+  zs.next_in = const_cast<Bytef*>(bytes + kHeader);
+  zs.avail_in = uInt(packed);
+  zs.next_out = buf;
+  zs.avail_out = uInt(declared + 256);
+  int rc = inflate(&zs, Z_FINISH);
+  size_t produced = zs.total_out;
+  inflateEnd(&zs);
+  if (rc != Z_STREAM_END || produced > declared) {
+    errorLog("Compressed file %s is damaged (zlib %d after %zu bytes)\n", what, rc, produced);
+    std::free(buf);
+    return 0;
+  }
+  *out = buf;
+  return produced;
+}
+
+std::string fileDeflateZ(std::string_view raw) {
+  uLongf bound = compressBound(uLong(raw.size()));
+  std::string out(kHeader + bound, '\0');
+  std::memcpy(out.data(), "MMPACKZ1", 8);
+  char digits[9];
+  std::snprintf(digits, sizeof digits, "%-8zu", raw.size());
+  std::memcpy(out.data() + 8, digits, 8);
+  uLongf written = bound;
+  compress2(reinterpret_cast<Bytef*>(out.data() + kHeader), &written,
+            reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()), 9);
+  out.resize(kHeader + written);
+  return out;
+}
