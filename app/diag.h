@@ -13,6 +13,8 @@ int consoleMessage(int level, const char* format, ...) __attribute__((format(pri
 void errorLog(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Closes gerr.log so the next line starts a new file (tests and shutdown).
 void errorLogClose();
+// Sets the console verbosity instead of reading it from Brevilon.ini (tests).
+void consoleSetVerbosity(int level);
 
 // The game log: lines are buffered and reach the file in blocks of whole lines.
 bool gameLogOpen(const char* path);  // "wb"; empties the buffer and turns logging on
@@ -30,15 +32,19 @@ void profLeave();
 class CSprite;
 void profDraw(int x, int y, CSprite* font);
 void profReset();
+int profSectionCount(const char* name);  // calls of every section with this name (tests)
+const char* profCurrentName();
 
 // Frame-rate meter drawn with seven-segment digits by the renderer's present.
 void fpsMeter();
 // The segment mask of one character of the meter (exposed for tests).
 int fpsSegmentMask(char c);
+// Draws text with the meter's digits: characters w x h, g pixels apart.
+void fpsDrawText(const char* text, int x, int y, int w, int h, int g);
 
 // Crash reports: installs handlers for fatal signals that write a readable report with a
-// symbolised backtrace into `folder` ("dump"), named base/"dump" suffix ".0" ".txt" with the
-// digit before the extension counting up to 9 when the name is taken.
+// symbolised backtrace, named base/"dump" suffix ".0" ".txt" in the current folder; the digit before
+// the extension counts up to 9 when the name is taken. `folder` is accepted for the callers' sake.
 void crashInit(const char* folder, const char* base, const char* suffix);
 // Builds the report file name for attempt n (0..9); empty when n is out of range.
 std::string crashReportName(const char* folder, const char* base, const char* suffix, int n);
