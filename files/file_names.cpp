@@ -4,6 +4,7 @@
 #include "files/text.h"
 #include "platform/platform.h"
 
+#include <filesystem>
 #include <unordered_map>
 
 namespace {
@@ -25,16 +26,25 @@ bool hasHighBytes(const char* s) {
   return false;
 }
 
-// Folder path -> (folded entry name -> real entry name). Listings are read once per folder; a
-// name that exists exactly is found before the cache is consulted, so new files need no refresh.
-std::unordered_map<std::string, std::unordered_map<std::string, std::string>> g_listings;
+// Folder path -> (folded entry name -> real entry name). A name that exists exactly is found
+// before the cache is consulted; a listing is read again when its folder changed since.
+struct Listing {
+  std::filesystem::file_time_type stamp;
+  std::unordered_map<std::string, std::string> names;
+};
+std::unordered_map<std::string, Listing> g_listings;
 
 const std::unordered_map<std::string, std::string>& listing(const std::string& folder) {
-  auto it = g_listings.find(folder);
-  if (it != g_listings.end()) return it->second;
-  auto& m = g_listings[folder];
-  for (const std::string& n : platListFolder(folder.empty() ? "." : folder, false)) m.emplace(fileFoldName(n), n);
-  return m;
+  std::string path = folder.empty() ? "." : folder;
+  std::error_code ec;
+  auto stamp = std::filesystem::last_write_time(path, ec);
+  auto it = g_listings.find(path);
+  if (it != g_listings.end() && !ec && it->second.stamp == stamp) return it->second.names;
+  Listing& l = g_listings[path];
+  l.stamp = stamp;
+  l.names.clear();
+  for (const std::string& n : platListFolder(path, false)) l.names.emplace(fileFoldName(n), n);
+  return l.names;
 }
 }  // namespace
 

@@ -1,0 +1,180 @@
+// INI documents: parsing rules, encodings, lookups, setting and saving, the cache and translations.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "files/ini.h"
+
+namespace {
+void writeBytes(const std::string& path, const std::string& bytes) {
+  std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+struct Ini : ::testing::Test {
+  void SetUp() override { iniFreeAll(); }
+  void TearDown() override { iniFreeAll(); }
+};
+}  // namespace
+
+TEST_F(Ini, LineRules) {
+  writeBytes("rules.ini",
+             "top=1\r\n  ; comment\n\n[Main] ; note\na=b\nb = b\nc b\nd == b\ne= =b\nf = b = c\ng = 1 ; x\n"
+             "lonely\n[Other];note\nn=-12abc\nf1=3.25\nf2=.5\nf3=1e3\nq=\"quoted\"\n[abc\nk=v\n[ Spaced ]\ns=1\n");
+  const char* f = "rules.ini";
+  for (const char* k : {"a", "b", "c", "d", "e"}) EXPECT_STREQ(iniGetString(f, "Main", k, "?"), "b") << k;
+  EXPECT_STREQ(iniGetString(f, "main", "F", "?"), "b = c");
+  EXPECT_STREQ(iniGetString(f, "Main", "g", "?"), "1 ; x");
+  EXPECT_STREQ(iniGetString(f, "Main", "lonely", "?"), "");
+  EXPECT_EQ(iniGetInt(f, "Main", "lonely", 7), 0);
+  EXPECT_EQ(iniGetInt(f, "Other", "n", 0), -12);
+  EXPECT_FLOAT_EQ(iniGetFloat(f, "Other", "f1", 0), 3.25f);
+  EXPECT_FLOAT_EQ(iniGetFloat(f, "Other", "f2", 0), 0.5f);
+  EXPECT_FLOAT_EQ(iniGetFloat(f, "Other", "f3", 0), 1.0f);
+  EXPECT_STREQ(iniGetString(f, "Other", "q", "?"), "quoted\"");
+  EXPECT_STREQ(iniGetString(f, "abc", "k", "?"), "v");      // no closing bracket: no lost letter
+  EXPECT_STREQ(iniGetString(f, "Spaced", "s", "?"), "1");   // the text between the brackets, trimmed
+  EXPECT_STREQ(iniGetString(f, "", "top", "?"), "1");
+  EXPECT_STREQ(iniGetString(f, "", "a", "?"), "?");          // empty section: only keys before headers
+  EXPECT_STREQ(iniGetString(f, nullptr, "k", "?"), "v");     // null section: the whole document
+  const char* def = "default";
+  EXPECT_EQ(iniGetString(f, "Main", "missing", def), def);  // the default itself
+}
+
+TEST_F(Ini, OnlyTheFirstSectionOfANameIsSearched) {
+  writeBytes("twice.ini", "[A]\nx=1\n[B]\ny=2\n[A]\nz=3\n");
+  EXPECT_EQ(iniGetInt("twice.ini", "A", "x", 0), 1);
+  EXPECT_EQ(iniGetInt("twice.ini", "A", "z", -1), -1);
+  EXPECT_EQ(iniGetInt("twice.ini", nullptr, "z", -1), 3);
+  EXPECT_EQ(iniGetInt("twice.ini", "B", "y", 0), 2);
+  EXPECT_EQ(iniGetInt("twice.ini", "A", "x", 0), 1);  // after the section shortcut moved on
+}
+
+TEST_F(Ini, IntegersSaturate) {
+  writeBytes("big.ini", "[n]\nbig=99999999999999999999\nsmall=-99999999999999999999\nmax=2147483647\n");
+  EXPECT_EQ(iniGetInt("big.ini", "n", "big", 0), INT_MAX);
+  EXPECT_EQ(iniGetInt("big.ini", "n", "small", 0), INT_MIN);
+  EXPECT_EQ(iniGetInt("big.ini", "n", "max", 0), INT_MAX);
+}
+
+TEST_F(Ini, Encodings) {
+  writeBytes("u8sig.ini", "\xEF\xBB\xBF[s]\nname=\xD0\x9B\xD1\x83\xD0\xB3\n");
+  writeBytes("u8bare.ini", "[s]\nname=\xD0\x9B\xD1\x83\xD0\xB3\n");
+  writeBytes("cp1251.ini", "[s]\nname=\xCB\xF3\xE3\n");
+  std::string u16 = "\xFF\xFE";
+  for (char16_t c : std::u16string(u"[s]\r\nname=Луг\r\n")) {
+    u16.push_back(char(c & 255));
+    u16.push_back(char(c >> 8));
+  }
+  writeBytes("u16.ini", u16);
+  for (const char* f : {"u8sig.ini", "u8bare.ini", "cp1251.ini", "u16.ini"}) {
+    EXPECT_STREQ(iniGetString(f, "s", "name", "?"), "\xD0\x9B\xD1\x83\xD0\xB3") << f;
+    EXPECT_EQ(std::u16string(iniGetWString(f, "s", "name", u"?")), u"Луг") << f;
+  }
+}
+
+TEST_F(Ini, RotatingBuffersHoldFourResults) {
+  writeBytes("rot.ini", "[s]\na=1\nb=2\nc=3\nd=4\ne=5\nlong=" + std::string(3000, 'x') + "\n");
+  const char* a = iniGetString("rot.ini", "s", "a", "");
+  const char* b = iniGetString("rot.ini", "s", "b", "");
+  const char* c = iniGetString("rot.ini", "s", "c", "");
+  const char* d = iniGetString("rot.ini", "s", "d", "");
+  EXPECT_STREQ(a, "1");
+  EXPECT_STREQ(b, "2");
+  EXPECT_STREQ(c, "3");
+  EXPECT_STREQ(d, "4");
+  iniGetString("rot.ini", "s", "e", "");
+  EXPECT_STREQ(a, "5");  // the fifth call reuses the first buffer
+  EXPECT_EQ(std::string(iniGetString("rot.ini", "s", "long", "")).size(), 2047u);
+  EXPECT_EQ(std::u16string(iniGetWString("rot.ini", "s", "long", u"")).size(), 1023u);
+}
+
+TEST_F(Ini, SetAndSaveWritesUtf8WithNewKeysUnderTheirHeader) {
+  writeBytes("set.ini", "; shipped\n[S]\nold=1\n[T]\nt=2\n");
+  iniSetInt("set.ini", "S", "new", 5, true);
+  iniSetFloat("set.ini", "U", "f", 1.5f, false);
+  iniSetString("set.ini", "T", "t", "changed", true);
+  EXPECT_EQ(readBytes("set.ini"),
+            "\xEF\xBB\xBF[S]\r\nnew=5\r\nold=1\r\n[T]\r\nt=changed\r\n[U]\r\nf=1.500000\r\n");
+  iniFreeAll();
+  EXPECT_EQ(iniGetInt("set.ini", "S", "new", 0), 5);
+}
+
+TEST_F(Ini, NullSectionSetDoesNotAddANamelessHeader) {
+  writeBytes("nul.ini", "[S]\na=1\n");
+  iniSetString("nul.ini", nullptr, "free", "yes", true);
+  std::string text = readBytes("nul.ini");
+  EXPECT_EQ(text.find("[]"), std::string::npos);
+  iniFreeAll();
+  EXPECT_STREQ(iniGetString("nul.ini", nullptr, "free", "?"), "yes");
+  EXPECT_STREQ(iniGetString("nul.ini", "", "free", "?"), "yes");
+  EXPECT_EQ(iniGetInt("nul.ini", "S", "a", 0), 1);
+}
+
+TEST_F(Ini, ValuesComeBackTheSameAfterSaving) {
+  const char* values[] = {"\"quoted\"", "  two leading", "trailing  ", "=equals", "a = b", "; not a comment",
+                          "Ирина", "", "plain"};
+  int i = 0;
+  for (const char* v : values) iniSetString("round.ini", "p", ("k" + std::to_string(i++)).c_str(), v, false);
+  ASSERT_TRUE(iniSave("round.ini"));
+  iniFreeAll();
+  i = 0;
+  for (const char* v : values)
+    EXPECT_STREQ(iniGetString("round.ini", "p", ("k" + std::to_string(i++)).c_str(), "?"), v);
+}
+
+TEST_F(Ini, CacheKeysByFoldedNameSoNoChangeIsLost) {
+  writeBytes("data/x.ini", "[s]\na=1\n");
+  iniSetInt("data/x.ini", "s", "a", 2, false);
+  iniSetInt("DATA\\X.INI", "s", "b", 3, true);
+  iniFreeAll();
+  EXPECT_EQ(iniGetInt("data/x.ini", "s", "a", 0), 2);
+  EXPECT_EQ(iniGetInt("data/x.ini", "s", "b", 0), 3);
+}
+
+TEST_F(Ini, MissingFileGivesDefaultsAndSaveCreatesIt) {
+  std::filesystem::remove("fresh.ini");
+  EXPECT_EQ(iniGetInt("fresh.ini", "s", "k", 42), 42);
+  EXPECT_FALSE(iniHasKey("fresh.ini", "s", "k"));
+  iniSetInt("fresh.ini", "s", "k", 1, true);
+  EXPECT_TRUE(std::filesystem::exists("fresh.ini"));
+  EXPECT_FALSE(iniSave("never-used.ini"));
+  EXPECT_FALSE(std::filesystem::exists("never-used.ini"));
+}
+
+TEST_F(Ini, SectionNamesBoundedAndDeletion) {
+  writeBytes("names.ini", "[alpha]\na=1\n[beta]\nb=1\n[gamma]\nc=1\n");
+  char buf[64];
+  size_t n = iniSectionNames("names.ini", buf, sizeof buf);
+  EXPECT_EQ(std::string(buf, n), std::string("alpha\0beta\0gamma\0\0", 18));
+  n = iniSectionNames("names.ini", buf, 12);  // room for alpha and beta only
+  EXPECT_EQ(std::string(buf, n), std::string("alpha\0beta\0\0", 12));
+  iniDeleteSection("names.ini", "beta");
+  EXPECT_EQ(iniSectionList("names.ini"), (std::vector<std::string>{"alpha", "gamma"}));
+  EXPECT_EQ(iniKeyList("names.ini", "gamma"), std::vector<std::string>{"c"});
+  iniFreeAll();
+  EXPECT_FALSE(iniHasKey("names.ini", "beta", "b"));
+}
+
+TEST_F(Ini, TranslatedText) {
+  writeBytes("data/translation.ini", "[one]\n#X=x\n[two]\n#Y=y\n[three]\n#PLAY=Play\n#UNK=Unknown\n#PLAY=Again\n");
+  writeBytes("wnd.ini", "[b]\ncaption=#PLAY\nplain=Play\nempty=\nlost=#NOPE\n");
+  EXPECT_STREQ(iniGetText("wnd.ini", "b", "caption", "?"), "Play");
+  EXPECT_STREQ(iniGetText("wnd.ini", "b", "plain", "?"), "Play");
+  EXPECT_STREQ(iniGetText("wnd.ini", "b", "empty", "dflt"), "dflt");
+  EXPECT_STREQ(iniGetText("wnd.ini", "b", "lost", "dflt"), "dflt");
+  EXPECT_STREQ(iniGetText("wnd.ini", "b", "missing", "dflt"), "Unknown");
+  EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "caption", u"?")), u"Play");
+  EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "plain", u"?")), u"Play");
+  EXPECT_EQ(std::u16string(iniFindWString("data/translation.ini", "#Y")), u"y");
+  EXPECT_EQ(std::u16string(iniFindWString("data/translation.ini", "#none")), u"");
+}

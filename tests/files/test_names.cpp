@@ -1,0 +1,64 @@
+// File names: folded comparison, extension changes, case-insensitive paths, text conversion.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "files/file.h"
+#include "files/text.h"
+
+TEST(Names, CompareIgnoresCaseAndSlashesAcrossWidths) {
+  EXPECT_TRUE(gFileName("Data\\Maps\\1\\Map.ini") == gFileName("data/maps/1/map.ini"));
+  EXPECT_TRUE(gFileName(u"DATA/x.INI") == gFileName("data\\X.ini"));
+  EXPECT_FALSE(gFileName("data/x.ini") == gFileName("data/x.in"));
+  EXPECT_FALSE(gFileName("") == gFileName(""));
+  EXPECT_FALSE(gFileName() == gFileName("a"));
+  // Only ASCII letters fold.
+  EXPECT_FALSE(gFileName("д.ini") == gFileName("Д.ini"));
+  EXPECT_TRUE(gFileName("д.ini") == gFileName(u"д.INI"));
+  EXPECT_EQ(fileFoldName("a\\b/c.Ini"), "A/B/C.INI");
+}
+
+TEST(Names, ChangeExtension) {
+  EXPECT_EQ(fileChangeExt("data/pic.tga", "png"), "data/pic.png");
+  EXPECT_EQ(fileChangeExt("data/pic", "png"), "data/pic.png");
+  EXPECT_EQ(fileChangeExt("da.ta/pic", "png"), "da.ta/pic.png");
+  EXPECT_EQ(fileChangeExt("da.ta\\pic", "png"), "da.ta\\pic.png");
+  EXPECT_EQ(fileChangeExt("a.b.c", "z"), "a.b.z");
+  EXPECT_EQ(fileChangeExt("", "ini"), ".ini");
+}
+
+TEST(Names, ResolveFindsFilesWrittenInAnotherCase) {
+  std::filesystem::create_directories("Res/SubDir");
+  std::ofstream("Res/SubDir/Picture.TGA") << "x";
+  EXPECT_EQ(fileResolve("res\\subdir\\picture.tga"), "Res/SubDir/Picture.TGA");
+  EXPECT_EQ(fileResolve("./RES/SUBDIR/PICTURE.tga"), "./Res/SubDir/Picture.TGA");
+  // A missing leaf keeps its spelling under the resolved folders (a file about to be written).
+  EXPECT_EQ(fileResolve("res/subdir/New.ini"), "Res/SubDir/New.ini");
+  EXPECT_EQ(fileResolve("nothere/x"), "nothere/x");
+  FileHandle f = fileOpen("RES\\SUBDIR\\picture.tga", 1);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(fileSize(f), 1);
+  fileClose(f);
+}
+
+TEST(Text, Utf8Utf16RoundTripAndReplacement) {
+  std::string s = "Луг \xF0\x9F\x8C\xBC meadow";
+  std::u16string w = textUtf8ToUtf16(s);
+  EXPECT_EQ(w.size(), 4u + 2u + 7u);  // the flower is a surrogate pair
+  EXPECT_EQ(textUtf16ToUtf8(w), s);
+  EXPECT_EQ(textUtf8ToUtf16("a\xC3"), u"a\uFFFD");         // cut sequence
+  EXPECT_EQ(textUtf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong form
+  EXPECT_EQ(textUtf8ToUtf16("\xFF" "b"), u"\uFFFDb");
+  EXPECT_EQ(textUtf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(Text, Cp1251AndValidityCheck) {
+  EXPECT_EQ(textCp1251ToUtf16("\xCB\xF3\xE3 \xA8"), u"Луг Ё");
+  EXPECT_TRUE(textIsValidUtf8("plain"));
+  EXPECT_TRUE(textIsValidUtf8("\xD0\x9B\xD1\x83"));
+  EXPECT_FALSE(textIsValidUtf8("\xCB\xF3\xE3"));
+  EXPECT_FALSE(textIsValidUtf8("\xE2\x82"));
+  EXPECT_EQ(textWLen(u"abc"), 3u);
+  EXPECT_EQ(textWLen(nullptr), 0u);
+}
