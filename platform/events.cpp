@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 #include <deque>
 
@@ -102,7 +103,7 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
     }
     case SDL_TEXTINPUT:
       e.kind = PlatEvent::Text;
-      std::strncpy(e.text, s.text.text, sizeof(e.text) - 1);
+      std::snprintf(e.text, sizeof e.text, "%s", s.text.text);
       return true;
     case SDL_MOUSEMOTION:
       e.kind = PlatEvent::MouseMove;
@@ -213,4 +214,9 @@ void platPushEvent(const PlatEvent& e) { g_injected.push_back(e); }
 void platResetEvents() {
   g_injected.clear();
   g_quitSent = false;
+}
+
+bool platShiftHeld() {
+  if (platMode() == PlatMode::HeadlessNull || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  return (SDL_GetModState() & KMOD_SHIFT) != 0;
 }

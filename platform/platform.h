@@ -90,6 +90,8 @@ struct PlatEvent {
 bool platPollEvent(PlatEvent& e);
 bool platWaitEvent(PlatEvent& e, int timeoutMs);  // false on time-out
 void platPostQuit();
+// True while a Shift key is held (false without a window).
+bool platShiftHeld();
 // Injects an event as if it came from the system (tests, replay).
 void platPushEvent(const PlatEvent& e);
 // Forgets injected events and the sent quit (tests that start the shell several times).

@@ -9,7 +9,6 @@
 #include "gfx/sprite.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
-#include "ui/input_hooks.h"
 #include "ui/wnd.h"
 
 #include <cstdio>
@@ -45,6 +44,10 @@ void testSettingsLoad(const char* file) {
 }
 
 int32_t gameClock() { return g_clock; }
+void gameResetSteps() {
+  g_accumulator = 0.0f;
+  g_clock = 0;
+}
 void gameSetClock(int32_t ms) { g_clock = ms; }
 int gameStepCount() { return g_steps; }
 UIWnd* gameRoot() { return wndRoot(); }
@@ -83,8 +86,7 @@ void gameInit() {
     gameLogOpen(testSetting(26) && testSetting(16) ? "log_playback.txt" : "log.txt");
   wndSetRoot(new UIWnd());
   int seed = int(appTimeSinceStart());
-  g_clock = 0;
-  g_accumulator = 0.0f;
+  gameResetSteps();
   gameLog("[Random]:Init %d", seed);
 }
 
@@ -130,7 +132,7 @@ int gameInput(int message, int code, int value) {
         appRequestFullScreenToggle();
         return 0;
       }
-      return wndOfferKeyDown(code, value);
+      return wndOfferKeyDown(code, value);  // F8's music rotation comes with the music rules
     case 257: return wndOfferKeyUp(code, value);
     case 258: return wndOfferChar(code, value);
     case 512: return wndOfferMouseMove(code, value);

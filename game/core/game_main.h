@@ -22,6 +22,7 @@ constexpr float kMaxFrameMs = 300.0f;
 int gameAdvance(float elapsedMs);
 int32_t gameClock();
 void gameSetClock(int32_t ms);
+void gameResetSteps();  // accumulator and game clock back to 0
 int gameStepCount();  // update steps run since start-up
 
 UIWnd* gameRoot();
