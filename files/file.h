@@ -58,6 +58,7 @@ bool fileOpenPack();                       // game.ini [main] "pack"
 bool fileOpenPackFile(const char* path);   // opens a given archive (tools and tests)
 void fileClosePack();
 size_t filePackEntryCount();
+std::string filePackEntryName(size_t i);   // "" past the end; in archive order
 
 const std::string& fileProgramFolder();    // ends with a separator
 const std::string& fileGameIniPath();

@@ -15,7 +15,8 @@ bool endsWithZ(const std::string& name) { return !name.empty() && (name.back() =
 // letter case, so the real file is looked up.
 std::string openPath(const gFileName& name, int mode) {
   std::string n = name.Utf8();
-  bool absolute = !n.empty() && (n[0] == '/' || n[0] == '\\');
+  // Only a letter, a colon and a backslash make a drive path; "C:/a.txt" stays relative.
+  bool absolute = (!n.empty() && (n[0] == '/' || n[0] == '\\')) || (n.size() >= 3 && n[1] == ':' && n[2] == '\\');
   if (mode == 1 && !absolute) n = "./" + n;
   return fileResolve(n);
 }

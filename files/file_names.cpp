@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 #include <filesystem>
+#include <mutex>
 #include <unordered_map>
 
 namespace {
@@ -33,6 +34,8 @@ struct Listing {
   std::unordered_map<std::string, std::string> names;
 };
 std::unordered_map<std::string, Listing> g_listings;
+// The sound readers may open files from another thread than the game's.
+std::mutex g_listingsLock;
 
 const std::unordered_map<std::string, std::string>& listing(const std::string& folder) {
   std::string path = folder.empty() ? "." : folder;
@@ -104,6 +107,7 @@ std::string fileResolve(std::string_view name) {
   if (path.empty() || platFileExists(path)) return path;
   // Walk the components; the first one not found in any case ends the walk and the rest is kept
   // as given, so a file about to be written still lands in the right-cased folders.
+  std::lock_guard l(g_listingsLock);
   std::string done = path[0] == '/' ? "/" : "";
   size_t pos = done.size();
   while (pos <= path.size()) {
@@ -126,4 +130,7 @@ std::string fileResolve(std::string_view name) {
   return done;
 }
 
-void fileForgetListings() { g_listings.clear(); }
+void fileForgetListings() {
+  std::lock_guard l(g_listingsLock);
+  g_listings.clear();
+}

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -19,6 +20,9 @@ std::vector<Archive> g_archives;
 std::vector<PackEntry> g_entries;
 // Folded name -> first entry of that name (later duplicates are kept but never found).
 std::unordered_map<std::string, size_t> g_index;
+// Buffers are given back from the sound thread too (a finished sound releases its bytes there),
+// so use counts and loaded data change under this lock.
+std::mutex g_lock;
 
 constexpr size_t kMaxStoredName = 254;
 constexpr size_t kMaxNameBytes = 1024;
@@ -79,6 +83,7 @@ void parseArchive(size_t index) {
 
 bool fileOpenPackFile(const char* path) {
   if (!path || !*path) return false;
+  std::lock_guard l(g_lock);
   FileHandle f = fileOpen(path, 1);
   if (!f) {
     errorLog("Cannot open pack archive %s\n", path);
@@ -100,6 +105,7 @@ bool fileOpenPack() {
 }
 
 void fileClosePack() {
+  std::lock_guard l(g_lock);
   for (PackEntry& e : g_entries) std::free(e.data);
   for (Archive& a : g_archives) fileClose(a.file);
   g_entries.clear();
@@ -108,15 +114,27 @@ void fileClosePack() {
   g_index.clear();
 }
 
-size_t filePackEntryCount() { return g_entries.size(); }
+size_t filePackEntryCount() {
+  std::lock_guard l(g_lock);
+  return g_entries.size();
+}
+
+std::string filePackEntryName(size_t i) {
+  std::lock_guard l(g_lock);
+  return i < g_entries.size() ? g_entries[i].name : std::string();
+}
 
 PackEntry* packFind(const gFileName& name) {
-  if (g_entries.empty() || name.IsEmpty()) return nullptr;
-  auto it = g_index.find(fileFoldName(name.Utf8()));
+  if (name.IsEmpty()) return nullptr;
+  std::string key = fileFoldName(name.Utf8());
+  std::lock_guard l(g_lock);
+  if (g_entries.empty()) return nullptr;
+  auto it = g_index.find(key);
   return it == g_index.end() ? nullptr : &g_entries[it->second];
 }
 
 size_t packAcquire(PackEntry& e, void** data) {
+  std::lock_guard l(g_lock);
   if (!e.size) return 0;
   if (!e.data) {
     Archive& a = g_archives[e.archive];
@@ -137,6 +155,7 @@ size_t packAcquire(PackEntry& e, void** data) {
 }
 
 void packDropRaw(PackEntry& e) {
+  std::lock_guard l(g_lock);
   if (e.data && e.useCount > 0 && --e.useCount == 0) {
     std::free(e.data);
     e.data = nullptr;
@@ -144,6 +163,7 @@ void packDropRaw(PackEntry& e) {
 }
 
 bool packRelease(void* p) {
+  std::lock_guard l(g_lock);
   auto* b = static_cast<uint8_t*>(p);
   for (PackEntry& e : g_entries) {
     auto* start = static_cast<uint8_t*>(e.data);

@@ -22,15 +22,23 @@ size_t fileInflateZ(const void* data, size_t size, void** out, const char* what)
     return 0;
   }
   const auto* bytes = static_cast<const uint8_t*>(data);
-  // The size field is read as a decimal number up to its first non-digit.
+  // The size field is read the way the C library reads a number: leading blanks and a sign are
+  // allowed (some writers right-align it), then decimal digits up to the first non-digit. The
+  // field is 8 bytes, so the value cannot overflow.
+  size_t i = 8;
+  while (i < kHeader && (bytes[i] == ' ' || (bytes[i] >= '\t' && bytes[i] <= '\r'))) ++i;
+  bool negative = i < kHeader && bytes[i] == '-';
+  if (i < kHeader && (bytes[i] == '-' || bytes[i] == '+')) ++i;
   uint64_t declared = 0;
   size_t digits = 0;
-  for (size_t i = 8; i < kHeader && bytes[i] >= '0' && bytes[i] <= '9'; ++i, ++digits)
+  for (; i < kHeader && bytes[i] >= '0' && bytes[i] <= '9'; ++i, ++digits)
     declared = declared * 10 + (bytes[i] - '0');
   uint64_t packed = size - kHeader;
-  if (digits == 0 || declared == 0 || declared > kMaxSize || declared > (packed + 1) * kMaxRatio) {
-    errorLog("Compressed file %s declares an implausible size (%.8s)\n", what,
-             reinterpret_cast<const char*>(bytes + 8));
+  if (negative || digits == 0 || declared == 0 || declared > kMaxSize || declared > (packed + 1) * kMaxRatio) {
+    // The field is shown with anything unprintable as "?", so the log stays one readable line.
+    char field[9] = {};
+    for (size_t k = 0; k < 8; ++k) field[k] = bytes[8 + k] >= 0x20 && bytes[8 + k] < 0x7F ? char(bytes[8 + k]) : '?';
+    errorLog("Compressed file %s declares an implausible size (%s)\n", what, field);
     return 0;
   }
   auto* buf = static_cast<uint8_t*>(std::malloc(size_t(declared) + 256));

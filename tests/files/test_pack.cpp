@@ -6,53 +6,18 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/diag.h"
 #include "files/file.h"
 #include "files/file_pack.h"
+#include "files_test_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-struct Entry {
-  std::string name;
-  std::string data;
-};
-
-// Builds archive bytes by hand, so the tests check the format itself and not our writer.
-std::string makeArchive(uint8_t version, const std::vector<Entry>& entries) {
-  std::string out(1, char(version));
-  for (const Entry& e : entries) {
-    uint32_t n = uint32_t(e.data.size());
-    for (int i = 0; i < 4; ++i) out.push_back(char((n >> (8 * i)) & 255));
-    out += e.name;
-    out.push_back('\0');
-    if (version >= 2 && (out.size() & 1)) out.push_back('\xAA');
-    out += e.data;
-  }
-  return out;
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  fs::path p(path);
-  if (p.has_parent_path()) fs::create_directories(p.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::string load(const char* name) {
-  void* p = nullptr;
-  size_t n = fileLoad(name, &p);
-  std::string s(static_cast<const char*>(p ? p : ""), n);
-  if (n) memFree(p);
-  return s;
-}
-
-std::string gerrText() {
-  errorLogClose();
-  std::ifstream f("gerr.log", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using namespace filetest;
 
 struct PackFixture : ::testing::Test {
   void TearDown() override { fileClosePack(); }
@@ -182,4 +147,122 @@ TEST(Compressed, MissingAndEmptyFilesLoadNothing) {
   EXPECT_EQ(fileLoad("no/such/file.txt", &p), 0u);
   EXPECT_EQ(fileLoad("", &p), 0u);
   EXPECT_EQ(p, reinterpret_cast<void*>(0x1));
+}
+
+TEST_F(PackFixture, CompressedEntriesInflateAndReleaseTheirRawBytes) {
+  std::string raw;
+  for (int i = 0; i < 500; ++i) raw += "row " + std::to_string(i) + ";";
+  std::string z = fileDeflateZ(raw);
+  std::string bad = z;
+  bad.resize(bad.size() / 2);  // a stream cut in the middle
+  openPack(makeArchive(2, {{"Data\\Level.binz", z}, {"data/cut.binz", bad}, {"data/plain.bin", z}}));
+  clearGerr();
+  void *a = nullptr, *b = nullptr;
+  ASSERT_EQ(fileLoad("data/level.BINZ", &a), raw.size());
+  ASSERT_EQ(fileLoad("DATA/LEVEL.binz", &b), raw.size());
+  // Each load of a compressed entry is the caller's own copy.
+  EXPECT_NE(a, b);
+  EXPECT_EQ(std::string(static_cast<char*>(a), raw.size()), raw);
+  EXPECT_EQ(std::string(static_cast<char*>(b), raw.size()), raw);
+  memFree(a);
+  memFree(b);
+  // The same bytes under a name without "z" come back as stored.
+  EXPECT_EQ(load("data/plain.bin"), z);
+  void* none = nullptr;
+  EXPECT_EQ(fileLoad("data/cut.binz", &none), 0u);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_NE(gerrText().find("data/cut.binz"), std::string::npos);
+  // The raw bytes of both compressed entries were given back and the entries marked not loaded.
+  for (const char* name : {"data/level.binz", "data/cut.binz"}) {
+    PackEntry* e = packFind(name);
+    ASSERT_NE(e, nullptr) << name;
+    EXPECT_EQ(e->data, nullptr) << name;
+    EXPECT_EQ(e->useCount, 0u) << name;
+  }
+}
+
+TEST_F(PackFixture, EmptyAndHeaderOnlyArchivesHoldNothing) {
+  openPack("");
+  EXPECT_EQ(filePackEntryCount(), 0u);
+  fileClosePack();
+  openPack(std::string(1, '\2'));
+  EXPECT_EQ(filePackEntryCount(), 0u);
+  EXPECT_EQ(filePackEntryName(0), "");
+  fileClosePack();
+  EXPECT_FALSE(fileOpenPackFile("no-such.pak"));
+  EXPECT_FALSE(fileOpenPackFile(""));
+}
+
+TEST_F(PackFixture, EntriesKeepArchiveOrderWithSlashesAndCutNames) {
+  std::string longName(300, 'n');
+  openPack(makeArchive(2, {{"b\\two", "2"}, {"a/one", "1"}, {longName, "L"}, {"b\\two", "dup"}}));
+  ASSERT_EQ(filePackEntryCount(), 4u);
+  EXPECT_EQ(filePackEntryName(0), "b/two");
+  EXPECT_EQ(filePackEntryName(1), "a/one");
+  EXPECT_EQ(filePackEntryName(2), std::string(254, 'n'));
+  EXPECT_EQ(filePackEntryName(3), "b/two");
+  EXPECT_EQ(load("B/TWO"), "2");  // the earlier of two equal names wins
+  EXPECT_EQ(load(std::string(254, 'N')), "L");
+}
+
+TEST_F(PackFixture, LoadsAndReleasesFromTwoThreadsKeepTheCount) {
+  // A finished sound gives its bytes back on the sound thread while the game loads files.
+  openPack(makeArchive(2, {{"shared.wav", std::string(4096, 's')}, {"other.ini", "o=1"}}));
+  auto work = [](const char* name, size_t expect) {
+    for (int i = 0; i < 20000; ++i) {
+      void* p = nullptr;
+      size_t n = fileLoad(name, &p);
+      if (n != expect) return false;
+      memFree(p);
+    }
+    return true;
+  };
+  bool ok1 = false, ok2 = false;
+  std::thread t([&] { ok1 = work("shared.wav", 4096); });
+  ok2 = work("SHARED.WAV", 4096) && work("other.ini", 3);
+  t.join();
+  EXPECT_TRUE(ok1);
+  EXPECT_TRUE(ok2);
+  // Every load was matched by a release: the next load reads the entry afresh and one release
+  // frees it, so a plain pointer inside it is no longer claimed.
+  void* p = nullptr;
+  ASSERT_EQ(fileLoad("shared.wav", &p), 4096u);
+  EXPECT_EQ(static_cast<char*>(p)[4095], 's');
+  memFree(p);
+  void* q = nullptr;
+  ASSERT_EQ(fileLoad("shared.wav", &q), 4096u);
+  EXPECT_TRUE(packRelease(q));
+  EXPECT_FALSE(packRelease(q));
+}
+
+TEST(Compressed, SizeFieldIsReadLikeANumber) {
+  std::string raw(3000, 'q');
+  std::string z = fileDeflateZ(raw);
+  void* out = nullptr;
+  for (const char* field : {"    3000", "+3000   ", "3000xyzw", "\t 3000\n\n"}) {
+    std::string v = z;
+    std::memcpy(v.data() + 8, field, 8);
+    out = nullptr;
+    ASSERT_EQ(fileInflateZ(v.data(), v.size(), &out, "field.z"), raw.size()) << field;
+    EXPECT_EQ(std::string(static_cast<char*>(out), raw.size()), raw);
+    memFree(out);
+  }
+  for (const char* field : {"        ", "  -3000 ", "00000000", "x3000   "}) {
+    std::string v = z;
+    std::memcpy(v.data() + 8, field, 8);
+    out = nullptr;
+    EXPECT_EQ(fileInflateZ(v.data(), v.size(), &out, "field.z"), 0u) << field;
+    EXPECT_EQ(out, nullptr);
+  }
+}
+
+TEST(Compressed, ShorterStreamThanDeclaredGivesWhatItHolds) {
+  // The declared size is an upper bound for the buffer; the length returned is what came out.
+  std::string raw = "short text";
+  std::string z = fileDeflateZ(raw);
+  std::memcpy(z.data() + 8, "5000    ", 8);
+  void* out = nullptr;
+  ASSERT_EQ(fileInflateZ(z.data(), z.size(), &out, "upper.z"), raw.size());
+  EXPECT_EQ(std::string(static_cast<char*>(out), raw.size()), raw);
+  memFree(out);
 }
