@@ -82,6 +82,13 @@ struct Listed {
   size_t offset, size;
 };
 
+// An entry may only land under the target folder: no root, no drive, no step up.
+bool safeName(const std::string& rel) {
+  if (rel.empty() || rel[0] == '/' || rel.find(':') != std::string::npos) return false;
+  for (const auto& part : fs::path(rel)) if (part == "..") return false;
+  return true;
+}
+
 bool parse(const std::string& a, std::vector<Listed>& out) {
   if (a.empty()) return true;
   int version = uint8_t(a[0]);
@@ -129,7 +136,7 @@ int main(int argc, char** argv) {
         std::string rel = l.name;
         for (char& c : rel)
           if (c == '\\') c = '/';
-        if (rel.find("..") != std::string::npos || (!rel.empty() && rel[0] == '/')) {
+        if (!safeName(rel)) {
           std::cerr << "mmpack: skipping unsafe name " << l.name << "\n";
           continue;
         }
