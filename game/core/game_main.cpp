@@ -77,6 +77,14 @@ int gameAdvance(float elapsedMs) {
   return ran;
 }
 
+void gameAppInitSound() {
+  sndInit();
+  sndLoadScript("data/snd/sounds.ini");
+  sndLoadScript("data/snd/music.ini");
+  sndApplyDefaultVolumes(testSetting(11) != 0);
+  if (testSetting(3)) heapStatistics("[OnAppInit:Start]", false);
+}
+
 void gameInit() {
   AppSettings& s = appSettings();
   grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0);
@@ -85,6 +93,8 @@ void gameInit() {
   if (testSetting(3) || testSetting(12) || testSetting(26))
     gameLogOpen(testSetting(26) && testSetting(16) ? "log_playback.txt" : "log.txt");
   wndSetRoot(new UIWnd());
+  // Until the loading screen runs the start-up stages one per frame, the sound stage runs here.
+  gameAppInitSound();
   int seed = int(appTimeSinceStart());
   gameResetSteps();
   gameLog("[Random]:Init %d", seed);

@@ -5,6 +5,8 @@
 class UIWnd;
 
 void gameInit();
+// Start-up stage 0: the sound system, its scripts and the default volumes.
+void gameAppInitSound();
 int gameFrame();
 void gameDraw();
 void gameDone();
