@@ -62,3 +62,36 @@ TEST(Text, Cp1251AndValidityCheck) {
   EXPECT_EQ(textWLen(u"abc"), 3u);
   EXPECT_EQ(textWLen(nullptr), 0u);
 }
+
+TEST(Text, InvalidSequencesAreReplacedOneByOne) {
+  // UTF-8 forms of surrogates and of code points past U+10FFFF name nothing.
+  EXPECT_EQ(textUtf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(textUtf8ToUtf16("\xF4\x90\x80\x80" "x"), u"\uFFFD\uFFFD\uFFFD\uFFFDx");
+  // A lead byte followed by a plain character keeps the character.
+  EXPECT_EQ(textUtf8ToUtf16("\xE2" "ab"), u"\uFFFDab");
+  EXPECT_EQ(textUtf8ToUtf16("\x80\xBF"), u"\uFFFD\uFFFD");
+  // The largest code point still converts, as a surrogate pair.
+  EXPECT_EQ(textUtf8ToUtf16("\xF4\x8F\xBF\xBF"), std::u16string({char16_t(0xDBFF), char16_t(0xDFFF)}));
+  EXPECT_EQ(textUtf8ToUtf16(""), u"");
+  // UTF-16: a low surrogate first, or a high one at the end, is one replacement each.
+  std::u16string reversed = {char16_t(0xDC00), char16_t(0xD800), u'a'};
+  EXPECT_EQ(textUtf16ToUtf8(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD" "a");
+  std::u16string trailing = {u'a', char16_t(0xD83C)};
+  EXPECT_EQ(textUtf16ToUtf8(trailing), "a\xEF\xBF\xBD");
+  EXPECT_EQ(textUtf16ToUtf8(u""), "");
+  // Whatever came in, the output is valid UTF-8 that converts back unchanged.
+  std::string mixed = textUtf16ToUtf8(textUtf8ToUtf16("ok\xC3\x28\xE2\x82\xAC\xF0\x9F"));
+  EXPECT_TRUE(textIsValidUtf8(mixed));
+  EXPECT_EQ(textUtf16ToUtf8(textUtf8ToUtf16(mixed)), mixed);
+  EXPECT_NE(mixed.find("\xE2\x82\xAC"), std::string::npos);  // the euro sign survived
+}
+
+TEST(Names, NarrowAndWideNamesOfDifferentLengthsOrLettersDiffer) {
+  EXPECT_FALSE(gFileName(u"data/a.ini") == gFileName("data/a.ini2"));
+  EXPECT_FALSE(gFileName("data/a.ini") == gFileName(u"data/b.ini"));
+  EXPECT_TRUE(gFileName(u"Луг\\A.ini") == gFileName(u"Луг/a.INI"));
+  EXPECT_TRUE(gFileName("Луг/a.ini") == gFileName(u"Луг\\A.INI"));
+  EXPECT_FALSE(gFileName(u"") == gFileName(u""));
+  EXPECT_FALSE(gFileName("a_b") == gFileName("a\x7F" "b"));  // only a-z fold, nothing around them
+  EXPECT_FALSE(gFileName("[") == gFileName("{"));
+}
