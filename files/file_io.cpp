@@ -3,6 +3,7 @@
 #include "files/file.h"
 #include "files/file_pack.h"
 #include "app/diag.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -25,7 +26,11 @@ std::string openPath(const gFileName& name, int mode) {
 FileHandle fileOpen(const gFileName& name, int mode) {
   if (name.IsEmpty()) return nullptr;
   const char* m = mode == 1 ? "rb" : mode == 2 ? "wb" : "r+b";
-  return std::fopen(openPath(name, mode).c_str(), m);
+  std::string path = openPath(name, mode);
+  // A folder opens for reading here (it does not on the system the data was made on) and then
+  // reports an absurd length: it is not a file.
+  if (platIsFolder(path)) return nullptr;
+  return std::fopen(path.c_str(), m);
 }
 
 int fileClose(FileHandle f) { return f && std::fclose(f) == 0 ? 1 : 0; }

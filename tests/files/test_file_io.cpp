@@ -41,6 +41,15 @@ TEST(FileIo, ModesWriteReadAndUpdate) {
   EXPECT_EQ(fileOpen("io/missing.bin", 1), nullptr);
   EXPECT_EQ(fileOpen("io/missing.bin", 3), nullptr);  // update never creates
   EXPECT_EQ(fileOpen("", 1), nullptr);
+  // A folder is no file, whatever the mode.
+  clearGerr();
+  EXPECT_EQ(fileOpen("IO", 1), nullptr);
+  EXPECT_EQ(fileOpen("io", 3), nullptr);
+  EXPECT_FALSE(fileExists("io"));
+  void* p = nullptr;
+  EXPECT_EQ(fileLoad("io/", &p), 0u);
+  EXPECT_EQ(p, nullptr);
+  EXPECT_EQ(gerrText(), "");  // missing is not an error of the file layer
   EXPECT_EQ(fileOpen(gFileName(), 1), nullptr);
 }
 
