@@ -4,6 +4,7 @@
 #include "files/text.h"
 #include "platform/platform.h"
 
+#include <chrono>
 #include <filesystem>
 #include <mutex>
 #include <unordered_map>
@@ -28,26 +29,46 @@ bool hasHighBytes(const char* s) {
 }
 
 // Folder path -> (folded entry name -> real entry name). A name that exists exactly is found
-// before the cache is consulted; a listing is read again when its folder changed since.
+// before the cache is consulted; a listing is read again when its folder changed since. Folder
+// times may be as coarse as a second, so a listing read while its folder was that fresh is
+// "racy": a name it misses may have come later in the same second, and it is read again.
 struct Listing {
   std::filesystem::file_time_type stamp;
+  bool racy = true;
   std::unordered_map<std::string, std::string> names;
 };
 std::unordered_map<std::string, Listing> g_listings;
 // The sound readers may open files from another thread than the game's.
 std::mutex g_listingsLock;
 
-const std::unordered_map<std::string, std::string>& listing(const std::string& folder) {
+Listing& readListing(const std::string& path, std::filesystem::file_time_type stamp) {
+  Listing& l = g_listings[path];
+  l.stamp = stamp;
+  l.racy = std::filesystem::file_time_type::clock::now() - stamp < std::chrono::seconds(2);
+  l.names.clear();
+  for (const std::string& n : platListFolder(path, false)) l.names.emplace(fileFoldName(n), n);
+  return l;
+}
+
+// The real spelling of `part` in `folder` ("" = the current folder), or "" when none matches.
+std::string findInFolder(const std::string& folder, const std::string& part) {
   std::string path = folder.empty() ? "." : folder;
+  std::string key = fileFoldName(part);
   std::error_code ec;
   auto stamp = std::filesystem::last_write_time(path, ec);
   auto it = g_listings.find(path);
-  if (it != g_listings.end() && !ec && it->second.stamp == stamp) return it->second.names;
-  Listing& l = g_listings[path];
-  l.stamp = stamp;
-  l.names.clear();
-  for (const std::string& n : platListFolder(path, false)) l.names.emplace(fileFoldName(n), n);
-  return l.names;
+  bool fresh = it != g_listings.end() && !ec && it->second.stamp == stamp;
+  Listing& l = fresh ? it->second : readListing(path, stamp);
+  auto hit = l.names.find(key);
+  std::string prefix = folder.empty() ? std::string() : (folder == "/" ? folder : folder + "/");
+  // A cached hit that is gone, or a miss in a racy listing, is checked once against the disk.
+  bool stale = hit != l.names.end() && !platFileExists(prefix + hit->second);
+  if (fresh && (stale || (hit == l.names.end() && l.racy))) {
+    Listing& again = readListing(path, stamp);
+    hit = again.names.find(key);
+    return hit == again.names.end() ? std::string() : hit->second;
+  }
+  return hit == l.names.end() || stale ? std::string() : hit->second;
 }
 }  // namespace
 
@@ -117,10 +138,9 @@ std::string fileResolve(std::string_view name) {
     std::string folder = done.empty() ? std::string() : done;
     std::string candidate = folder + part;
     if (!part.empty() && part != "." && part != ".." && !platFileExists(candidate)) {
-      const auto& m = listing(folder.empty() ? "" : folder.substr(0, folder.size() > 1 ? folder.size() - 1 : 1));
-      auto it = m.find(fileFoldName(part));
-      if (it == m.end()) return done + path.substr(pos);
-      candidate = folder + it->second;
+      std::string real = findInFolder(folder.empty() ? "" : folder.substr(0, folder.size() > 1 ? folder.size() - 1 : 1), part);
+      if (real.empty()) return done + path.substr(pos);
+      candidate = folder + real;
     }
     done = candidate;
     if (slash == path.size()) break;

@@ -1,6 +1,7 @@
 // File names: folded comparison, extension changes, case-insensitive paths, text conversion.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -94,4 +95,35 @@ TEST(Names, NarrowAndWideNamesOfDifferentLengthsOrLettersDiffer) {
   EXPECT_FALSE(gFileName(u"") == gFileName(u""));
   EXPECT_FALSE(gFileName("a_b") == gFileName("a\x7F" "b"));  // only a-z fold, nothing around them
   EXPECT_FALSE(gFileName("[") == gFileName("{"));
+}
+
+TEST(Names, ResolveSeesFilesAddedOrRenamedUnderTheSameFolderTime) {
+  namespace fs = std::filesystem;
+  // Folder times can be as coarse as a second: a change may leave the folder's time as it was.
+  fs::remove_all("Racy");
+  fs::remove_all("Old");
+  fileForgetListings();
+  fs::create_directories("Racy");
+  std::ofstream("Racy/One.TXT") << "1";
+  EXPECT_EQ(fileResolve("racy/one.txt"), "Racy/One.TXT");
+  auto stamp = fs::last_write_time("Racy");
+  std::ofstream("Racy/Two.TXT") << "2";
+  fs::last_write_time("Racy", stamp);
+  EXPECT_EQ(fileResolve("racy/two.txt"), "Racy/Two.TXT");
+
+  // An old folder's listing is trusted for misses, but a name it lists that is gone is checked.
+  fs::create_directories("Old");
+  std::ofstream("Old/File.TXT") << "f";
+  auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time("Old", old);
+  EXPECT_EQ(fileResolve("old/file.txt"), "Old/File.TXT");
+  fs::rename("Old/File.TXT", "Old/Renamed.TXT");
+  fs::last_write_time("Old", old);
+  EXPECT_EQ(fileResolve("old/file.txt"), "Old/file.txt");
+  EXPECT_EQ(fileResolve("OLD/renamed.txt"), "Old/Renamed.TXT");
+  EXPECT_EQ(fileOpen("old/file.txt", 1), nullptr);
+
+  // An ordinary change moves the folder's time and the listing is read again.
+  std::ofstream("Old/Later.Ini") << "l";
+  EXPECT_EQ(fileResolve("old/later.ini"), "Old/Later.Ini");
 }
