@@ -40,9 +40,8 @@ class UIWnd {
   virtual void Reload(int arg);
   virtual int Update(int dt);
   virtual int Draw();
-  // Appends child, makes it active and takes ownership. False when refused: a full list (127
-  // children; a parentless child is then destroyed after the step, as this window would have owned
-  // it), the window itself or one of its ancestors, or a child already in the list.
+  // False when the list is full (127 children); the child is then destroyed, as it would have
+  // been owned by this window.
   virtual bool AddChild(UIWnd* child);
   virtual void RemoveChild(UIWnd* child);
   virtual void Refresh();
@@ -109,9 +108,6 @@ class UIWnd {
   uint32_t colour_ = 0xFFFFFFFFu;
   std::unique_ptr<UIEffect> effect_;
 
-  // Takes child out of the list, fixing the active index; reports whether focus moved to another
-  // window. The child is not destroyed and keeps no parent.
-  bool Unlink(UIWnd* child);
   void DestroyChild(UIWnd* child);
   // Edit mode: marking with a click, moving and sizing with the arrows, F2 to save.
   int EditKey(int code, int value);
@@ -124,8 +120,6 @@ void wndSetRoot(UIWnd* root);
 // after each update step, when no window code is on the stack.
 void wndCollectGarbage();
 int wndPendingDestruction();
-// Effect transforms set by windows being drawn and not yet reset; 0 between frames.
-int wndTransformDepth();
 // The input hook list: windows that see input before the tree (modal dialogs).
 void wndHookAdd(UIWnd* w);
 void wndHookRemove(UIWnd* w);

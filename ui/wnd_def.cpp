@@ -1,4 +1,5 @@
-// Loading a window's look, place and effect from an INI section, and reloading it.
+// Loading a window's look and place from an INI section, reloading it, and the edit-mode keys
+// that move a window and write its place back.
 #include "ui/wnd.h"
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 
 #include "files/ini.h"
 #include "gfx/sprite.h"
+#include "platform/platform.h"
 
 void UIWnd::Load(const char* file, const char* section) { LoadDef(file, section, false); }
 
@@ -68,4 +70,40 @@ void UIWnd::LoadDef(const char* file, const char* section, bool reload) {
 void UIWnd::Reload(int arg) {
   if (!defFile_.empty() && !defSection_.empty()) LoadDef(defFile_.c_str(), defSection_.c_str(), true);
   for (int i = childCount_ - 1; i >= 0; --i) children_[i]->Reload(arg);
+}
+
+int UIWnd::EditKey(int code, int value) {
+  bool alt = (value & (1 << 29)) != 0;
+  if (code == 1) {  // left button released inside toggles the mark
+    int x = int16_t(value & 0xFFFF), y = int16_t((uint32_t(value) >> 16) & 0xFFFF);
+    if (HitTest(x, y)) {
+      flags_ ^= 8;
+      return 1;
+    }
+    return 0;
+  }
+  if (!(flags_ & 8)) return 0;
+  int step = platShiftHeld() ? 10 : 1;
+  int dx = code == VK_LEFT_ ? -step : code == VK_RIGHT_ ? step : 0;
+  int dy = code == VK_UP_ ? -step : code == VK_DOWN_ ? step : 0;
+  if (dx || dy) {
+    if (alt) {
+      xs_ = int16_t(xs_ + dx);
+      ys_ = int16_t(ys_ + dy);
+    } else {
+      MoveBy(dx, dy);
+    }
+    return 1;
+  }
+  if (code == VK_F2_ && !defFile_.empty() && !defSection_.empty()) {
+    const char* f = defFile_.c_str();
+    const char* s = defSection_.c_str();
+    iniSetInt(f, s, "x", x_, false);
+    iniSetInt(f, s, "y", y_, false);
+    iniSetInt(f, s, "xs", xs_, false);
+    iniSetInt(f, s, "ys", ys_, true);
+    flags_ &= uint8_t(~8);
+    return 1;
+  }
+  return 0;
 }
