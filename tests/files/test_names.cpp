@@ -127,3 +127,19 @@ TEST(Names, ResolveSeesFilesAddedOrRenamedUnderTheSameFolderTime) {
   std::ofstream("Old/Later.Ini") << "l";
   EXPECT_EQ(fileResolve("old/later.ini"), "Old/Later.Ini");
 }
+
+#include "files/name_hash.h"
+
+// Reference values computed independently from the published MurmurHash2 with seed 12345.
+TEST(NameHash, KnownValuesCaseAndFolding) {
+  EXPECT_EQ(NameHash(""), 0u);
+  EXPECT_EQ(NameHash(static_cast<const char*>(nullptr)), 0u);
+  EXPECT_EQ(NameHash("a"), 0xdd6eaa72u);
+  EXPECT_EQ(NameHash("Worker"), 0x100c3db3u);
+  EXPECT_EQ(NameHash("building"), 0xc9f79840u);
+  EXPECT_NE(NameHash("worker"), NameHash("Worker"));
+  EXPECT_EQ(fileNameHash("Data/Sprites/X.TGA"), 0x900f4a29u);
+  EXPECT_EQ(fileNameHash("data\\sprites\\x.tga"), fileNameHash("DATA/sprites/x.tga"));
+  std::string longName(5000, 'q');
+  EXPECT_EQ(fileNameHash(longName), NameHash(longName));
+}

@@ -1,0 +1,77 @@
+// Picture files: TGA (our own parser), JPEG (libjpeg) and PNG (libpng) decoded whole into memory,
+// then written region by region into locked texels of any texture pixel format.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "gfx/pixel_format.h"
+
+class cFileImage {
+ public:
+  enum Flags : uint32_t { kOwnTransparency = 1, kNoPalette = 2 };
+
+  virtual ~cFileImage();
+  // Reads the whole file through the file layer and decodes it; 0 on success, non-zero on failure
+  // (failures leave one gerr.log line naming the file and the reader empty).
+  int Load(const char* file);
+  // Decodes a buffer taken over from the caller (freed with memFree); `name` names it in errors.
+  virtual int LoadMemory(void* buffer, size_t length, const char* name) = 0;
+  virtual bool ReadSize(const char* file, int& width, int& height) = 0;
+  static bool SaveTGA(const char* file, const void* pixels, int bitsPerPixel, int width, int height);
+  void FreePixels();
+  // All rows, top-down, into `out` with `rowStep` bytes between rows (bitsPerPixel/8 per pixel).
+  void CopyRows(uint8_t* out, int rowStep) const;
+  const uint8_t* Palette() const { return palette_; }  // 256 x blue, green, red
+
+  // Region writes into locked texels. A negative width or height walks the source backwards.
+  // Own transparency as alpha (8-bit pictures: palette black is transparent).
+  virtual void WriteOwnAlpha(int sx, int sy, int w, int h, const TexelTarget& dst) const;
+  // One channel of this picture as the alpha of the target: alpha of a 32-bit picture, else the
+  // first (blue) channel, for 8-bit pictures the palette colour.
+  virtual void WriteAsAlpha(int sx, int sy, int w, int h, const TexelTarget& dst) const;
+  // The colour channels (red, green, blue; and alpha when the picture has it and the target too).
+  virtual void WriteColor(int sx, int sy, int w, int h, const TexelTarget& dst) const;
+  // Error-diffusion dither of a 24/32-bit picture to the given bit counts (first, second, third
+  // byte of each pixel).
+  void Dither(int c1, int c2, int c3);
+  uint32_t FlagsAnd(uint32_t mask) const { return flags_ & mask; }
+
+  int Width() const { return width_ < 0 ? -width_ : width_; }
+  int Height() const { return height_ < 0 ? -height_ : height_; }
+  int BitsPerPixel() const { return bpp_; }
+  bool Empty() const { return pixels_.empty(); }
+  // Pixel bytes of row y (0 = top), BGR(A) or palette indices; null outside the picture.
+  const uint8_t* Row(int y) const;
+
+ protected:
+  int width_ = 0, height_ = 0;  // negative: stored mirrored
+  int bpp_ = 0;
+  uint32_t flags_ = 0;
+  std::vector<uint8_t> pixels_;  // rows top-down, rowLength_ bytes each
+  int rowLength_ = 0;
+  uint8_t palette_[768] = {};
+};
+
+class cTGAImage : public cFileImage {
+ public:
+  int LoadMemory(void* buffer, size_t length, const char* name) override;
+  bool ReadSize(const char* file, int& width, int& height) override;
+};
+class cJPGImage : public cFileImage {
+ public:
+  int LoadMemory(void* buffer, size_t length, const char* name) override;
+  bool ReadSize(const char* file, int& width, int& height) override;
+};
+class cPNGImage : public cFileImage {
+ public:
+  int LoadMemory(void* buffer, size_t length, const char* name) override;
+  bool ReadSize(const char* file, int& width, int& height) override;
+};
+
+// The reader for a file name by its extension (".tga", ".jpg"/".jpeg", ".png", any case), or null.
+std::unique_ptr<cFileImage> imgReaderFor(std::string_view fileName);
+// Writes RGBA pixels (top-down rows) as a PNG file; used by screenshots.
+bool imgSavePNG(const char* file, const uint8_t* rgba, int width, int height);
