@@ -1,0 +1,130 @@
+// PNG reader through libpng: every colour type and depth is expanded by libpng's own transforms to
+// 8-bit blue-green-red(-alpha) rows; errors come back through setjmp, never exit the program.
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "files/file.h"
+#include "gfx/image.h"
+
+namespace {
+struct PngSource {
+  const uint8_t* data;
+  size_t length, pos;
+  char message[160];
+};
+
+void pngRead(png_structp png, png_bytep out, png_size_t n) {
+  auto* src = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (n > src->length - src->pos) png_error(png, "the file ends early");
+  std::memcpy(out, src->data + src->pos, n);
+  src->pos += n;
+}
+
+void pngError(png_structp png, png_const_charp message) {
+  auto* src = static_cast<PngSource*>(png_get_error_ptr(png));
+  std::snprintf(src->message, sizeof src->message, "%s", message ? message : "error");
+  png_longjmp(png, 1);
+}
+void pngWarning(png_structp, png_const_charp) {}
+
+uint32_t be32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+// Deflate never packs more than 1032 bytes into one, so filtered rows larger than that many times
+// the whole file are a header that lies about the size.
+constexpr size_t kMaxInflateRatio = 1032;
+
+struct PngReadState {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ~PngReadState() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
+};
+}  // namespace
+
+bool cPNGImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int& height) {
+  // Signature, then the IHDR chunk: length, "IHDR", width, height (big-endian).
+  if (!data || length < 24 || png_sig_cmp(data, 0, 8) != 0 || std::memcmp(data + 12, "IHDR", 4) != 0)
+    return false;
+  const uint32_t w = be32(data + 16), h = be32(data + 20);
+  if (w == 0 || h == 0 || w > uint32_t(kMaxSide) || h > uint32_t(kMaxSide)) return false;
+  width = int(w);
+  height = int(h);
+  return true;
+}
+
+bool cPNGImage::ReadSize(const char* file, int& width, int& height) {
+  void* data = nullptr;
+  size_t length = fileLoad(gFileName(file), &data);
+  if (!data) return false;
+  bool ok = SizeOfMemory(static_cast<const uint8_t*>(data), length, width, height);
+  memFree(data);
+  return ok;
+}
+
+int cPNGImage::LoadMemory(void* buffer, size_t length, const char* name) {
+  std::unique_ptr<void, void (*)(void*)> owned(buffer, memFree);
+  FreePixels();
+  if (!buffer) length = 0;
+  PngSource src{static_cast<const uint8_t*>(buffer), length, 0, {}};
+  if (length < 8 || png_sig_cmp(src.data, 0, 8) != 0) return Fail(name, "not a PNG file");
+
+  PngReadState st;
+  st.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, pngError, pngWarning);
+  if (st.png) st.info = png_create_info_struct(st.png);
+  if (!st.info) return Fail(name, "out of memory");
+  char why[200];
+  // Nothing with a destructor is created between here and the last libpng call.
+  if (setjmp(png_jmpbuf(st.png))) {
+    std::snprintf(why, sizeof why, "PNG error: %s", src.message);
+    return Fail(name, why);
+  }
+  png_set_read_fn(st.png, &src, pngRead);
+  png_set_user_limits(st.png, kMaxSide, kMaxSide);
+  png_read_info(st.png, st.info);
+
+  png_uint_32 w = 0, h = 0;
+  int depth = 0, colour = 0, interlace = 0;
+  png_get_IHDR(st.png, st.info, &w, &h, &depth, &colour, &interlace, nullptr, nullptr);
+  const size_t rawRow = (size_t(w) * size_t(depth) * png_get_channels(st.png, st.info) + 7) / 8;
+  if ((rawRow + 1) * h > length * kMaxInflateRatio) {
+    std::snprintf(why, sizeof why, "%u x %u pixels cannot come from %zu bytes", unsigned(w),
+                  unsigned(h), length);
+    return Fail(name, why);
+  }
+
+  if (colour == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(st.png);
+  if (colour == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(st.png);
+  if (png_get_valid(st.png, st.info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(st.png);
+  if (depth == 16) png_set_strip_16(st.png);
+  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(st.png);
+  png_set_bgr(st.png);
+  const int passes = png_set_interlace_handling(st.png);
+  png_read_update_info(st.png, st.info);
+
+  const int channels = png_get_channels(st.png, st.info);
+  if ((channels != 3 && channels != 4) || png_get_bit_depth(st.png, st.info) != 8 ||
+      png_get_rowbytes(st.png, st.info) != size_t(w) * size_t(channels))
+    return Fail(name, "PNG pixel layout did not convert to 8-bit colour");
+  if (!Allocate(int(w), int(h), channels * 8)) return Fail(name, "out of memory");
+  for (int pass = 0; pass < passes; ++pass)
+    for (png_uint_32 y = 0; y < h; ++y)
+      png_read_row(st.png, pixels_.data() + size_t(y) * size_t(rowLength_), nullptr);
+  // Indices past the end of the palette are expanded as black by libpng; they mean a damaged file.
+  if (colour == PNG_COLOR_TYPE_PALETTE) {
+    png_colorp pal = nullptr;
+    int entries = 0;
+    png_get_PLTE(st.png, st.info, &pal, &entries);
+    if (png_get_palette_max(st.png, st.info) >= entries) {
+      std::snprintf(why, sizeof why, "palette index %d is past the %d palette entries",
+                    png_get_palette_max(st.png, st.info), entries);
+      return Fail(name, why);
+    }
+  }
+  return 0;
+}
