@@ -294,21 +294,24 @@ bool mapWriteObject(std::string& out, const MapObjectRecord& r, std::string* err
 }
 
 std::string mapRecordToIni(const MapObjectRecord& r, MapAnimNameFn animName, void* context) {
+  // Keys at their default are left out: the INI reader gives the same value back.
   std::string t = "[" + r.name + "]\n";
   auto key = [&t](const char* k, const std::string& v) { t += std::string(k) + "=" + v + "\n"; };
-  auto num = [&key](const char* k, int64_t v) { key(k, std::to_string(v)); };
+  auto num = [&key](const char* k, int64_t v) {
+    if (v) key(k, std::to_string(v));
+  };
   key("type", r.type);
   if (!r.subtype.empty()) key("subType", r.subtype);
-  num("x", r.x);
-  num("y", r.y);
+  key("x", std::to_string(r.x));
+  key("y", std::to_string(r.y));
   num("layer", r.layer);
-  key("objectScale", formatFloat(r.scale));
+  if (r.scale != 1.0f) key("objectScale", formatFloat(r.scale));
   num("isFlipX", r.flipped);
   num("boundX", r.boundX);
   num("boundY", r.boundY);
   num("boundXS", r.boundXS);
   num("boundYS", r.boundYS);
-  num("supportsAmount", r.supportCount);
+  if (r.supportCount != 1) num("supportsAmount", r.supportCount);
   const char* sx[3] = {"supportX", "support1X", "support2X"};
   const char* sy[3] = {"supportY", "support1Y", "support2Y"};
   for (int i = 0; i < 3; ++i) {
@@ -324,7 +327,7 @@ std::string mapRecordToIni(const MapObjectRecord& r, MapAnimNameFn animName, voi
   num("fogAreaDeltaX", r.fogAreaDeltaX);
   num("fogAreaDeltaY", r.fogAreaDeltaY);
   num("fogAreaRadius", r.fogRadiusX);
-  num("fogAreaRadius2", r.fogRadiusY);
+  if (r.fogRadiusY != r.fogRadiusX) num("fogAreaRadius2", r.fogRadiusY);
   num("parentTag", int32_t(r.parentTag));  // signed, as the INI reader takes it
   if (!r.childsKey.empty()) key("childsKey", r.childsKey);
   for (int i = 0; i < kAnimSlots; ++i) {
@@ -347,7 +350,7 @@ std::string mapRecordToIni(const MapObjectRecord& r, MapAnimNameFn animName, voi
     if (!item.key) continue;
     switch (item.kind) {
       case MapItem::Int32:
-      case MapItem::Int8: num(item.key, v.i); break;
+      case MapItem::Int8: key(item.key, std::to_string(v.i)); break;
       case MapItem::Float32: key(item.key, formatFloat(v.f)); break;
       case MapItem::String: key(item.key, v.s); break;
     }

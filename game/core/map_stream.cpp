@@ -34,13 +34,15 @@ void MapStream::Close() {
   m_data = nullptr;
   m_size = m_pos = 0;
   m_open = m_failed = false;
+  m_error.clear();
   m_scratch[0] = '\0';
 }
 
 void MapStream::Fail(const char* what) {
   if (m_failed) return;  // the first fault is the one worth reading
   m_failed = true;
-  errorLog("%s: %s at offset %zu (file size %zu)\n", m_name.c_str(), what, m_pos, m_size);
+  m_error = m_name + ": " + what + " at offset " + std::to_string(m_pos) + " (file size " + std::to_string(m_size) + ")";
+  errorLog("%s\n", m_error.c_str());
 }
 
 bool MapStream::Need(size_t n, const char* what) {

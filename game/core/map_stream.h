@@ -53,6 +53,7 @@ class MapStream {
   size_t Size() const { return m_size; }
   size_t Remaining() const { return m_size - m_pos; }
   const std::string& Name() const { return m_name; }
+  const std::string& Error() const { return m_error; }  // the gerr.log line of the failure
 
  private:
   struct Free {
@@ -65,5 +66,6 @@ class MapStream {
   bool m_open = false;
   bool m_failed = false;
   std::string m_name;
+  std::string m_error;
   char m_scratch[256] = {};
 };
