@@ -2,8 +2,12 @@
 // the shutdown in order.
 #include "game/core/game_main.h"
 
+#include <ctime>
+#include <string>
+
 #include "app/app.h"
 #include "app/diag.h"
+#include "files/file.h"
 #include "files/ini.h"
 #include "gfx/render.h"
 #include "gfx/sprite.h"
@@ -131,6 +135,16 @@ int gameFrame() {
   return 0;
 }
 
+// The screenshot key: the next frame goes into the user folder as a PNG named by the time.
+void gameRequestScreenshot() {
+  const std::time_t now = std::time(nullptr);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+  const std::string path = fileUserFolder() + "/screenshot-" + stamp + ".png";
+  grRequestScreenshot(path);
+  consoleMessage(1, "Screenshot: %s\n", path.c_str());
+}
+
 int gameInput(int message, int code, int value) {
   if (!wndRoot()) return 0;
   switch (message) {
@@ -141,6 +155,10 @@ int gameInput(int message, int code, int value) {
       if (code == 13 && (value & (1 << 29))) {
         appRequestFullScreenToggle();
         return 0;
+      }
+      if (code == VK_F12_ && !(value & (1 << 30))) {
+        gameRequestScreenshot();
+        return 1;
       }
       return wndOfferKeyDown(code, value);  // F8's music rotation comes with the music rules
     case 257: return wndOfferKeyUp(code, value);

@@ -11,6 +11,7 @@ int gameFrame();
 void gameDraw();
 void gameDone();
 int gameInput(int message, int code, int value);
+void gameRequestScreenshot();
 
 // The 38 test settings of data/test.ini, by number; other numbers read a spare 0.
 int16_t testSetting(int index);
