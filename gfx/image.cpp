@@ -129,7 +129,7 @@ bool cFileImage::SaveTGA(const char* file, const void* pixels, int bitsPerPixel,
   const size_t bytes = size_t(w) * size_t(h) * size_t(bitsPerPixel / 8);
   bool ok = fileWrite(f, header, sizeof header) == sizeof header &&
             fileWrite(f, pixels, bytes) == bytes;
-  return fileClose(f) == 0 && ok;
+  return fileClose(f) != 0 && ok;  // fileClose answers non-zero on success
 }
 
 std::unique_ptr<cFileImage> imgReaderFor(std::string_view fileName) {
@@ -179,7 +179,7 @@ bool imgSavePNG(const char* file, const uint8_t* rgba, int width, int height) {
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   bool ok = info && pngWriteRows(png, info, f, rgba, width, height);
   png_destroy_write_struct(&png, &info);
-  ok = fileClose(f) == 0 && ok;
+  ok = fileClose(f) != 0 && ok;  // fileClose answers non-zero on success
   if (!ok) errorLog("Picture \"%s\": cannot be written\n", file);
   return ok;
 }
