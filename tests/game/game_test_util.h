@@ -1,0 +1,59 @@
+// Helpers of the game-core tests: files written and read whole, gerr.log text, and map.bin bytes put
+// together by hand so the tests check the format and not our writer.
+#pragma once
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/diag.h"
+
+namespace gametest {
+inline void writeFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+inline void clearGerr() {
+  errorLogClose();
+  std::filesystem::remove("gerr.log");
+}
+
+inline std::string gerrText() {
+  errorLogClose();
+  return readFile("gerr.log");
+}
+
+// Little-endian bytes, one item at a time.
+struct Bytes {
+  std::string b;
+  Bytes& i32(int32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(char((uint32_t(v) >> (8 * i)) & 0xFF));
+    return *this;
+  }
+  Bytes& f32(float v) {
+    uint32_t u;
+    std::memcpy(&u, &v, 4);
+    return i32(int32_t(u));
+  }
+  Bytes& i8(int v) {
+    b.push_back(char(int8_t(v)));
+    return *this;
+  }
+  Bytes& str(const std::string& s) {  // length, text, terminator
+    b.push_back(char(s.size()));
+    if (!s.empty()) {
+      b += s;
+      b.push_back('\0');
+    }
+    return *this;
+  }
+};
+}  // namespace gametest
