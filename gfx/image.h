@@ -82,11 +82,16 @@ class cJPGImage : public cFileImage {
   bool ReadSize(const char* file, int& width, int& height) override;
   static bool SizeOfMemory(const uint8_t* data, size_t length, int& width, int& height);
 };
+struct png_color_struct;
 class cPNGImage : public cFileImage {
  public:
   int LoadMemory(void* buffer, size_t length, const char* name) override;
   bool ReadSize(const char* file, int& width, int& height) override;
   static bool SizeOfMemory(const uint8_t* data, size_t length, int& width, int& height);
+
+ private:
+  int ExpandPalette(const png_color_struct* palette, int entries, const uint8_t* alpha,
+                    int alphaCount, const char* name);
 };
 
 // The reader for a file name by its extension (".tga", ".jpg"/".jpeg", ".png", any case, also

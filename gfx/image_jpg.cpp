@@ -100,50 +100,54 @@ int cJPGImage::LoadMemory(void* buffer, size_t length, const char* name) {
   errors.mgr.output_message = jpegOutputMessage;
   errors.strictEnd = true;
   errors.message[0] = 0;
-  // Nothing with a destructor is created between here and the last libjpeg call.
-  if (setjmp(errors.jump)) {
-    std::snprintf(why, sizeof why, "JPEG error: %s", errors.message);
-    return Fail(name, why);
-  }
-  jpeg_create_decompress(&st.info);
-  st.created = true;
-  jpeg_mem_src(&st.info, static_cast<const unsigned char*>(buffer), static_cast<unsigned long>(length));
-  jpeg_read_header(&st.info, TRUE);
-  if (st.info.image_width > unsigned(kMaxSide) || st.info.image_height > unsigned(kMaxSide)) {
-    std::snprintf(why, sizeof why, "size %u x %u is out of range", st.info.image_width,
-                  st.info.image_height);
-    return Fail(name, why);
-  }
-  const bool cmyk = st.info.jpeg_color_space == JCS_CMYK || st.info.jpeg_color_space == JCS_YCCK;
-  st.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  jpeg_start_decompress(&st.info);
-  const int w = int(st.info.output_width), h = int(st.info.output_height);
-  if (w <= 0 || h <= 0 || st.info.output_components != (cmyk ? 4 : 3))
-    return Fail(name, "JPEG colour layout is not supported");
-  if (cmyk) cmykRow.resize(size_t(w) * 4);
-
-  // The rows grow as they are decoded, so a header claiming a huge picture over a few bytes of
-  // data fails at the end of the data without having claimed the memory first.
-  width_ = w;
-  height_ = h;
-  bpp_ = 24;
-  rowLength_ = w * 3;
-  const size_t rowBytes = size_t(rowLength_);
-  try {
-    while (st.info.output_scanline < st.info.output_height) {
-      const size_t y = st.info.output_scanline;
-      if (pixels_.size() < (y + 1) * rowBytes)
-        pixels_.resize(std::min(size_t(h) * rowBytes, std::max((y + 1) * rowBytes, pixels_.size() * 2)));
-      uint8_t* row = pixels_.data() + y * rowBytes;
-      JSAMPROW out = cmyk ? cmykRow.data() : row;
-      if (jpeg_read_scanlines(&st.info, &out, 1) != 1) return Fail(name, "JPEG decoding stopped early");
-      if (cmyk) cmykToBgr(cmykRow.data(), row, w, st.info.saw_Adobe_marker);
+  // The libjpeg calls run in a frame of their own that libjpeg's errors jump back to; everything
+  // that lives on after a jump belongs to this frame.
+  auto decode = [&]() -> int {
+    if (setjmp(errors.jump)) {
+      std::snprintf(why, sizeof why, "JPEG error: %s", errors.message);
+      return Fail(name, why);
     }
-  } catch (const std::bad_alloc&) {
-    return Fail(name, "out of memory");
-  }
-  // The pixels are complete: a missing end marker after them does no harm.
-  errors.strictEnd = false;
-  jpeg_finish_decompress(&st.info);
-  return 0;
+    jpeg_create_decompress(&st.info);
+    st.created = true;
+    jpeg_mem_src(&st.info, static_cast<const unsigned char*>(buffer), static_cast<unsigned long>(length));
+    jpeg_read_header(&st.info, TRUE);
+    if (st.info.image_width > unsigned(kMaxSide) || st.info.image_height > unsigned(kMaxSide)) {
+      std::snprintf(why, sizeof why, "size %u x %u is out of range", st.info.image_width,
+                    st.info.image_height);
+      return Fail(name, why);
+    }
+    const bool cmyk = st.info.jpeg_color_space == JCS_CMYK || st.info.jpeg_color_space == JCS_YCCK;
+    st.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_start_decompress(&st.info);
+    const int w = int(st.info.output_width), h = int(st.info.output_height);
+    if (w <= 0 || h <= 0 || st.info.output_components != (cmyk ? 4 : 3))
+      return Fail(name, "JPEG colour layout is not supported");
+    if (cmyk) cmykRow.resize(size_t(w) * 4);
+
+    // The rows grow as they are decoded, so a header claiming a huge picture over a few bytes of
+    // data fails at the end of the data without having claimed the memory first.
+    width_ = w;
+    height_ = h;
+    bpp_ = 24;
+    rowLength_ = w * 3;
+    const size_t rowBytes = size_t(rowLength_);
+    try {
+      while (st.info.output_scanline < st.info.output_height) {
+        const size_t y = st.info.output_scanline;
+        if (pixels_.size() < (y + 1) * rowBytes)
+          pixels_.resize(std::min(size_t(h) * rowBytes, std::max((y + 1) * rowBytes, pixels_.size() * 2)));
+        uint8_t* row = pixels_.data() + y * rowBytes;
+        JSAMPROW out = cmyk ? cmykRow.data() : row;
+        if (jpeg_read_scanlines(&st.info, &out, 1) != 1) return Fail(name, "JPEG decoding stopped early");
+        if (cmyk) cmykToBgr(cmykRow.data(), row, w, st.info.saw_Adobe_marker);
+      }
+    } catch (const std::bad_alloc&) {
+      return Fail(name, "out of memory");
+    }
+    // The pixels are complete: what follows them cannot spoil the picture any more.
+    errors.strictEnd = false;
+    jpeg_finish_decompress(&st.info);
+    return 0;
+  };
+  return decode();
 }

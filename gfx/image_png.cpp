@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "files/file.h"
 #include "gfx/image.h"
@@ -98,33 +99,71 @@ int cPNGImage::LoadMemory(void* buffer, size_t length, const char* name) {
     return Fail(name, why);
   }
 
-  if (colour == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(st.png);
-  if (colour == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(st.png);
-  if (png_get_valid(st.png, st.info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(st.png);
-  if (depth == 16) png_set_strip_16(st.png);
-  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(st.png);
-  png_set_bgr(st.png);
+  // Palette pictures are read as indices and expanded here, since libpng's own expansion turns an
+  // index past the palette into black where a damaged file should be refused.
+  const bool mapped = colour == PNG_COLOR_TYPE_PALETTE;
+  if (mapped) {
+    png_set_packing(st.png);
+  } else {
+    if (colour == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(st.png);
+    if (png_get_valid(st.png, st.info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(st.png);
+    if (depth == 16) png_set_strip_16(st.png);
+    if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(st.png);
+    png_set_bgr(st.png);
+  }
   const int passes = png_set_interlace_handling(st.png);
   png_read_update_info(st.png, st.info);
 
   const int channels = png_get_channels(st.png, st.info);
-  if ((channels != 3 && channels != 4) || png_get_bit_depth(st.png, st.info) != 8 ||
+  if ((mapped ? channels != 1 : (channels != 3 && channels != 4)) ||
+      png_get_bit_depth(st.png, st.info) != 8 ||
       png_get_rowbytes(st.png, st.info) != size_t(w) * size_t(channels))
     return Fail(name, "PNG pixel layout did not convert to 8-bit colour");
   if (!Allocate(int(w), int(h), channels * 8)) return Fail(name, "out of memory");
   for (int pass = 0; pass < passes; ++pass)
     for (png_uint_32 y = 0; y < h; ++y)
       png_read_row(st.png, pixels_.data() + size_t(y) * size_t(rowLength_), nullptr);
-  // Indices past the end of the palette are expanded as black by libpng; they mean a damaged file.
-  if (colour == PNG_COLOR_TYPE_PALETTE) {
-    png_colorp pal = nullptr;
-    int entries = 0;
-    png_get_PLTE(st.png, st.info, &pal, &entries);
-    if (png_get_palette_max(st.png, st.info) >= entries) {
-      std::snprintf(why, sizeof why, "palette index %d is past the %d palette entries",
-                    png_get_palette_max(st.png, st.info), entries);
+  if (!mapped) return 0;
+
+  png_colorp pal = nullptr;
+  int entries = 0;
+  png_bytep trans = nullptr;
+  int transCount = 0;
+  png_get_PLTE(st.png, st.info, &pal, &entries);
+  if (png_get_valid(st.png, st.info, PNG_INFO_tRNS))
+    png_get_tRNS(st.png, st.info, &trans, &transCount, nullptr);
+  return ExpandPalette(pal, entries, trans, transCount, name);
+}
+
+// Indices to blue-green-red(-alpha); entries past the tRNS list are opaque.
+int cPNGImage::ExpandPalette(const png_color* pal, int entries, const uint8_t* trans,
+                             int transCount, const char* name) {
+  uint8_t colour[256][4] = {};
+  for (int i = 0; i < entries && i < 256; ++i) {
+    colour[i][0] = pal[i].blue;
+    colour[i][1] = pal[i].green;
+    colour[i][2] = pal[i].red;
+    colour[i][3] = i < transCount ? trans[i] : 255;
+  }
+  const int step = transCount > 0 ? 4 : 3;
+  std::vector<uint8_t> out;
+  try {
+    out.resize(pixels_.size() * size_t(step));
+  } catch (const std::bad_alloc&) {
+    return Fail(name, "out of memory");
+  }
+  uint8_t* to = out.data();
+  for (uint8_t index : pixels_) {
+    if (index >= entries) {
+      char why[96];
+      std::snprintf(why, sizeof why, "palette index %d is past the %d palette entries", index, entries);
       return Fail(name, why);
     }
+    std::memcpy(to, colour[index], size_t(step));
+    to += step;
   }
+  pixels_.swap(out);
+  bpp_ = step * 8;
+  rowLength_ = width_ * step;
   return 0;
 }
