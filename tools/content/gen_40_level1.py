@@ -1,0 +1,177 @@
+#!/usr/bin/env python3
+"""Writes level 1 of the demo into <target>/data/maps/1/ and the global data/balance.ini.
+
+The level is authored as text and pictures: map.ini (one section per map object), grid.png (the
+path-grid mask: obstacle areas painted black over the 1024 x 768 map), balance.ini and task.ini.
+map.bin is then built from them by the map compiler, taken from $MAPC or the newest build*/mapc.
+"""
+import glob
+import os
+import subprocess
+import sys
+
+from PIL import Image, ImageDraw
+
+here = os.path.dirname(os.path.abspath(__file__))
+repo = os.path.abspath(os.path.join(here, "..", ".."))
+target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(repo, "demo"))
+data = os.path.join(target, "data")
+level = os.path.join(data, "maps", "1")
+os.makedirs(level, exist_ok=True)
+
+
+def write(path, text):
+    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
+        f.write(text)
+
+
+def find_mapc():
+    env = os.environ.get("MAPC")
+    if env:
+        return env
+    found = [p for p in glob.glob(os.path.join(repo, "build*", "mapc")) if os.access(p, os.X_OK)]
+    if not found:
+        sys.exit("gen_40_level1: build the map compiler first (ninja -C build mapc) or set MAPC")
+    return max(found, key=os.path.getmtime)
+
+
+# Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
+# the broken bridge is the only crossing; food bushes and an ore rock wait on the far bank.
+objects = [
+    ("Barn", dict(type="building", subType="barn", x=170, y=560, layer=1, boundY=-50, boundXS=90, boundYS=70,
+                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
+                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2")),
+    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=610, layer=-10)),
+    ("Bridge", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
+                    supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
+                    obstacleXS=45, obstacleYS=25, anim0="bridge_broken", anim1="bridge_fixed")),
+    ("FoodBush1", dict(type="building", subType="FoodGenerator", x=760, y=300, layer=1, boundXS=40, boundYS=30,
+                       supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
+                       anim0="bush_berries")),
+    ("FoodBush2", dict(type="building", subType="FoodGenerator", x=860, y=380, layer=1, boundXS=40, boundYS=30,
+                       supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
+                       anim0="bush_berries", isFlipX=1)),
+    ("OreRock", dict(type="building", subType="OreGenerator", x=880, y=580, layer=1, boundXS=50, boundYS=35,
+                     supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
+                     obstacleXS=40, obstacleYS=20, anim0="rock_ore")),
+    ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
+    ("Oak2", dict(type="simple", subType="tree", x=640, y=650, layer=3, anim0="oak_sway", animDelta0x=-4)),
+    ("Birch", dict(type="simple", subType="tree", x=960, y=200, layer=3, objectScale=0.8, anim0="birch_sway")),
+    ("Pond", dict(type="simple", subType="reflection", x=330, y=300, layer=-20, anim0="pond_shimmer", Alpha=110,
+                  Angle=0.2)),
+    ("Robin", dict(type="creature", subType="simple", x=120, y=270, layer=4, anim0="robin_idle",
+                   anim1="robin_hop", anim2="robin_sing", anim3="robin_flutter", idlePeriodMin=3000,
+                   idlePeriodMax=8000, actionPeriodMin=800, actionPeriodMax=1500, flipX=0, scale=1,
+                   sound="robin")),
+    ("Butterfly", dict(type="creature", subType="butterfly", x=700, y=520, layer=5, anim0="butterfly_fly",
+                       arealXS=120, arealYS=80, idlePeriodMin=500, idlePeriodMax=2000, actionPeriodMin=1500,
+                       actionPeriodMax=4000, activityFactor=60, flipX=0, scale=1, speed=35)),
+    ("RiverGlint", dict(type="fx", subType="mapeffect", x=520, y=470, layer=-5, effectname="river_glint",
+                        DeleteOutsideFog=0, startOnEffect=0)),
+]
+
+lines = ["; Level 1, \"The meadow\": objects of the map. Each section is one object; the section name is",
+         "; its tag. Rebuild map.bin with tools/content/gen_40_level1.py (or mapc build) after editing."]
+for name, keys in objects:
+    lines.append("")
+    lines.append(f"[{name}]")
+    lines.extend(f"{k}={v}" for k, v in keys.items())
+write(os.path.join(level, "map.ini"), "\n".join(lines) + "\n")
+
+# The path-grid mask over the 1024 x 768 map: white is open ground, black blocks the static grid.
+mask = Image.new("L", (1024, 768), 255)
+d = ImageDraw.Draw(mask)
+d.rectangle([0, 0, 1023, 129], fill=0)  # hills and sky along the top
+river = [(470, 130), (500, 220), (490, 320), (520, 430), (545, 540), (530, 650), (560, 767)]
+d.line(river, fill=0, width=46)
+d.rectangle([470, 405, 570, 455], fill=255)  # the crossing: blocked by the bridge object until repaired
+d.ellipse([270, 260, 390, 340], fill=0)  # pond
+d.ellipse([70, 280, 110, 320], fill=0)  # oak trunk
+d.ellipse([620, 635, 660, 665], fill=0)
+d.ellipse([945, 190, 975, 212], fill=0)
+for box in ([0, 130, 20, 767], [1003, 130, 1023, 767], [0, 748, 1023, 767]):  # map border
+    d.rectangle(box, fill=0)
+mask.save(os.path.join(level, "grid.png"), optimize=True)
+
+write(os.path.join(level, "balance.ini"), """\
+; Balance of level 1: times in milliseconds.
+[Main]
+tLevelTime=420000
+tGoldTime=150000
+tSilverTime=240000
+iEpisode=1
+tScoreBonusPeriodMin=2000
+tScoreBonusPeriodMax=6000
+bIsFog=0
+iWorkersSkin=0
+MinuteTime=7000
+
+[Resources]
+Worker=1
+Food=10
+Ore=0
+Gold=0
+
+[ResourcesMax]
+Worker=3
+Food=40
+Ore=30
+Gold=30
+
+[ResourceHarvest]
+Worker=0
+Food=5
+Ore=3
+Gold=0
+
+[Bonuses]
+BonusMaxTime=60000
+WaitPeriod_Worker=60000
+ActPeriod_Worker=30000
+WaitPeriod_Speed=45000
+ActPeriod_Speed=20000
+WaitPeriod_Respawn_bonus_places=90000
+ActPeriod_Respawn_bonus_places=0
+WaitPeriod_TimeStop=90000
+ActPeriod_TimeStop=15000
+WaitPeriod_FastGen=60000
+ActPeriod_FastGen=20000
+WaitPeriod_More_Resources=75000
+ActPeriod_More_Resources=20000
+""")
+
+write(os.path.join(level, "task.ini"), """\
+; Goals of level 1, checked and shown in "order".
+[RepairBridge]
+order=1
+type=repair
+objectTag=Bridge
+objectsName=#TASK_BRIDGE
+
+[GatherFood]
+order=2
+type=collectResource
+resource=Food
+resourceValue=30
+
+[BuildBarn]
+order=3
+type=build
+objectTag=Barn
+building=barn
+objectsName=#TASK_BARN
+isHidden=1
+appearTask=RepairBridge
+""")
+
+write(os.path.join(data, "balance.ini"), """\
+; Balance shared by every level.
+[Worker]
+; base walking speed of persons, pixels per millisecond
+vel=0.09
+""")
+
+mapc = find_mapc()
+subprocess.run([mapc, "build", "data/maps/1/map.ini", "data/maps/1/map.bin", "--grid", "data/maps/1/grid.png",
+                "--fog-value", "1", "-C", target], check=True)
+print("level 1: data/maps/1/map.ini, grid.png, balance.ini, task.ini, map.bin; data/balance.ini")
