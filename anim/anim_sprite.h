@@ -1,0 +1,17 @@
+// The two sprite calls animations need: cutting a sprite into frame rows and drawing one row onto
+// a quad. Kept apart so they can follow the sprite layer's own frame drawing.
+#pragma once
+#include <cstdint>
+
+class CSprite;
+
+// Records the animation steps (the period the frame numbers count in) and the number of rows.
+void animSpriteSetFrames(CSprite* sprite, int steps, int rows);
+int animSpriteSteps(const CSprite* sprite);  // 0 when none were set
+// Width and height of one of `rows` equal rows.
+int animSpriteFrameWidth(const CSprite* sprite);
+int animSpriteFrameHeight(const CSprite* sprite, int rows);
+// Draws row `row` of `rows` onto the quad xy (x, y pairs: top-left, top-right, bottom-right,
+// bottom-left). The quad must be a parallelogram (any turn, scale or mirror of a rectangle).
+void animSpriteDrawQuad(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
+                        uint32_t argb, uint32_t added);
