@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -198,7 +199,11 @@ struct WritePlan {
   uint32_t table[4][256];
   uint32_t constant = 0;
   uint32_t keep = 0;     // texel bits that are not written
-  bool copyRows = false;  // 32-bit BGRA into A8R8G8B8 with every channel: plain copies
+  // Colour into a target whose red, green and blue are whole bytes in the order of ours: the
+  // first copyBytes bytes of each pixel are copied as they are (3, or 4 with alpha)...
+  int copyBytes = 0;
+  // ...or, for 24-bit pictures into 4-byte texels, packed with the constant bits.
+  bool pack24 = false;
 };
 
 // A source channel of `bits` width moved into a target channel: fewer target bits drop the low
@@ -253,6 +258,37 @@ inline uint32_t loadPixel(const uint8_t* p) {
     std::memcpy(&v, p, 4);
     return v;
   }
+}
+
+// Blue-green-red pixels into 4-byte texels, four at a time from three 32-bit loads when walking
+// forwards (little-endian: the first byte is the lowest).
+static_assert(std::endian::native == std::endian::little);
+void pack24Row(const WritePlan& plan, const uint8_t* src, int srcStep, uint8_t* out, int n) {
+  const uint32_t fill = plan.constant, keep = plan.keep;
+  auto put = [&](uint8_t* p, uint32_t v) {
+    v |= fill;
+    if (keep) {
+      uint32_t old;
+      std::memcpy(&old, p, 4);
+      v |= old & keep;
+    }
+    std::memcpy(p, &v, 4);
+  };
+  int i = 0;
+  if (srcStep == 3) {
+    for (; i + 4 <= n; i += 4, src += 12, out += 16) {
+      uint32_t a, b, c;
+      std::memcpy(&a, src, 4);
+      std::memcpy(&b, src + 4, 4);
+      std::memcpy(&c, src + 8, 4);
+      put(out, a & 0xFFFFFF);
+      put(out + 4, (a >> 24) | (b & 0xFFFF) << 8);
+      put(out + 8, (b >> 16) | (c & 0xFF) << 16);
+      put(out + 12, c >> 8);
+    }
+  }
+  for (; i < n; ++i, src += srcStep, out += 4)
+    put(out, uint32_t(src[0]) | uint32_t(src[1]) << 8 | uint32_t(src[2]) << 16);
 }
 
 template <int DB>
@@ -342,10 +378,22 @@ static void writeRegion(const cFileImage& img, int sx, int sy, int w, int h,
   for (int j = y0; j < y1; ++j) {
     const uint8_t* src = img.Row(sourceIndex(sy, h, ny, j)) + ptrdiff_t(firstX) * sb;
     uint8_t* out = dst.texels + ptrdiff_t(j) * dst.pitch + ptrdiff_t(x0) * f.bytesPerPixel;
-    if (plan->copyRows && w >= 0)
-      std::memcpy(out, src, size_t(x1 - x0) * 4);
-    else
-      writer(*plan, src, srcStep, out, x1 - x0);
+    const int n = x1 - x0;
+    if (plan->pack24) {
+      pack24Row(*plan, src, srcStep, out, n);
+    } else if (plan->copyBytes == sb && sb == f.bytesPerPixel && w >= 0) {
+      std::memcpy(out, src, size_t(n) * size_t(sb));
+    } else if (plan->copyBytes) {
+      const int cb = plan->copyBytes, db = f.bytesPerPixel;
+      for (int i = 0; i < n; ++i, src += srcStep, out += db) {
+        out[0] = src[0];
+        out[1] = src[1];
+        out[2] = src[2];
+        if (cb == 4) out[3] = src[3];
+      }
+    } else {
+      writer(*plan, src, srcStep, out, n);
+    }
   }
 }
 
@@ -364,15 +412,20 @@ void cFileImage::WriteColor(int sx, int sy, int w, int h, const TexelTarget& dst
       }
     } else {
       for (Channel c : {Channel::kRed, Channel::kGreen, Channel::kBlue}) addField(plan, bpp_, c, c, f);
-      if (bpp_ == 32 && f.HasAlpha()) {
-        addField(plan, bpp_, Channel::kAlpha, Channel::kAlpha, f);
-        written |= channelMask(f, Channel::kAlpha);
-      }
+      if (bpp_ == 32) addField(plan, bpp_, Channel::kAlpha, Channel::kAlpha, f);
     }
+    // A picture without alpha of its own is opaque, so the texel needs no read-back.
+    if (bpp_ != 32) plan.constant = channelMask(f, Channel::kAlpha);
+    written |= channelMask(f, Channel::kAlpha);
     plan.keep = texelMask(f) & ~written;
-    plan.copyRows = bpp_ == 32 && f.bytesPerPixel == 4 && f.bits[0] == 8 && f.bits[1] == 8 &&
-                    f.bits[2] == 8 && f.bits[3] == 8 && f.shift[0] == 16 && f.shift[1] == 8 &&
-                    f.shift[2] == 0 && f.shift[3] == 24;
+    const bool byteColour = bpp_ >= 24 && f.bytesPerPixel >= 3 && f.bits[0] == 8 &&
+                            f.bits[1] == 8 && f.bits[2] == 8 && f.shift[0] == 16 &&
+                            f.shift[1] == 8 && f.shift[2] == 0;
+    const bool byteAlpha = !f.HasAlpha() || (f.bits[3] == 8 && f.shift[3] == 24);
+    if (byteColour && bpp_ == 24 && f.bytesPerPixel == 4)
+      plan.pack24 = true;
+    else if (byteColour && byteAlpha)
+      plan.copyBytes = bpp_ == 32 && f.HasAlpha() ? 4 : 3;
     return true;
   });
 }

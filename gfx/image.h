@@ -37,7 +37,8 @@ class cFileImage {
   // One channel of this picture as the alpha of the target: alpha of a 32-bit picture, else the
   // first (blue) channel, for 8-bit pictures the palette colour.
   virtual void WriteAsAlpha(int sx, int sy, int w, int h, const TexelTarget& dst) const;
-  // The colour channels (red, green, blue; and alpha when the picture has it and the target too).
+  // The colour channels (red, green, blue) and, when the target has alpha, the picture's alpha, or
+  // full alpha for a picture without one (the texel is then written without being read).
   virtual void WriteColor(int sx, int sy, int w, int h, const TexelTarget& dst) const;
   // Error-diffusion dither of a 24/32-bit picture to the given bit counts (first, second, third
   // byte of each pixel).

@@ -19,6 +19,9 @@
 #include "gfx/image.h"
 
 namespace {
+// Decoded bytes per file byte beyond which a picture's rows are not claimed up front.
+constexpr size_t kPlausibleRatio = 64;
+
 struct JpegErrors {
   jpeg_error_mgr mgr;
   std::jmp_buf jump;
@@ -124,18 +127,22 @@ int cJPGImage::LoadMemory(void* buffer, size_t length, const char* name) {
       return Fail(name, "JPEG colour layout is not supported");
     if (cmyk) cmykRow.resize(size_t(w) * 4);
 
-    // The rows grow as they are decoded, so a header claiming a huge picture over a few bytes of
-    // data fails at the end of the data without having claimed the memory first.
+    // A picture of plausible size for its file gets all its rows at once; one claiming far more
+    // than a JPEG packs into this many bytes gets rows as they are decoded, so a lying header
+    // over a few bytes of data fails at the end of the data without having claimed the memory.
     width_ = w;
     height_ = h;
     bpp_ = 24;
     rowLength_ = w * 3;
     const size_t rowBytes = size_t(rowLength_);
+    const bool plausible = rowBytes * size_t(h) <= length * kPlausibleRatio;
     try {
       while (st.info.output_scanline < st.info.output_height) {
         const size_t y = st.info.output_scanline;
         if (pixels_.size() < (y + 1) * rowBytes)
-          pixels_.resize(std::min(size_t(h) * rowBytes, std::max((y + 1) * rowBytes, pixels_.size() * 2)));
+          pixels_.resize(plausible ? size_t(h) * rowBytes
+                                   : std::min(size_t(h) * rowBytes,
+                                              std::max((y + 1) * rowBytes, pixels_.size() * 2)));
         uint8_t* row = pixels_.data() + y * rowBytes;
         JSAMPROW out = cmyk ? cmykRow.data() : row;
         if (jpeg_read_scanlines(&st.info, &out, 1) != 1) return Fail(name, "JPEG decoding stopped early");

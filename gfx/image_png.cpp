@@ -108,8 +108,10 @@ int cPNGImage::LoadMemory(void* buffer, size_t length, const char* name) {
     if (colour == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(st.png);
     if (png_get_valid(st.png, st.info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(st.png);
     if (depth == 16) png_set_strip_16(st.png);
-    if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(st.png);
-    png_set_bgr(st.png);
+    if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA)
+      png_set_gray_to_rgb(st.png);  // grey comes out the same in either channel order
+    else
+      png_set_bgr(st.png);
   }
   const int passes = png_set_interlace_handling(st.png);
   png_read_update_info(st.png, st.info);

@@ -38,7 +38,7 @@ TEST(JpgReader, ColoursStayInTheirChannels) {
   expectNear(t.At(12, 3), 20, 200, 30, 12, "green block");
   expectNear(t.At(3, 12), 25, 30, 220, 12, "blue block");
   expectNear(t.At(12, 12), 190, 190, 190, 12, "grey block");
-  EXPECT_EQ(t.At(3, 3) >> 24, 0xEEu) << "a picture without alpha leaves the target's alpha";
+  EXPECT_EQ(t.At(3, 3) >> 24, 0xFFu) << "a picture without alpha is opaque";
 
   Texels u(23, 16, 16);
   img.WriteColor(0, 0, 16, 16, u.Target());

@@ -28,8 +28,8 @@ TEST(PngReader, RgbAndRgbaKeepRedAndBlueApart) {
   EXPECT_EQ(rgb.Row(0)[0], 0);  // stored blue first
   EXPECT_EQ(rgb.Row(0)[2], 255);
   Texels t = colours(rgb);
-  EXPECT_EQ(t.At(0, 0), argb(0, 255, 0, 0));
-  EXPECT_EQ(t.At(1, 0), argb(0, 0, 0, 255));
+  EXPECT_EQ(t.At(0, 0), argb(255, 255, 0, 0));
+  EXPECT_EQ(t.At(1, 0), argb(255, 0, 0, 255));
   Texels u = in565(rgb);
   EXPECT_EQ(u.At(0, 0), rgb565(255, 0, 0));
   EXPECT_EQ(u.At(1, 0), rgb565(0, 0, 255));
@@ -48,16 +48,16 @@ TEST(PngReader, GreyPicturesBecomeRgb) {
   s.width = 3;
   s.colour = PNG_COLOR_TYPE_GRAY;
   Texels g8 = colours(loaded(png(s, {{0, 100, 255}})));
-  EXPECT_EQ(g8.At(1, 0), argb(0, 100, 100, 100));
-  EXPECT_EQ(g8.At(2, 0), argb(0, 255, 255, 255));
+  EXPECT_EQ(g8.At(1, 0), argb(255, 100, 100, 100));
+  EXPECT_EQ(g8.At(2, 0), argb(255, 255, 255, 255));
 
   // 2-bit grey: levels 0..3 scale to 0, 85, 170, 255.
   s.width = 4;
   s.depth = 2;
   Texels g2 = colours(loaded(png(s, {{0b00011011}})));
-  EXPECT_EQ(g2.At(0, 0), argb(0, 0, 0, 0));
-  EXPECT_EQ(g2.At(1, 0), argb(0, 85, 85, 85));
-  EXPECT_EQ(g2.At(3, 0), argb(0, 255, 255, 255));
+  EXPECT_EQ(g2.At(0, 0), argb(255, 0, 0, 0));
+  EXPECT_EQ(g2.At(1, 0), argb(255, 85, 85, 85));
+  EXPECT_EQ(g2.At(3, 0), argb(255, 255, 255, 255));
 
   s.width = 2;
   s.depth = 8;
@@ -78,8 +78,8 @@ TEST(PngReader, PalettePicturesExpandWithTheirTransparency) {
   s.colour = PNG_COLOR_TYPE_PALETTE;
   s.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
   Texels plain = colours(loaded(png(s, {{2, 1, 0}})));
-  EXPECT_EQ(plain.At(0, 0), argb(0, 0, 0, 255));
-  EXPECT_EQ(plain.At(2, 0), argb(0, 255, 0, 0));
+  EXPECT_EQ(plain.At(0, 0), argb(255, 0, 0, 255));
+  EXPECT_EQ(plain.At(2, 0), argb(255, 255, 0, 0));
 
   s.alpha = {0, 128};  // entry 2 has no tRNS value and stays opaque
   cPNGImage img = loaded(png(s, {{0, 1, 2}}));
@@ -94,8 +94,8 @@ TEST(PngReader, PalettePicturesExpandWithTheirTransparency) {
   s.depth = 4;
   s.width = 2;
   Texels four = colours(loaded(png(s, {{0x21}})));
-  EXPECT_EQ(four.At(0, 0), argb(0, 0, 0, 255));
-  EXPECT_EQ(four.At(1, 0), argb(0, 0, 255, 0));
+  EXPECT_EQ(four.At(0, 0), argb(255, 0, 0, 255));
+  EXPECT_EQ(four.At(1, 0), argb(255, 0, 255, 0));
 }
 
 TEST(PngReader, SixteenBitAndInterlacedPictures) {
@@ -108,7 +108,7 @@ TEST(PngReader, SixteenBitAndInterlacedPictures) {
   EXPECT_EQ(in565(deep).At(0, 0), rgb565(0xAB, 0x12, 0xFF));
 
   s.colour = PNG_COLOR_TYPE_GRAY;
-  EXPECT_EQ(colours(loaded(png(s, {{0x7F, 0x00}}))).At(0, 0), argb(0, 0x7F, 0x7F, 0x7F));
+  EXPECT_EQ(colours(loaded(png(s, {{0x7F, 0x00}}))).At(0, 0), argb(255, 0x7F, 0x7F, 0x7F));
 
   // Interlaced 9 x 9 picture: every pixel a colour of its own position.
   PngSpec i;
@@ -119,7 +119,7 @@ TEST(PngReader, SixteenBitAndInterlacedPictures) {
     for (int x = 0; x < 9; ++x) rows[y].insert(rows[y].end(), {uint8_t(x * 20), uint8_t(y * 20), 7});
   Texels t = colours(loaded(png(i, rows)));
   for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 9; ++x) EXPECT_EQ(t.At(x, y), argb(0, x * 20, y * 20, 7));
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(t.At(x, y), argb(255, x * 20, y * 20, 7));
 }
 
 TEST(PngReader, DamagedFilesLoadAsNothingWithOneLine) {

@@ -26,7 +26,7 @@ void expectSixColours(const cFileImage& img) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) {
       const uint8_t* p = kTop[y][x];
-      EXPECT_EQ(t.At(x, y), argb(0, p[2], p[1], p[0])) << x << "," << y;
+      EXPECT_EQ(t.At(x, y), argb(255, p[2], p[1], p[0])) << x << "," << y;
     }
 }
 
@@ -65,8 +65,8 @@ TEST(TgaReader, ThirtyTwoBitKeepsAlphaAndSixteenBitIsFiveFiveFive) {
   ASSERT_EQ(loadBytes(b, tga(trueColour(2, 1, 16), {}, {0x1F, 0x7C, 0xE0, 0x03})), 0);
   EXPECT_EQ(b.BitsPerPixel(), 16);
   Texels u = colours(b);
-  EXPECT_EQ(u.At(0, 0), argb(0, 248, 0, 248));
-  EXPECT_EQ(u.At(1, 0), argb(0, 0, 248, 0));
+  EXPECT_EQ(u.At(0, 0), argb(255, 248, 0, 248));
+  EXPECT_EQ(u.At(1, 0), argb(255, 0, 248, 0));
   Texels v(24, 2, 1);
   b.WriteColor(0, 0, 2, 1, v.Target());
   EXPECT_EQ(v.At(0, 0), 0x7C1Fu);
@@ -100,7 +100,7 @@ TEST(TgaReader, RunLengthPicturesMatchRawOnes) {
   EXPECT_EQ(grey.Row(1)[0], 50);
   EXPECT_EQ(grey.Row(1)[1], 60);
   EXPECT_EQ(grey.Row(1)[2], 70);
-  EXPECT_EQ(colours(grey).At(2, 1), argb(0, 70, 70, 70));
+  EXPECT_EQ(colours(grey).At(2, 1), argb(255, 70, 70, 70));
 }
 
 TEST(TgaReader, ColourMappedRunLength) {
@@ -112,9 +112,9 @@ TEST(TgaReader, ColourMappedRunLength) {
   cTGAImage img;
   ASSERT_EQ(loadBytes(img, tga(s, {0, 0, 255, 255, 0, 0}, {0x82, 1, 0x00, 0})), 0);
   Texels t = colours(img);
-  EXPECT_EQ(t.At(0, 0), argb(0, 0, 0, 255));
-  EXPECT_EQ(t.At(2, 0), argb(0, 0, 0, 255));
-  EXPECT_EQ(t.At(3, 0), argb(0, 255, 0, 0));
+  EXPECT_EQ(t.At(0, 0), argb(255, 0, 0, 255));
+  EXPECT_EQ(t.At(2, 0), argb(255, 0, 0, 255));
+  EXPECT_EQ(t.At(3, 0), argb(255, 255, 0, 0));
 }
 
 TEST(TgaReader, PaletteBlackMarksTransparencyOnlyWhenUsed) {
@@ -151,15 +151,15 @@ TEST(TgaReader, ColourMapOfFewerEntriesAndOtherEntrySizes) {
   cTGAImage img;
   ASSERT_EQ(loadBytes(img, tga(s, {0x00, 0x7C, 0x1F, 0x00}, {5, 6})), 0);
   Texels t = colours(img);
-  EXPECT_EQ(t.At(0, 0), argb(0, 248, 0, 0));
-  EXPECT_EQ(t.At(1, 0), argb(0, 0, 0, 248));
+  EXPECT_EQ(t.At(0, 0), argb(255, 248, 0, 0));
+  EXPECT_EQ(t.At(1, 0), argb(255, 0, 0, 248));
 
   // 32-bit entries: the entry's alpha byte is skipped, the next entry read right after it.
   s.mapFirst = 0;
   s.mapBits = 32;
   cTGAImage wide;
   ASSERT_EQ(loadBytes(wide, tga(s, {1, 2, 3, 99, 4, 5, 6, 99}, {0, 1})), 0);
-  EXPECT_EQ(colours(wide).At(1, 0), argb(0, 6, 5, 4));
+  EXPECT_EQ(colours(wide).At(1, 0), argb(255, 6, 5, 4));
 
   // A true-colour picture that carries a colour map it does not use: the map is skipped.
   TgaSpec c = trueColour(3, 2, 24);

@@ -76,6 +76,25 @@ TEST(RegionWrites, ChannelConversionInEveryFormat) {
   EXPECT_EQ(t.At(0, 0), 0u);
 }
 
+TEST(RegionWrites, TrueColourRowsIntoByteFormats) {
+  // Five pixels: four go through the packed path, the fifth through the tail.
+  Bytes px;
+  for (int i = 0; i < 5; ++i) px.insert(px.end(), {uint8_t(i), uint8_t(50 + i), uint8_t(200 + i)});
+  cTGAImage img = picture(5, 1, 24, px);
+  for (int width : {5, -5}) {
+    Texels a(21, 5, 1, 0x11), x(22, 5, 1, 0x77), r(20, 5, 1, 0x11);
+    img.WriteColor(0, 0, width, 1, a.Target());
+    img.WriteColor(0, 0, width, 1, x.Target());
+    img.WriteColor(0, 0, width, 1, r.Target());
+    for (int i = 0; i < 5; ++i) {
+      const int k = width > 0 ? i : 4 - i;
+      EXPECT_EQ(a.At(i, 0), argb(255, 200 + k, 50 + k, k)) << i << " opaque: no alpha of its own";
+      EXPECT_EQ(x.At(i, 0), argb(0x77, 200 + k, 50 + k, k)) << i << " the X byte is not written";
+      EXPECT_EQ(r.At(i, 0), argb(0, 200 + k, 50 + k, k)) << i;
+    }
+  }
+}
+
 TEST(RegionWrites, AlphaWritesTouchOnlyAlpha) {
   cTGAImage rgb = numbered(24), rgba = numbered(32);
   Texels a(21, 3, 2, 0x11);
@@ -117,15 +136,15 @@ TEST(RegionWrites, SubRegionsMirroringPitchAndClipping) {
   // Columns 1..2 of row 1 into a target with a wider pitch.
   Texels wide(21, 4, 1, 0);
   img.WriteColor(1, 1, 2, 1, wide.Target());
-  EXPECT_EQ(wide.At(0, 0), numberedArgb(4, 0));
-  EXPECT_EQ(wide.At(1, 0), numberedArgb(5, 0));
+  EXPECT_EQ(wide.At(0, 0), numberedArgb(4, 255));
+  EXPECT_EQ(wide.At(1, 0), numberedArgb(5, 255));
   EXPECT_EQ(wide.At(2, 0), 0u);
 
   Texels mx(21, 3, 2, 0);
   img.WriteColor(0, 0, -3, 2, mx.Target());
-  EXPECT_EQ(mx.At(0, 0), numberedArgb(2, 0));
-  EXPECT_EQ(mx.At(2, 0), numberedArgb(0, 0));
-  EXPECT_EQ(mx.At(0, 1), numberedArgb(5, 0));
+  EXPECT_EQ(mx.At(0, 0), numberedArgb(2, 255));
+  EXPECT_EQ(mx.At(2, 0), numberedArgb(0, 255));
+  EXPECT_EQ(mx.At(0, 1), numberedArgb(5, 255));
 
   Texels my(23, 3, 2, 0);
   img.WriteColor(0, 0, 3, -2, my.Target());
@@ -137,16 +156,16 @@ TEST(RegionWrites, SubRegionsMirroringPitchAndClipping) {
   // A region hanging over the right and bottom edges writes only what the picture has.
   Texels clip(21, 3, 3, 0xCC);
   img.WriteColor(1, 1, 3, 3, clip.Target());
-  EXPECT_EQ(clip.At(0, 0), numberedArgb(4, 0xCC));
-  EXPECT_EQ(clip.At(1, 0), numberedArgb(5, 0xCC));
+  EXPECT_EQ(clip.At(0, 0), numberedArgb(4, 255));
+  EXPECT_EQ(clip.At(1, 0), numberedArgb(5, 255));
   EXPECT_EQ(clip.At(2, 0), 0xCCCCCCCCu);
   EXPECT_EQ(clip.At(0, 1), 0xCCCCCCCCu);
   // Mirrored and hanging over the left edge: target column 0 would be source column 3.
   Texels left(21, 3, 1, 0xCC);
   img.WriteColor(1, 0, -3, 1, left.Target());
   EXPECT_EQ(left.At(0, 0), 0xCCCCCCCCu);
-  EXPECT_EQ(left.At(1, 0), numberedArgb(2, 0xCC));
-  EXPECT_EQ(left.At(2, 0), numberedArgb(1, 0xCC));
+  EXPECT_EQ(left.At(1, 0), numberedArgb(2, 255));
+  EXPECT_EQ(left.At(2, 0), numberedArgb(1, 255));
 
   Texels outside(21, 2, 2, 0xCC);
   img.WriteColor(5, 5, 2, 2, outside.Target());
