@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -403,4 +404,18 @@ TEST_F(Maps, MasksAndDumpsBuildTheSameBytesAgain) {
 
   EXPECT_FALSE(mapGridFromPng("mask/none.png", map.grid, &error));
   EXPECT_NE(error.find("mask/none.png"), std::string::npos);
+}
+
+// The committed demo map must be what its sources build, or an author forgot to run the compiler.
+TEST_F(Maps, DemoLevelMatchesItsSources) {
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  std::string level = std::string(src) + "/demo/data/maps/1/";
+  MapCompileInput in{level + "map.ini", level + "grid.png", "", 1.0f};
+  MapFile map;
+  std::string error, bytes;
+  ASSERT_TRUE(mapCompile(in, map, &error, nullptr)) << error;
+  ASSERT_TRUE(mapSerialise(map, bytes, &error)) << error;
+  EXPECT_TRUE(bytes == gametest::readFile(level + "map.bin"));
+  EXPECT_GT(map.objects.size(), 0u);
 }
