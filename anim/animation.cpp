@@ -126,7 +126,10 @@ int AnimationState::CurrentFrameTime() const {
 int AnimationState::TimeOfFrame(int i) const {
   const int32_t period = Divisor(timer_);
   if (Has(kHoldOnEnd) && i == frameCount_) return period - 1;
-  return int(int64_t(i) * period / frameCount_);
+  // Rounded up: a truncated time can fall in the previous row when the period is not a multiple of
+  // the frame count (frame 2 of 3 over 1000 ms would be 666, which shows row 1).
+  const int64_t scaled = int64_t(i) * period;
+  return int(scaled >= 0 ? (scaled + frameCount_ - 1) / frameCount_ : scaled / frameCount_);
 }
 
 int AnimationState::FrameOfTime(int t) const {
