@@ -2,13 +2,56 @@
 #include "app/window_input.h"
 
 #include "app/app.h"
+#include "app/joystick.h"
 #include "files/text.h"
 #include "gfx/render.h"
+#include "platform/platform.h"
 #include "sound/sound.h"
+#include "ui/wnd.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
+// The last 31 characters typed, oldest first.
+std::string g_typed;
+bool g_systemCursorShown = true;
+
+struct DebugWord {
+  const char* word;
+  void (*action)();
+};
+const DebugWord kDebugWords[] = {
+    {"grdbgout", [] { grDBGOut(); }},
+    {"grreload", [] {
+       grKillFocus();
+       grRestore();
+     }},
+    {"snddbgout", [] { sndDBGOut(); }},
+    {"filedbgout", [] {}},
+    {"uibound", [] { g_wndBounds = !g_wndBounds; }},
+    {"uiedit", [] {
+       g_wndEdit = !g_wndEdit;
+       g_wndBounds = !g_wndBounds;
+     }},
+    {"showcursor", [] {
+       g_systemCursorShown = !g_systemCursorShown;
+       platShowSystemCursor(g_systemCursorShown);
+     }},
+};
+
+bool EndsWithFolded(const std::string& text, const char* word) {
+  const size_t n = std::strlen(word);
+  if (text.size() < n) return false;
+  for (size_t i = 0; i < n; ++i) {
+    char c = text[text.size() - n + i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != word[i]) return false;
+  }
+  return true;
+}
+
 void setActive(bool active) {
   if (appIsActive() == active) return;
   appSetActive(active);
@@ -17,9 +60,27 @@ void setActive(bool active) {
 }
 }  // namespace
 
-void windowInputInit() {}
-void windowInputDone() {}
+void windowInputInit() {
+  g_typed.clear();
+  joyReset();
+}
+
+void windowInputDone() { joyReset(); }
+
+// Pad events arrive with the window events; nothing is polled.
 void windowInputPollJoystick() {}
+
+bool windowTypedChar(int code) {
+  g_typed.push_back(code > 0 && code < 128 ? char(code) : '\x7f');
+  if (g_typed.size() > 31) g_typed.erase(0, g_typed.size() - 31);
+  for (const DebugWord& w : kDebugWords) {
+    if (EndsWithFolded(g_typed, w.word)) {
+      w.action();
+      return true;
+    }
+  }
+  return false;
+}
 
 int windowPackLogical(int clientX, int clientY) {
   int x = std::clamp(grScreenToLogicalX(clientX), 0, kLogicalWidth - 1);
@@ -29,7 +90,8 @@ int windowPackLogical(int clientX, int clientY) {
 
 void windowInputText(const char* utf8) {
   std::u16string w = textUtf8ToUtf16(utf8 ? utf8 : "");
-  for (char16_t c : w) appSendInput(258, int(c), 1);
+  for (char16_t c : w)
+    if (!windowTypedChar(int(c))) appSendInput(258, int(c), 1);
 }
 
 void windowInputOnDestroy() {
@@ -54,6 +116,9 @@ void windowInputHandle(const PlatEvent& e) {
     case PlatEvent::Maximized: appSendInput(0, 6, 0); break;
     case PlatEvent::MouseEnter: appSendInput(0, 3, 1); break;
     case PlatEvent::MouseLeave: appSendInput(0, 3, 0); break;
+    case PlatEvent::JoyAxis: joyOnAxis(e.joyIndex, e.joyValue); break;
+    case PlatEvent::JoyButton: joyOnButton(e.joyIndex, e.joyValue != 0); break;
+    case PlatEvent::JoyRemoved: joyReset(); break;
     default: break;
   }
 }

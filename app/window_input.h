@@ -12,5 +12,8 @@ void windowInputOnDestroy();
 // A position on the logical screen packed as x in the low and y in the high 16 bits, both clamped
 // to the logical screen so bars around the picture never yield out-of-screen positions.
 int windowPackLogical(int clientX, int clientY);
+// One typed character into the history of typed words; true when it completed a debug word (its
+// action has run and the character must not reach the game).
+bool windowTypedChar(int code);
 // Text input as UTF-8 turned into character codes (UTF-16 units).
 void windowInputText(const char* utf8);

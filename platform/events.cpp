@@ -127,9 +127,17 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       SDL_GetMouseState(&e.x, &e.y);
       return dy != 0;
     }
-    case SDL_JOYDEVICEADDED: e.kind = PlatEvent::JoyAdded; e.joyId = s.jdevice.which; return true;
-    case SDL_JOYDEVICEREMOVED: e.kind = PlatEvent::JoyRemoved; e.joyId = s.jdevice.which; return true;
+    case SDL_JOYDEVICEADDED:
+      // One pad is used at a time: the first that can be opened; others are ignored.
+      e.kind = PlatEvent::JoyAdded;
+      e.joyId = platJoystickOpen(s.jdevice.which);
+      return e.joyId >= 0;
+    case SDL_JOYDEVICEREMOVED:
+      e.kind = PlatEvent::JoyRemoved;
+      e.joyId = s.jdevice.which;
+      return platJoystickClose(s.jdevice.which);
     case SDL_JOYAXISMOTION:
+      if (s.jaxis.which != platJoystickId()) return false;
       e.kind = PlatEvent::JoyAxis;
       e.joyId = s.jaxis.which;
       e.joyIndex = s.jaxis.axis;
@@ -137,6 +145,7 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       return true;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
+      if (s.jbutton.which != platJoystickId()) return false;
       e.kind = PlatEvent::JoyButton;
       e.joyId = s.jbutton.which;
       e.joyIndex = s.jbutton.button;

@@ -1,6 +1,7 @@
 // The null device: every call is accepted and nothing is drawn, so headless runs and tests keep
 // the renderer's batching, state cache and counters without a GPU.
 #include "platform/gpu.h"
+#include "platform/platform.h"
 
 namespace {
 class NullDevice : public PlatGpu {
@@ -9,7 +10,12 @@ class NullDevice : public PlatGpu {
   bool IsReal() const override { return false; }
   bool IsUsable() override { return true; }
   int MaxTextureSize() const override { return 4096; }
-  void DrawableSize(int& w, int& h) override { w = w_; h = h_; }
+  // Follows the window when there is one, so scaling and input mapping work headless too.
+  void DrawableSize(int& w, int& h) override {
+    w = w_;
+    h = h_;
+    if (platWindowExists()) platWindowGetClientSize(w, h);
+  }
   void BeginFrame() override {}
   void Clear(uint32_t) override {}
   void SetViewport(int, int, int, int) override {}

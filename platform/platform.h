@@ -97,6 +97,15 @@ void platPushEvent(const PlatEvent& e);
 // Forgets injected events and the sent quit (tests that start the shell several times).
 void platResetEvents();
 
+// ---- Joystick --------------------------------------------------------------------------------
+// The one pad in use: opened when it is plugged in (or found at start), closed when pulled out.
+int platJoystickOpen(int deviceIndex);   // instance id, or -1 when a pad is already in use or it fails
+bool platJoystickClose(int instanceId);  // true when it was the pad in use
+int platJoystickId();                    // -1 without a pad
+void platJoystickCloseAll();
+// Axis range of the pad's axes (SDL reports every axis in the same range).
+constexpr int kJoyAxisMin = -32768, kJoyAxisMax = 32767;
+
 // Win32 virtual-key codes used across the program.
 enum : int {
   VK_LBUTTON_ = 1, VK_RBUTTON_ = 2, VK_MBUTTON_ = 4, VK_BACK_ = 8, VK_TAB_ = 9, VK_RETURN_ = 13,

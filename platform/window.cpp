@@ -33,6 +33,7 @@ bool platVideoInit() {
 void platVideoDone() {
   platWindowDestroy();
   if (!g_videoUp) return;
+  platJoystickCloseAll();
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   g_videoUp = false;

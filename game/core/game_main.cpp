@@ -8,6 +8,8 @@
 #include "app/app.h"
 #include "app/diag.h"
 #include "files/file.h"
+#include "game/core/game_journal.h"
+#include "game/core/random.h"
 #include "files/ini.h"
 #include "gfx/render.h"
 #include "gfx/sprite.h"
@@ -48,9 +50,11 @@ void testSettingsLoad(const char* file) {
 }
 
 int32_t gameClock() { return g_clock; }
+// A run's steps count from its start, so a journal's step stamps mean the same in the replay.
 void gameResetSteps() {
   g_accumulator = 0.0f;
   g_clock = 0;
+  g_steps = 0;
 }
 void gameSetClock(int32_t ms) { g_clock = ms; }
 int gameStepCount() { return g_steps; }
@@ -69,6 +73,7 @@ int gameAdvance(float elapsedMs) {
   int ran = 0;
   while (g_accumulator >= 0.0f) {
     if (UIWnd* root = wndRoot()) {
+      journalFeed(g_steps, gameDeliverInput);
       g_clock += kStepMs;
       root->Update(kStepMs);
       // Windows removed during the step die here, after no handler of theirs is running.
@@ -99,9 +104,13 @@ void gameInit() {
   wndSetRoot(new UIWnd());
   // Until the loading screen runs the start-up stages one per frame, the sound stage runs here.
   gameAppInitSound();
-  int seed = int(appTimeSinceStart());
+  // The journal replaces the clock's seed when a previous run is replayed, so both runs draw the
+  // same numbers; a logged run records its seed and input for such a replay.
+  int32_t seed = int32_t(appTimeSinceStart());
   gameResetSteps();
-  gameLog("[Random]:Init %d", seed);
+  if (!(testSetting(16) && journalReplayStart("journal.txt", seed)) && gameLogIsOn())
+    journalRecordStart("journal.txt", seed);
+  SeedRandom(seed);
 }
 
 void gameDraw() {
@@ -146,6 +155,13 @@ void gameRequestScreenshot() {
 }
 
 int gameInput(int message, int code, int value) {
+  // While a journal is replayed, live input would make the run differ from the recorded one.
+  if (journalIsReplaying() && journalPending() > 0) return 0;
+  return gameDeliverInput(message, code, value);
+}
+
+int gameDeliverInput(int message, int code, int value) {
+  journalRecord(g_steps, message, code, value);
   if (!wndRoot()) return 0;
   switch (message) {
     case 0:
@@ -170,6 +186,7 @@ int gameInput(int message, int code, int value) {
 }
 
 void gameDone() {
+  journalStop();
   sndStopMusic(256);
   UIWnd* root = wndRoot();
   wndSetRoot(nullptr);

@@ -11,6 +11,8 @@ int gameFrame();
 void gameDraw();
 void gameDone();
 int gameInput(int message, int code, int value);
+// Gives one input message to the game, recording it in the journal when one is written.
+int gameDeliverInput(int message, int code, int value);
 void gameRequestScreenshot();
 
 // The 38 test settings of data/test.ini, by number; other numbers read a spare 0.
