@@ -35,14 +35,20 @@ int animSpriteFrameHeight(const CSprite* sprite, int rows) {
   return b ? b->pictureHeight / std::max(1, rows) : 0;
 }
 
-void animSpriteDrawQuad(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
-                        uint32_t argb, uint32_t added) {
+namespace {
+std::vector<AnimSpriteQuad>* g_capture = nullptr;
+}  // namespace
+
+void animSpriteCaptureInto(std::vector<AnimSpriteQuad>* sink) { g_capture = sink; }
+
+bool animSpriteBuildQuads(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
+                          uint32_t argb, uint32_t added, std::vector<AnimSpriteQuad>& out) {
   CBaseSprite* b = Base(sprite);
-  if (!b || !b->loaded || b->frames.empty()) return;
+  if (!b || !b->loaded || b->frames.empty()) return false;
   rows = std::max(1, rows);
   row = std::clamp(row, 0, rows - 1);
   const int fw = b->pictureWidth, fh = b->pictureHeight / rows;
-  if (fw <= 0 || fh <= 0) return;
+  if (fw <= 0 || fh <= 0) return false;
   if ((modeWord & 0xFFFF) == 0x0001) modeWord = kModeTextureAlpha;  // the automatic mode
   // Tiles of a sprite already cut into rows sit inside their frame; otherwise the row is a band of
   // the whole picture.
@@ -54,19 +60,35 @@ void animSpriteDrawQuad(uint32_t modeWord, uint8_t mask, const float xy[8], CSpr
   const float ox = xy[0], oy = xy[1];
   const float ax = xy[2] - xy[0], ay = xy[3] - xy[1];
   const float dx = xy[6] - xy[0], dy = xy[7] - xy[1];
+  const size_t first = out.size();
   for (const SpriteTile& t : tiles) {
     if (!t.texture || t.texture->width == 0 || t.texture->height == 0) continue;
     const int x0 = std::max<int>(t.x, 0), x1 = std::min<int>(t.x + (t.right - t.left), fw);
     const int y0 = std::max<int>(t.y, top), y1 = std::min<int>(t.y + (t.bottom - t.top), top + fh);
     if (x0 >= x1 || y0 >= y1) continue;
     const float tw = t.texture->width, th = t.texture->height;
-    GpuVertex v[4];
-    const int px[4] = {x0, x1, x0, x1}, py[4] = {y0, y0, y1, y1};  // top-left, top-right, bottom-left, bottom-right
+    AnimSpriteQuad& q = out.emplace_back();
+    q.texture = t.texture;
+    q.modeWord = modeWord;
+    q.mask = mask;
+    const int px[4] = {x0, x1, x0, x1}, py[4] = {y0, y0, y1, y1};
     for (int i = 0; i < 4; ++i) {
       const float fx = float(px[i]) / fw, fy = float(py[i] - top) / fh;
-      v[i] = GpuVertex{ox + fx * ax + fy * dx, oy + fx * ay + fy * dy, 0.5f, argb, added,
-                       (t.left + px[i] - t.x) / tw, (t.top + py[i] - t.y) / th, 0, 0};
+      q.v[i] = GpuVertex{ox + fx * ax + fy * dx, oy + fx * ay + fy * dy, 0.5f, argb, added,
+                         (t.left + px[i] - t.x) / tw, (t.top + py[i] - t.y) / th, 0, 0};
     }
-    grDrawQuads(GrRenderMode{modeWord, mask}, t.texture, v, 1);
   }
+  return out.size() > first;
+}
+
+void animSpriteDrawQuad(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
+                        uint32_t argb, uint32_t added) {
+  if (g_capture) {
+    animSpriteBuildQuads(modeWord, mask, xy, sprite, row, rows, argb, added, *g_capture);
+    return;
+  }
+  static std::vector<AnimSpriteQuad> quads;  // kept to save an allocation per draw
+  quads.clear();
+  if (!animSpriteBuildQuads(modeWord, mask, xy, sprite, row, rows, argb, added, quads)) return;
+  for (const AnimSpriteQuad& q : quads) grDrawQuads(GrRenderMode{q.modeWord, q.mask}, q.texture, q.v, 1);
 }

@@ -2,8 +2,12 @@
 // a quad. Kept apart so they can follow the sprite layer's own frame drawing.
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "platform/gpu.h"
 
 class CSprite;
+class CBaseTexture;
 
 // Records the animation steps (the period the frame numbers count in) and the number of rows.
 void animSpriteSetFrames(CSprite* sprite, int steps, int rows);
@@ -15,3 +19,16 @@ int animSpriteFrameHeight(const CSprite* sprite, int rows);
 // bottom-left). The quad must be a parallelogram (any turn, scale or mirror of a rectangle).
 void animSpriteDrawQuad(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
                         uint32_t argb, uint32_t added);
+
+// One quad of a drawn row: vertices top-left, top-right, bottom-left, bottom-right of its tile.
+struct AnimSpriteQuad {
+  CBaseTexture* texture = nullptr;
+  uint32_t modeWord = 0;
+  uint8_t mask = 15;
+  GpuVertex v[4];
+};
+// The quads animSpriteDrawQuad would send; false when nothing would be drawn.
+bool animSpriteBuildQuads(uint32_t modeWord, uint8_t mask, const float xy[8], CSprite* sprite, int row, int rows,
+                          uint32_t argb, uint32_t added, std::vector<AnimSpriteQuad>& out);
+// While a sink is set, drawing appends its quads there instead of drawing (tests check geometry).
+void animSpriteCaptureInto(std::vector<AnimSpriteQuad>* sink);
