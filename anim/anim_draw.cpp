@@ -28,7 +28,7 @@ void AnimationState::DrawRect(float x, float y, float w, float h, uint32_t modeW
   if (Has(kFlipX)) std::swap(l, r);
   if (Has(kFlipY)) std::swap(t, b);
   const float xy[8] = {l, t, r, t, r, b, l, b};
-  animSpriteDrawQuad(modeWord, 15, xy, sprite_, RowOfFrameTime(frameTime), frameCount_, argb, 0);
+  animSpriteDrawQuad(modeWord, 15, xy, sprite_, RowOfFrameTime(frameTime), argb, 0);
 }
 
 void AnimationState::DrawFrame(int x, int y, int frameIndex) const { DrawFrameScaled(x, y, 1.0f, 1.0f, frameIndex); }
@@ -99,5 +99,5 @@ void AnimationState::DrawRotated(float x, float y, float angle, uint32_t modeWor
     xy[i * 2 + 1] = y + dy * c - dx * s;
   }
   const int frameTime = frameIndex == -1 ? CurrentFrameTime() : TimeOfFrame(frameIndex);
-  animSpriteDrawQuad(modeWord, mask, xy, sprite_, RowOfFrameTime(frameTime), frameCount_, argb, added);
+  animSpriteDrawQuad(modeWord, mask, xy, sprite_, RowOfFrameTime(frameTime), argb, added);
 }

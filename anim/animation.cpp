@@ -147,5 +147,5 @@ int AnimationState::RowOfFrameTime(int frameTime) const {
   return row < 0 ? 0 : (row >= frameCount_ ? frameCount_ - 1 : int(row));
 }
 
-int AnimationState::Width() const { return animSpriteFrameWidth(sprite_); }
-int AnimationState::Height() const { return animSpriteFrameHeight(sprite_, frameCount_); }
+int AnimationState::Width() const { return sprWidth(sprite_); }
+int AnimationState::Height() const { return sprHeight(sprite_); }
