@@ -8,6 +8,8 @@
 #include "app/app.h"
 #include "app/diag.h"
 #include "files/file.h"
+#include "app/soft_cursor.h"
+#include "game/core/app_init.h"
 #include "game/core/game_journal.h"
 #include "game/core/random.h"
 #include "files/ini.h"
@@ -76,6 +78,7 @@ int gameAdvance(float elapsedMs) {
       journalFeed(g_steps, gameDeliverInput);
       g_clock += kStepMs;
       root->Update(kStepMs);
+      cursorAdvance(kStepMs);
       // Windows removed during the step die here, after no handler of theirs is running.
       wndCollectGarbage();
       ++g_steps;
@@ -102,8 +105,6 @@ void gameInit() {
   if (testSetting(3) || testSetting(12) || testSetting(26))
     gameLogOpen(testSetting(26) && testSetting(16) ? "log_playback.txt" : "log.txt");
   wndSetRoot(new UIWnd());
-  // Until the loading screen runs the start-up stages one per frame, the sound stage runs here.
-  gameAppInitSound();
   // The journal replaces the clock's seed when a previous run is replayed, so both runs draw the
   // same numbers; a logged run records its seed and input for such a replay.
   int32_t seed = int32_t(appTimeSinceStart());
@@ -111,6 +112,9 @@ void gameInit() {
   if (!(testSetting(16) && journalReplayStart("journal.txt", seed)) && gameLogIsOn())
     journalRecordStart("journal.txt", seed);
   SeedRandom(seed);
+  platShowSystemCursor(false);
+  // Until the loading screen runs the start-up stages one per frame, they run here at once.
+  gameAppInitAll();
 }
 
 void gameDraw() {
@@ -134,6 +138,7 @@ void gameDraw() {
     grTextOut(45, 10, text, grColor(0, 0, 0));
   }
   if (testSetting(23)) profDraw(100, 100, nullptr);
+  cursorDraw();
   grFlip(g_border, g_border);
 }
 
@@ -179,7 +184,9 @@ int gameDeliverInput(int message, int code, int value) {
       return wndOfferKeyDown(code, value);  // F8's music rotation comes with the music rules
     case 257: return wndOfferKeyUp(code, value);
     case 258: return wndOfferChar(code, value);
-    case 512: return wndOfferMouseMove(code, value);
+    case 512:
+      cursorMoveTo(int16_t(value & 0xFFFF), int16_t(uint32_t(value) >> 16));
+      return wndOfferMouseMove(code, value);
     case 522: return wndOfferWheel(float(int16_t(uint32_t(code) >> 16)) / 120.0f, code, value);
     default: return 0;
   }
@@ -188,6 +195,7 @@ int gameDeliverInput(int message, int code, int value) {
 void gameDone() {
   journalStop();
   sndStopMusic(256);
+  gameAppDoneStages();
   UIWnd* root = wndRoot();
   wndSetRoot(nullptr);
   delete root;

@@ -1,0 +1,66 @@
+// The start-up stages and their shutdown.
+#include "game/core/app_init.h"
+
+#include "anim/anim_catalogue.h"
+#include "app/diag.h"
+#include "app/soft_cursor.h"
+#include "files/ini.h"
+#include "game/core/game_main.h"
+#include "gfx/sprite.h"
+#include "sound/sound.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+CSprite* g_textFont = nullptr;
+}
+
+void gameAppInitStage(int stage) {
+  switch (stage) {
+    case 0:
+      gameAppInitSound();
+      {
+      // The accessor's buffer rotates: keep a copy before the sprite layer reads INI files.
+      const std::string font = iniGetString("data/fonts/fonts.ini", "TextFont", "name", "");
+      g_textFont = font.empty() ? nullptr : sprGetFont(font.c_str());
+    }
+      break;
+    case 1: Core::animManager().LoadAnimationCatalogue(); break;
+    case 2: break;  // keyframe animations come with the effects
+    case 3:
+      if (testSetting(12)) Core::animManager().DumpAnimations();
+      if (!testSetting(28)) Core::animManager().LoadAnimationGroup("always");
+      if (testSetting(12)) Core::animManager().DumpAnimations();
+      break;
+    case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
+    case 5: break;  // effects
+    case 6: break;  // icon tables of the in-game interface
+    case 7: break;  // fog of war
+    case 8: cursorCreate(); break;
+    default: break;
+  }
+}
+
+void gameAppInitAll() {
+  profEnter("APPINIT");
+  for (int i = 0; i < kAppInitStages; ++i) {
+    gameAppInitStage(i);
+    if (testSetting(3)) {
+      char label[32];
+      std::snprintf(label, sizeof label, "[OnAppInit:Stage%d", i);
+      heapStatistics(label, false);
+    }
+  }
+  profLeave();
+  if (testSetting(3)) heapStatistics("[OnAppInit:Fin]", false);
+  if (testSetting(12)) Core::animManager().DumpAnimations();
+}
+
+void gameAppDoneStages() {
+  cursorDestroy();
+  sprReleaseLibrary("data/fonts/fonts.ini");
+  sprRelease(g_textFont);
+  g_textFont = nullptr;
+  animDone();
+}
