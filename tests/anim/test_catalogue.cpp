@@ -298,6 +298,17 @@ TEST_F(Catalogue, DumpListsLoadedEntriesInTheGameLog) {
   EXPECT_NE(text.find("[cAnimationManager] total 6"), std::string::npos);
   EXPECT_EQ(text.find("glow"), std::string::npos);
   animManager().UnloadAnimationGroup("always");
+
+  // With the dump switch a sprite loaded on first request is logged; one already loaded is not.
+  ASSERT_TRUE(gameLogOpen("anim_demand.txt"));
+  animManager().SetDumpOnDemand(true);
+  AnimationState a = animManager().GetAnimation("glow");
+  AnimationState b = animManager().GetAnimation("glow");
+  animManager().SetDumpOnDemand(false);
+  gameLogClose();
+  const std::string demand = readText("anim_demand.txt");
+  EXPECT_NE(demand.find("[cAnimationManager] glow loaded on demand refNum : 0"), std::string::npos) << demand;
+  EXPECT_EQ(demand.find("refNum : 1"), std::string::npos);
 }
 
 }  // namespace
