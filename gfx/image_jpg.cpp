@@ -21,6 +21,9 @@
 namespace {
 // Decoded bytes per file byte beyond which a picture's rows are not claimed up front.
 constexpr size_t kPlausibleRatio = 64;
+// libjpeg's own working memory: a progressive picture keeps all its coefficients (two bytes a
+// sample), which a header of a few bytes can make enormous; past this the decode fails.
+constexpr long kDecoderMemory = 256L << 20;
 
 struct JpegErrors {
   jpeg_error_mgr mgr;
@@ -35,11 +38,14 @@ struct JpegErrors {
   std::longjmp(e->jump, 1);
 }
 
-// libjpeg only warns when the data runs out and then makes up the rest of the picture; a
-// truncated picture must fail instead. Other warnings (stray bytes before a marker) are harmless.
+// libjpeg only warns when the data runs out, or when a marker comes where scan data should be, and
+// then makes up the rest of the picture; such a picture is cut short or lies about its size and
+// must fail instead. Other warnings (stray bytes before a marker) are harmless.
 void jpegEmitMessage(j_common_ptr c, int level) {
   auto* e = reinterpret_cast<JpegErrors*>(c->err);
-  if (level < 0 && e->strictEnd && c->err->msg_code == JWRN_JPEG_EOF) jpegErrorExit(c);
+  const int code = c->err->msg_code;
+  if (level < 0 && e->strictEnd && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
+    jpegErrorExit(c);
 }
 void jpegOutputMessage(j_common_ptr) {}
 
@@ -112,6 +118,7 @@ int cJPGImage::LoadMemory(void* buffer, size_t length, const char* name) {
     }
     jpeg_create_decompress(&st.info);
     st.created = true;
+    st.info.mem->max_memory_to_use = kDecoderMemory;
     jpeg_mem_src(&st.info, static_cast<const unsigned char*>(buffer), static_cast<unsigned long>(length));
     jpeg_read_header(&st.info, TRUE);
     if (st.info.image_width > unsigned(kMaxSide) || st.info.image_height > unsigned(kMaxSide)) {

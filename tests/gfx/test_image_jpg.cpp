@@ -61,11 +61,22 @@ TEST(JpgReader, DamagedFilesFailWithOneLine) {
   Bytes noFrame = good;
   for (size_t i = 2; i + 1 < noFrame.size(); ++i)
     if (noFrame[i] == 0xFF && noFrame[i + 1] == 0xC0) noFrame[i + 1] = 0xCF;  // unsupported coding
+  // Headers and the scan header, then straight to the end marker: libjpeg would make up every row.
+  Bytes noData;
+  for (size_t i = 2; i + 3 < good.size(); ++i)
+    if (good[i] == 0xFF && good[i + 1] == 0xDA) {
+      const size_t sosEnd = i + 2 + size_t(good[i + 2] << 8 | good[i + 3]);
+      noData.assign(good.begin(), good.begin() + ptrdiff_t(sosEnd));
+      noData.insert(noData.end(), {0x12, 0x34, 0xFF, 0xD9});
+      break;
+    }
+  ASSERT_FALSE(noData.empty());
   struct Case {
     const char* what;
     Bytes bytes;
   } cases[] = {
       {"empty", {}},
+      {"end marker in the scan", noData},
       {"noise", Bytes(300, 0x5A)},
       {"only the start marker", {0xFF, 0xD8, 0xFF}},
       {"cut in the header", Bytes(good.begin(), good.begin() + 120)},
