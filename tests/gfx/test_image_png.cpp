@@ -21,7 +21,7 @@ Texels in565(const cFileImage& img) {
 }  // namespace
 
 TEST(PngReader, RgbAndRgbaKeepRedAndBlueApart) {
-  PngSpec s;
+  PngLayout s;
   s.width = 2;
   cPNGImage rgb = loaded(png(s, {{255, 0, 0, 0, 0, 255}}));
   EXPECT_EQ(rgb.BitsPerPixel(), 24);
@@ -44,7 +44,7 @@ TEST(PngReader, RgbAndRgbaKeepRedAndBlueApart) {
 }
 
 TEST(PngReader, GreyPicturesBecomeRgb) {
-  PngSpec s;
+  PngLayout s;
   s.width = 3;
   s.colour = PNG_COLOR_TYPE_GRAY;
   Texels g8 = colours(loaded(png(s, {{0, 100, 255}})));
@@ -73,7 +73,7 @@ TEST(PngReader, GreyPicturesBecomeRgb) {
 }
 
 TEST(PngReader, PalettePicturesExpandWithTheirTransparency) {
-  PngSpec s;
+  PngLayout s;
   s.width = 3;
   s.colour = PNG_COLOR_TYPE_PALETTE;
   s.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
@@ -99,7 +99,7 @@ TEST(PngReader, PalettePicturesExpandWithTheirTransparency) {
 }
 
 TEST(PngReader, SixteenBitAndInterlacedPictures) {
-  PngSpec s;
+  PngLayout s;
   s.width = 1;
   s.depth = 16;
   s.colour = PNG_COLOR_TYPE_RGB_ALPHA;
@@ -111,7 +111,7 @@ TEST(PngReader, SixteenBitAndInterlacedPictures) {
   EXPECT_EQ(colours(loaded(png(s, {{0x7F, 0x00}}))).At(0, 0), argb(255, 0x7F, 0x7F, 0x7F));
 
   // Interlaced 9 x 9 picture: every pixel a colour of its own position.
-  PngSpec i;
+  PngLayout i;
   i.width = i.height = 9;
   i.interlaced = true;
   std::vector<Bytes> rows(9);
@@ -123,12 +123,12 @@ TEST(PngReader, SixteenBitAndInterlacedPictures) {
 }
 
 TEST(PngReader, DamagedFilesLoadAsNothingWithOneLine) {
-  PngSpec s;
+  PngLayout s;
   s.width = s.height = 8;
   std::vector<Bytes> rows(8, Bytes(24, 90));
   const Bytes good = png(s, rows);
 
-  PngSpec p;
+  PngLayout p;
   p.width = 4;
   p.colour = PNG_COLOR_TYPE_PALETTE;
   p.palette = {{1, 2, 3}, {4, 5, 6}};

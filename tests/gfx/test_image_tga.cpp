@@ -30,8 +30,8 @@ void expectSixColours(const cFileImage& img) {
     }
 }
 
-TgaSpec trueColour(int w, int h, int bits, int descriptor = 0) {
-  TgaSpec s;
+TgaLayout trueColour(int w, int h, int bits, int descriptor = 0) {
+  TgaLayout s;
   s.width = w;
   s.height = h;
   s.bits = bits;
@@ -53,7 +53,7 @@ TEST(TgaReader, EveryOriginGivesTheSameTexels) {
 }
 
 TEST(TgaReader, ThirtyTwoBitKeepsAlphaAndSixteenBitIsFiveFiveFive) {
-  TgaSpec s = trueColour(2, 1, 32, 0x28);
+  TgaLayout s = trueColour(2, 1, 32, 0x28);
   cTGAImage a;
   ASSERT_EQ(loadBytes(a, tga(s, {}, {1, 2, 3, 4, 5, 6, 7, 200})), 0);
   Texels t = colours(a);
@@ -84,14 +84,14 @@ TEST(TgaReader, RunLengthPicturesMatchRawOnes) {
   rle.insert(rle.end(), bottom.begin() + 9, bottom.begin() + 12);
   rle.push_back(0x01);  // two literal pixels
   rle.insert(rle.end(), bottom.begin() + 12, bottom.end());
-  TgaSpec s = trueColour(3, 2, 24);
+  TgaLayout s = trueColour(3, 2, 24);
   s.imageType = 10;
   cTGAImage img;
   ASSERT_EQ(loadBytes(img, tga(s, {}, rle)), 0);
   expectSixColours(img);
 
   // A run crossing the row boundary, in a grey RLE picture stored top-down.
-  TgaSpec g = trueColour(3, 2, 8, 0x20);
+  TgaLayout g = trueColour(3, 2, 8, 0x20);
   g.imageType = 11;
   cTGAImage grey;
   ASSERT_EQ(loadBytes(grey, tga(g, {}, {0x83, 50, 0x01, 60, 70})), 0);
@@ -104,7 +104,7 @@ TEST(TgaReader, RunLengthPicturesMatchRawOnes) {
 }
 
 TEST(TgaReader, ColourMappedRunLength) {
-  TgaSpec s = trueColour(4, 1, 8, 0x20);
+  TgaLayout s = trueColour(4, 1, 8, 0x20);
   s.imageType = 9;
   s.mapType = 1;
   s.mapLength = 2;
@@ -118,7 +118,7 @@ TEST(TgaReader, ColourMappedRunLength) {
 }
 
 TEST(TgaReader, PaletteBlackMarksTransparencyOnlyWhenUsed) {
-  TgaSpec s = trueColour(2, 1, 8, 0x20);
+  TgaLayout s = trueColour(2, 1, 8, 0x20);
   s.imageType = 1;
   s.mapType = 1;
   s.mapLength = 3;
@@ -142,7 +142,7 @@ TEST(TgaReader, PaletteBlackMarksTransparencyOnlyWhenUsed) {
 
 TEST(TgaReader, ColourMapOfFewerEntriesAndOtherEntrySizes) {
   // Two 16-bit entries starting at index 5: indices 5 and 6 are the whole map.
-  TgaSpec s = trueColour(2, 1, 8, 0x20);
+  TgaLayout s = trueColour(2, 1, 8, 0x20);
   s.imageType = 1;
   s.mapType = 1;
   s.mapFirst = 5;
@@ -162,7 +162,7 @@ TEST(TgaReader, ColourMapOfFewerEntriesAndOtherEntrySizes) {
   EXPECT_EQ(colours(wide).At(1, 0), argb(255, 6, 5, 4));
 
   // A true-colour picture that carries a colour map it does not use: the map is skipped.
-  TgaSpec c = trueColour(3, 2, 24);
+  TgaLayout c = trueColour(3, 2, 24);
   c.mapType = 1;
   c.mapLength = 3;
   c.mapBits = 24;
@@ -172,7 +172,7 @@ TEST(TgaReader, ColourMapOfFewerEntriesAndOtherEntrySizes) {
 }
 
 TEST(TgaReader, IdFieldIsSkipped) {
-  TgaSpec s = trueColour(3, 2, 24);
+  TgaLayout s = trueColour(3, 2, 24);
   s.idLength = 17;
   cTGAImage img;
   ASSERT_EQ(loadBytes(img, tga(s, {}, rowsBgr(false))), 0);
@@ -180,20 +180,20 @@ TEST(TgaReader, IdFieldIsSkipped) {
 }
 
 TEST(TgaReader, DamagedFilesLoadAsNothingWithOneLine) {
-  TgaSpec mapped = trueColour(2, 2, 8);
+  TgaLayout mapped = trueColour(2, 2, 8);
   mapped.imageType = 1;
   mapped.mapType = 1;
   mapped.mapLength = 2;
   mapped.mapBits = 24;
-  TgaSpec rle = trueColour(3, 2, 24);
+  TgaLayout rle = trueColour(3, 2, 24);
   rle.imageType = 10;
-  TgaSpec huge = trueColour(20000, 2, 24);
-  TgaSpec bomb = trueColour(16000, 16000, 32);
+  TgaLayout huge = trueColour(20000, 2, 24);
+  TgaLayout bomb = trueColour(16000, 16000, 32);
   bomb.imageType = 10;
-  TgaSpec noMap = trueColour(2, 1, 8);
+  TgaLayout noMap = trueColour(2, 1, 8);
   noMap.imageType = 1;
-  TgaSpec badBits = trueColour(2, 1, 12);
-  const Bytes idPastEnd = tga(TgaSpec{200}, {}, {1, 2, 3});
+  TgaLayout badBits = trueColour(2, 1, 12);
+  const Bytes idPastEnd = tga(TgaLayout{200}, {}, {1, 2, 3});
 
   struct Case {
     const char* what;
@@ -209,7 +209,7 @@ TEST(TgaReader, DamagedFilesLoadAsNothingWithOneLine) {
       {"rle size lie", tga(bomb, {}, {0xFF, 1, 2, 3, 4})},
       {"mapped without map", tga(noMap, {}, {0, 0})},
       {"odd depth", tga(badBits, {}, Bytes(8, 0))},
-      {"no image", tga(TgaSpec{0, 0, 0}, {}, {})},
+      {"no image", tga(TgaLayout{0, 0, 0}, {}, {})},
       {"id past end", Bytes(idPastEnd.begin(), idPastEnd.begin() + 100)},
   };
   for (const Case& c : cases) {
@@ -224,7 +224,7 @@ TEST(TgaReader, DamagedFilesLoadAsNothingWithOneLine) {
 }
 
 TEST(TgaReader, EveryTruncationOfAValidFileFails) {
-  TgaSpec s = trueColour(3, 2, 24);
+  TgaLayout s = trueColour(3, 2, 24);
   s.idLength = 3;
   s.mapType = 1;
   s.mapLength = 2;

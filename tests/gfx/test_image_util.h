@@ -30,11 +30,11 @@ inline void put16(Bytes& b, int v) {
   b.push_back(uint8_t((v >> 8) & 255));
 }
 
-struct TgaSpec {
+struct TgaLayout {
   int idLength = 0, mapType = 0, imageType = 2, mapFirst = 0, mapLength = 0, mapBits = 0;
   int width = 1, height = 1, bits = 24, descriptor = 0;
 };
-inline Bytes tga(const TgaSpec& s, const Bytes& map, const Bytes& pixels) {
+inline Bytes tga(const TgaLayout& s, const Bytes& map, const Bytes& pixels) {
   Bytes b{uint8_t(s.idLength), uint8_t(s.mapType), uint8_t(s.imageType)};
   put16(b, s.mapFirst);
   put16(b, s.mapLength);
@@ -117,7 +117,7 @@ inline Bytes readFile(const std::string& path) {
 }
 
 // PNG of any colour type and depth from packed rows (as libpng expects them).
-struct PngSpec {
+struct PngLayout {
   int width = 1, height = 1, depth = 8, colour = PNG_COLOR_TYPE_RGB;
   bool interlaced = false;
   std::vector<png_color> palette;
@@ -127,7 +127,7 @@ inline void pngAppend(png_structp png, png_bytep data, png_size_t n) {
   auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
   out->insert(out->end(), data, data + n);
 }
-inline Bytes png(const PngSpec& s, const std::vector<Bytes>& rows) {
+inline Bytes png(const PngLayout& s, const std::vector<Bytes>& rows) {
   Bytes out;
   png_structp p = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(p);

@@ -7,7 +7,7 @@ using namespace imgtest;
 namespace {
 // A top-down true-colour TGA picture from blue-green-red(-alpha) bytes.
 cTGAImage picture(int w, int h, int bits, const Bytes& pixels) {
-  TgaSpec s;
+  TgaLayout s;
   s.width = w;
   s.height = h;
   s.bits = bits;
@@ -116,7 +116,7 @@ TEST(RegionWrites, AlphaWritesTouchOnlyAlpha) {
   EXPECT_EQ(none.data, Bytes(12, 0x5A));
 
   // An 8-bit picture writes its palette colour's first (blue) byte.
-  TgaSpec s;
+  TgaLayout s;
   s.imageType = 1;
   s.mapType = 1;
   s.mapLength = 2;
