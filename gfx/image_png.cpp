@@ -37,7 +37,7 @@ uint32_t be32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
 }
 
-// Deflate never packs more than 1032 bytes into one, so filtered rows larger than that many times
+// Deflate never packs more than 1032 bytes into one, so pixels taking more than that many times
 // the whole file are a header that lies about the size.
 constexpr size_t kMaxInflateRatio = 1032;
 
@@ -92,8 +92,8 @@ int cPNGImage::LoadMemory(void* buffer, size_t length, const char* name) {
   png_uint_32 w = 0, h = 0;
   int depth = 0, colour = 0, interlace = 0;
   png_get_IHDR(st.png, st.info, &w, &h, &depth, &colour, &interlace, nullptr, nullptr);
-  const size_t rawRow = (size_t(w) * size_t(depth) * png_get_channels(st.png, st.info) + 7) / 8;
-  if ((rawRow + 1) * h > length * kMaxInflateRatio) {
+  const size_t pixelBits = size_t(w) * h * size_t(depth) * png_get_channels(st.png, st.info);
+  if (pixelBits / 8 > length * kMaxInflateRatio) {
     std::snprintf(why, sizeof why, "%u x %u pixels cannot come from %zu bytes", unsigned(w),
                   unsigned(h), length);
     return Fail(name, why);

@@ -125,8 +125,8 @@ int cTGAImage::Decode(const uint8_t* data, size_t length, const char* name) {
   uint8_t palette[768] = {};
   if (h.mapType == 1) {
     const int eb = h.mapEntryBits == 15 ? 2 : h.mapEntryBits / 8;
-    if (h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 &&
-        h.mapEntryBits != 32) {
+    if (h.mapLength > 0 && h.mapEntryBits != 15 && h.mapEntryBits != 16 &&
+        h.mapEntryBits != 24 && h.mapEntryBits != 32) {
       std::snprintf(why, sizeof why, "TGA colour map entries of %d bits", h.mapEntryBits);
       return Fail(name, why);
     }

@@ -71,12 +71,21 @@ TEST(JpgReader, DamagedFilesFailWithOneLine) {
       break;
     }
   ASSERT_FALSE(noData.empty());
+  // The frame header's height and width set to 20000.
+  Bytes huge = good;
+  for (size_t i = 2; i + 8 < huge.size(); ++i)
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 7] = 0x4E;
+      huge[i + 6] = huge[i + 8] = 0x20;
+      break;
+    }
   struct Case {
     const char* what;
     Bytes bytes;
   } cases[] = {
       {"empty", {}},
       {"end marker in the scan", noData},
+      {"absurd size", huge},
       {"noise", Bytes(300, 0x5A)},
       {"only the start marker", {0xFF, 0xD8, 0xFF}},
       {"cut in the header", Bytes(good.begin(), good.begin() + 120)},

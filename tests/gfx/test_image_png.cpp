@@ -141,6 +141,13 @@ TEST(PngReader, DamagedFilesLoadAsNothingWithOneLine) {
   const uint32_t crc = uint32_t(crc32(0, lying.data() + 12, 17));
   for (int k = 0; k < 4; ++k) lying[29 + k] = uint8_t(crc >> (24 - 8 * k));
 
+  // Past the largest side a picture may have, with data enough for it to be believed otherwise.
+  Bytes wide = lying;
+  const uint8_t tooWide[8] = {0, 0, 0x4E, 0x20, 0, 0, 0, 1};
+  std::memcpy(wide.data() + 16, tooWide, 8);
+  const uint32_t wideCrc = uint32_t(crc32(0, wide.data() + 12, 17));
+  for (int k = 0; k < 4; ++k) wide[29 + k] = uint8_t(wideCrc >> (24 - 8 * k));
+
   Bytes badCrc = good;
   badCrc[45] ^= 0x55;  // inside the IDAT data: its CRC no longer matches
 
@@ -154,6 +161,7 @@ TEST(PngReader, DamagedFilesLoadAsNothingWithOneLine) {
       {"cut in header", Bytes(good.begin(), good.begin() + 20)},
       {"palette index", badIndex},
       {"size lie", lying},
+      {"absurd width", wide},
       {"corrupt data", badCrc},
   };
   for (const Case& c : cases) {

@@ -169,6 +169,12 @@ TEST(TgaReader, ColourMapOfFewerEntriesAndOtherEntrySizes) {
   cTGAImage skipped;
   ASSERT_EQ(loadBytes(skipped, tga(c, Bytes(9, 7), rowsBgr(false))), 0);
   expectSixColours(skipped);
+  // An empty map whose entry size was left at 0 by its writer.
+  c.mapLength = 0;
+  c.mapBits = 0;
+  cTGAImage emptyMap;
+  ASSERT_EQ(loadBytes(emptyMap, tga(c, {}, rowsBgr(false))), 0);
+  expectSixColours(emptyMap);
 }
 
 TEST(TgaReader, IdFieldIsSkipped) {
