@@ -36,6 +36,7 @@ cAnimationManager& animManager() {
 void cAnimationManager::Clear() {
   for (Entry& e : entries_) ReleaseSprite(e);
   entries_.clear();
+  read_ = false;
 }
 
 cAnimationManager::Entry* cAnimationManager::Find(uint32_t hash) {
@@ -136,7 +137,7 @@ void cAnimationManager::DumpAnimations() const {
 bool animInit(bool delayLoad, bool dump) {
   Core::cAnimationManager& m = Core::animManager();
   m.SetDumpOnDemand(dump);
-  const bool ok = m.LoadAnimationCatalogue();
+  const bool ok = m.IsRead() || m.LoadAnimationCatalogue();
   if (dump) m.DumpAnimations();
   if (!delayLoad) m.LoadAnimationGroup("always");
   if (dump) m.DumpAnimations();

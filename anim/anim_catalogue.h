@@ -46,6 +46,8 @@ class cAnimationManager {
   void SetDumpOnDemand(bool on) { dumpOnDemand_ = on; }
   // Releases every sprite and forgets every entry (shutdown and tests).
   void Clear();
+  // True once the catalogue file was read (even with faults), until Clear.
+  bool IsRead() const { return read_; }
 
   const Entry* Find(uint32_t hash) const;
   Entry* Find(uint32_t hash);
@@ -62,15 +64,17 @@ class cAnimationManager {
 
   std::vector<Entry> entries_;
   bool dumpOnDemand_ = false;
+  bool read_ = false;
 };
 
 cAnimationManager& animManager();
 
 }  // namespace Core
 
-// Start-up: reads the catalogue and, unless `delayLoad` ("Game_Delay_Load_Animations"), loads the
-// group "always"; with `dump` ("Game_Dump_Animations") the catalogue is dumped before and after.
-// False when the catalogue could not be read.
+// Start-up, the only place that loads the group "always": reads the catalogue unless a start-up
+// stage read it already, then, unless `delayLoad` ("Game_Delay_Load_Animations"), loads the group;
+// with `dump` ("Game_Dump_Animations") the catalogue is dumped before and after and on-demand
+// loads are logged. False when the catalogue could not be read.
 bool animInit(bool delayLoad = false, bool dump = false);
 // Shutdown: forgets the catalogue and releases every sprite it still holds (copies still in use
 // keep their own sprite references).

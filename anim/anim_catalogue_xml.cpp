@@ -113,6 +113,7 @@ bool cAnimationManager::LoadAnimationCatalogue(const char* file) {
   // The loaded bytes carry no terminator.
   const std::string text(static_cast<const char*>(bytes), size);
   memFree(bytes);
+  read_ = true;
 
   TiXmlDocument doc;
   doc.Parse(text.c_str());

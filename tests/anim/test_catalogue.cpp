@@ -154,7 +154,9 @@ TEST_F(Catalogue, GroupsLoadAndReleaseTheirSpritesByCount) {
 }
 
 TEST_F(Catalogue, AnimInitLoadsTheAlwaysGroupUnlessDelayed) {
-  ASSERT_TRUE(animInit(true, false));
+  animManager().Clear();
+  ASSERT_TRUE(animInit(true, false));  // reads the catalogue itself when no stage did
+  EXPECT_EQ(animManager().Size(), 6u);
   EXPECT_EQ(Entry("mill").sprite, nullptr);
   EXPECT_EQ(Entry("mill").refs, 0);
   ASSERT_TRUE(animInit(false, false));
@@ -162,6 +164,7 @@ TEST_F(Catalogue, AnimInitLoadsTheAlwaysGroupUnlessDelayed) {
   EXPECT_NE(Entry("bird").sprite, nullptr);
   EXPECT_EQ(Entry("mill").refs, 1);
   EXPECT_EQ(Entry("glow").sprite, nullptr);
+  EXPECT_TRUE(animManager().IsRead());
 }
 
 TEST_F(Catalogue, CopiesCountTheEntryAndTheSprite) {
