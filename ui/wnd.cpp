@@ -19,6 +19,9 @@ bool g_wndEdit = false;
 
 namespace {
 UIWnd* g_root = nullptr;
+// Edit-mode dragging: where the left button was last seen while held.
+bool g_editHeld = false, g_editDragged = false;
+int g_editX = 0, g_editY = 0;
 std::vector<UIWnd*> g_hooks;
 std::vector<UIWnd*> g_garbage;
 
@@ -254,6 +257,8 @@ bool UIWnd::HitTest(int x, int y) const {
 }
 
 void UIWnd::SetState(int s) {
+  // Only four states exist; anything else would pick a picture past the state images.
+  s = std::clamp(s, int(Ignore), int(Press));
   if (s == Ignore && parent_ && parent_->ActiveChild() == this) parent_->active_ = -1;
   PlayTransitionSound(state_, s);
   state_ = uint8_t(s);
@@ -349,10 +354,45 @@ void wndHookAdd(UIWnd* w) {
 
 void wndHookRemove(UIWnd* w) { g_hooks.erase(std::remove(g_hooks.begin(), g_hooks.end(), w), g_hooks.end()); }
 
-int wndOfferKeyDown(int code, int value) { return offer([&](UIWnd* w) { return w->KeyDown(code, value); }); }
-int wndOfferKeyUp(int code, int value) { return offer([&](UIWnd* w) { return w->KeyUp(code, value); }); }
+bool UIWnd::EditDrag(int dx, int dy) {
+  if (Hidden()) return false;
+  if (flags_ & 8) {
+    // The children ride along; the home place is what F2 writes back.
+    MoveBy(dx, dy);
+    homeX_ = int16_t(homeX_ + dx);
+    homeY_ = int16_t(homeY_ + dy);
+    return true;
+  }
+  bool moved = false;
+  for (int i = 0; i < childCount_; ++i) moved |= children_[i]->EditDrag(dx, dy);
+  return moved;
+}
+
+bool wndEditDragged() { return g_wndEdit && g_editDragged; }
+
+int wndOfferKeyDown(int code, int value) {
+  if (g_wndEdit && code == 1) {
+    g_editHeld = true;
+    g_editDragged = false;
+    g_editX = int16_t(value & 0xFFFF);
+    g_editY = int16_t((uint32_t(value) >> 16) & 0xFFFF);
+  }
+  return offer([&](UIWnd* w) { return w->KeyDown(code, value); });
+}
+int wndOfferKeyUp(int code, int value) {
+  int r = offer([&](UIWnd* w) { return w->KeyUp(code, value); });
+  if (code == 1) g_editHeld = false;
+  return r;
+}
 int wndOfferChar(int code, int value) { return offer([&](UIWnd* w) { return w->Char(code, value); }); }
 int wndOfferMouseMove(int buttons, int value) {
+  if (g_wndEdit && g_editHeld && (buttons & 1) && g_root) {
+    int x = int16_t(value & 0xFFFF), y = int16_t((uint32_t(value) >> 16) & 0xFFFF);
+    if ((x != g_editX || y != g_editY) && g_root->EditDrag(x - g_editX, y - g_editY)) g_editDragged = true;
+    g_editX = x;
+    g_editY = y;
+    return 1;
+  }
   return offer([&](UIWnd* w) { return w->MouseMove(buttons, value); });
 }
 int wndOfferWheel(float delta, int code, int value) {

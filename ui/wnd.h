@@ -82,6 +82,27 @@ class UIWnd {
   int Height() const { return ys_; }
   void SetSize(int xs, int ys) { xs_ = int16_t(xs); ys_ = int16_t(ys); }
   int32_t Age() const { return age_; }
+  int HomeX() const { return homeX_; }
+  int HomeY() const { return homeY_; }
+  int XAlign() const { return xalign_; }
+  int YAlign() const { return yalign_; }
+  // Stores a state without a sound or a focus change (creation from a definition); values past
+  // the four states are clamped.
+  void InitState(int s) { state_ = uint8_t(s < Ignore ? Ignore : s > Press ? Press : s); }
+  // The font colour variant offset ("select", 0 to 3).
+  int Select() const { return (flags_ >> 1) & 3; }
+  void SetSelect(int s) { flags_ = uint8_t((flags_ & ~6) | ((s & 3) << 1)); }
+  bool Marked() const { return flags_ & 8; }
+  CSprite* Image(int i) const { return i >= 0 && i < 12 ? images_[i] : nullptr; }
+  // The picture of the current state (states past press have none).
+  CSprite* StateImage() const { return state_ < 4 ? images_[state_] : nullptr; }
+  CSprite* Font() const { return font_; }
+  // Releases the current font and takes the named one (nothing for an empty name).
+  void SetFont(const char* name);
+  // Takes another reference on a font already loaded (null leaves the window without one).
+  void ShareFont(CSprite* font);
+  const std::string& DefFile() const { return defFile_; }
+  const std::string& DefSection() const { return defSection_; }
   UIEffect* Effect() const { return effect_.get(); }
   void SetEffect(const UIEffect& e) { effect_ = std::make_unique<UIEffect>(e); }
   // The effect's gate and transform (exposed for subclasses and tests).
@@ -109,8 +130,13 @@ class UIWnd {
   std::unique_ptr<UIEffect> effect_;
 
   void DestroyChild(UIWnd* child);
-  // Edit mode: marking with a click, moving and sizing with the arrows, F2 to save.
+  // Edit mode: marking with a click, moving and sizing with the arrows or dragging with the
+  // mouse, F2 to save.
   int EditKey(int code, int value);
+
+ public:
+  // Edit mode: moves every marked window of this subtree by (dx, dy); true when one moved.
+  bool EditDrag(int dx, int dy);
 };
 
 // The root of the tree (update, draw and input root together).
@@ -132,3 +158,6 @@ int wndOfferWheel(float delta, int code, int value);
 // Debug switches: draw every window's rectangle; edit mode.
 extern bool g_wndBounds;
 extern bool g_wndEdit;
+// Edit mode: true from a left-button drag that moved marked windows until the next press, so the
+// release that ends the drag does not also unmark them.
+bool wndEditDragged();

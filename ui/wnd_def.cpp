@@ -67,6 +67,20 @@ void UIWnd::LoadDef(const char* file, const char* section, bool reload) {
   }
 }
 
+void UIWnd::SetFont(const char* name) {
+  if (!name || !*name) return;
+  CSprite* f = sprGetFont(name);
+  sprRelease(font_);
+  font_ = f;
+}
+
+void UIWnd::ShareFont(CSprite* font) {
+  if (font == font_) return;
+  if (font) sprAddRef(font);
+  sprRelease(font_);
+  font_ = font;
+}
+
 void UIWnd::Reload(int arg) {
   if (!defFile_.empty() && !defSection_.empty()) LoadDef(defFile_.c_str(), defSection_.c_str(), true);
   for (int i = childCount_ - 1; i >= 0; --i) children_[i]->Reload(arg);
@@ -74,7 +88,8 @@ void UIWnd::Reload(int arg) {
 
 int UIWnd::EditKey(int code, int value) {
   bool alt = (value & (1 << 29)) != 0;
-  if (code == 1) {  // left button released inside toggles the mark
+  if (code == 1) {  // left button released inside toggles the mark, unless it ended a drag
+    if (wndEditDragged()) return 0;
     int x = int16_t(value & 0xFFFF), y = int16_t((uint32_t(value) >> 16) & 0xFFFF);
     if (HitTest(x, y)) {
       flags_ ^= 8;
@@ -92,14 +107,18 @@ int UIWnd::EditKey(int code, int value) {
       ys_ = int16_t(ys_ + dy);
     } else {
       MoveBy(dx, dy);
+      homeX_ = int16_t(homeX_ + dx);
+      homeY_ = int16_t(homeY_ + dy);
     }
     return 1;
   }
   if (code == VK_F2_ && !defFile_.empty() && !defSection_.empty()) {
     const char* f = defFile_.c_str();
     const char* s = defSection_.c_str();
-    iniSetInt(f, s, "x", x_, false);
-    iniSetInt(f, s, "y", y_, false);
+    // The place as the definition gives it: a window created relative to its parent or docked
+    // keeps offsets in its "x" and "y", so the edit moves are added to what was read.
+    iniSetInt(f, s, "x", homeX_, false);
+    iniSetInt(f, s, "y", homeY_, false);
     iniSetInt(f, s, "xs", xs_, false);
     iniSetInt(f, s, "ys", ys_, true);
     flags_ &= uint8_t(~8);

@@ -1,0 +1,123 @@
+// The window factory with its keyword table, and creation of windows from definition sections.
+#include "ui/wnd_create.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/diag.h"
+#include "files/ini.h"
+#include "ui/widget_button.h"
+#include "ui/widget_edit.h"
+#include "ui/widget_progress.h"
+#include "ui/widget_progress2.h"
+#include "ui/widget_sprite.h"
+#include "ui/widget_switch.h"
+#include "ui/widget_switch_select.h"
+#include "ui/widget_text.h"
+#include "ui/wnd.h"
+
+namespace {
+
+bool SameFolded(const std::string& a, const char* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i]; ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return i == a.size() && b[i] == 0;
+}
+
+template <class T>
+UIWnd* Make() {
+  return new T();
+}
+
+std::vector<std::pair<std::string, WndFactoryFn>>& Types() {
+  // The engine's own widgets; the decorative widgets, layouts, menus and game windows add theirs
+  // when their parts of the program start.
+  static std::vector<std::pair<std::string, WndFactoryFn>> types = {
+      {"sprite", &Make<UIWndSprite>},        {"ieButton", &Make<UIWndButtonIE>},
+      {"text", &Make<UITextStatic>},         {"switch", &Make<UISwitchBase>},
+      {"progress", &Make<UIProgress>},       {"progress2", &Make<UIProgress2>},
+      {"switchselect", &Make<UISwitchSelect>}, {"ieEdit", &Make<UIEditIE>},
+  };
+  return types;
+}
+
+auto Find(const char* keyword) {
+  auto& t = Types();
+  auto it = t.begin();
+  while (it != t.end() && !SameFolded(it->first, keyword)) ++it;
+  return it;
+}
+
+// Steps shared by plain and docked creation: make, load, initial state, attach, own font.
+UIWnd* CreateAttached(const char* file, const char* section, UIWnd* parent) {
+  if (!file || !section) return nullptr;
+  const std::string type = iniGetString(file, section, "type", "");
+  if (type.empty()) return nullptr;
+  UIWnd* w = wndFactory(type.c_str());
+  if (!w) {
+    errorLog("Window definition \"%s\" [%s]: unknown type \"%s\", a plain window stands in\n", file, section,
+             type.c_str());
+    w = new UIWnd();
+  }
+  w->Load(file, section);
+  int stage = iniGetInt(file, section, "stage", 0);
+  if (stage < UIWnd::Ignore || stage > UIWnd::Press) {
+    errorLog("Window definition \"%s\" [%s]: stage %d is not a state (0 to 3)\n", file, section, stage);
+    stage = stage < 0 ? UIWnd::Ignore : UIWnd::Press;
+  }
+  w->InitState(stage);
+  w->SetSelect(iniGetInt(file, section, "select", 0));
+  w->SetHidden((iniGetInt(file, section, "isIgnore", 0) & 1) != 0);
+  if (parent && !parent->AddChild(w)) return nullptr;  // a full parent has destroyed it
+  const std::string font = iniGetString(file, section, "font", "");
+  if (!font.empty()) w->SetFont(font.c_str());
+  return w;
+}
+
+}  // namespace
+
+void wndRegisterType(const char* keyword, WndFactoryFn factory) {
+  if (!keyword || !*keyword) return;
+  auto it = Find(keyword);
+  if (!factory) {
+    if (it != Types().end()) Types().erase(it);
+  } else if (it != Types().end()) {
+    it->second = factory;
+  } else {
+    Types().emplace_back(keyword, factory);
+  }
+}
+
+bool wndIsTypeRegistered(const char* keyword) { return keyword && Find(keyword) != Types().end(); }
+
+UIWnd* wndFactory(const char* keyword) {
+  if (!keyword || !*keyword) return nullptr;
+  auto it = Find(keyword);
+  return it != Types().end() ? it->second() : nullptr;
+}
+
+UIWnd* wndCreate(const char* file, const char* section, UIWnd* parent, bool relative) {
+  UIWnd* w = CreateAttached(file, section, parent);
+  if (w && relative && parent) w->MoveBy(parent->X(), parent->Y());
+  return w;
+}
+
+UIWnd* wndCreateDocked(const char* file, const char* section, UIWnd* parent) {
+  UIWnd* w = CreateAttached(file, section, parent);
+  if (!w || !parent) return w;
+  const int centre = iniGetInt(file, section, "center_to_center_x", 0);
+  const int dockY = iniGetInt(file, section, "dockY", 0);
+  int px = parent->X() + parent->Width() / 2;
+  int py = parent->Y();
+  if (dockY == 1) py += parent->Height();
+  else if (dockY == 0) py += parent->Height() / 2;
+  if (centre) px -= w->Width() / 2;
+  w->MoveBy(px, py);
+  return w;
+}
