@@ -193,8 +193,10 @@ void CEmitter::Move(float time, float elapsed, float x, float y, float z, bool e
   const float rate = spec_.rate * rateScale_;
   if (t1 <= t0 || rate <= 0) return;
   // The j-th particle of this step is born when the running count passes a whole number.
+  // A birth due within a millisecond's worth of rounding is counted now, so a window of whole
+  // seconds gives whole numbers of particles however its steps fell.
   const float due = carry_ + rate * (t1 - t0);
-  const int n = int(std::min(due, float(kMaxParticlesPerEmitter)));
+  const int n = int(std::min(due + 1e-3f, float(kMaxParticlesPerEmitter)));
   for (int j = 1; j <= n; ++j) {
     const float tb = std::min(t0 + (float(j) - carry_) / rate, t1);
     at(tb, bx, by);
