@@ -17,6 +17,12 @@ float iniGetFloat(const gFileName& file, const char* section, const char* key, f
 const char* iniGetText(const gFileName& file, const char* section, const char* key, const char* def);
 const char16_t* iniGetWText(const gFileName& file, const char* section, const char* key, const char16_t* def);
 const char16_t* iniFindWString(const gFileName& file, const char* key);
+// Composed display texts, valid until the next call of the same function: the title of level n
+// (every sixteenth level is a bonus level and is not counted), and the name of game mode 0
+// "Normal", 1 "Multiclick" or 2 "NoTime" (empty for others) alone or followed by "#MODE"'s text.
+const char16_t* levelTitle(int n);
+const char16_t* modeName(int mode);
+const char16_t* modeLabel(int mode);
 
 void iniSetString(const gFileName& file, const char* section, const char* key, const char* value, bool save);
 void iniSetWString(const gFileName& file, const char* section, const char* key, const char16_t* value, bool save);

@@ -29,3 +29,32 @@ const char16_t* iniGetWText(const gFileName& file, const char* section, const ch
 const char16_t* iniFindWString(const gFileName& file, const char* key) {
   return iniGetWString(file, nullptr, key, u"");
 }
+
+namespace {
+const char* ModeKey(int mode) {
+  static const char* const kModes[3] = {"Normal", "Multiclick", "NoTime"};
+  return mode >= 0 && mode < 3 ? kModes[mode] : nullptr;
+}
+
+std::u16string Translated(const char* key) { return iniFindWString(kTranslation, key); }
+}  // namespace
+
+const char16_t* levelTitle(int n) {
+  static std::u16string title;
+  if (n > 0 && n % 16 == 0) title = Translated("#BONUS_LEVEL");
+  else title = Translated("#LEVEL") + u" " + textUtf8ToUtf16(std::to_string(n - n / 16));
+  return title.c_str();
+}
+
+const char16_t* modeName(int mode) {
+  static std::u16string name;
+  const char* m = ModeKey(mode);
+  name = m ? Translated((std::string("#GAMEMODE_") + m).c_str()) : u"";
+  return name.c_str();
+}
+
+const char16_t* modeLabel(int mode) {
+  static std::u16string label;
+  label = std::u16string(modeName(mode)) + u" " + Translated("#MODE");
+  return label.c_str();
+}
