@@ -69,10 +69,10 @@ bool ReadPicture(const std::string& path, std::vector<uint32_t>& px, int& w, int
   px.assign(size_t(w) * size_t(h), 0);
   TexelTarget dst{reinterpret_cast<uint8_t*>(px.data()), w * 4, argb};
   reader->WriteColor(0, 0, w, h, dst);
-  const bool ownAlpha = reader->FlagsAnd(cFileImage::kOwnTransparency) != 0;
-  if (ownAlpha) {
+  // A 32-bit picture's alpha came with its colours; palette pictures may mark black as clear.
+  if (reader->FlagsAnd(cFileImage::kOwnTransparency)) {
     reader->WriteOwnAlpha(0, 0, w, h, dst);
-  } else {
+  } else if (reader->BitsPerPixel() != 32) {
     for (uint32_t& p : px) {
       const uint32_t r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
       const uint32_t a = std::max({r, g, b});
