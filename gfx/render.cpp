@@ -90,7 +90,10 @@ int grInit(int width, int height, int bits, bool fullScreen, int) {
   g.logicalH = height;
   g.bits = bits;
   g.fullScreen = fullScreen;
-  if (modeChanged) platWindowSetFullScreen(fullScreen);
+  if (modeChanged) {
+    platWindowShow();
+    platWindowSetFullScreen(fullScreen);
+  }
 
   if (platMode() == PlatMode::HeadlessNull) {
     g.gpu = platGpuCreateNull(width, height);

@@ -57,7 +57,9 @@ bool platWindowCreate(const std::string& title, int x, int y, int xs, int ys, bo
     flags |= SDL_WINDOW_OPENGL;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   }
-  if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // Full screen is asked for once the window is shown: a window manager may ignore the state on a
+  // window that is not mapped yet, leaving a 1024 x 768 window that believes it fills the screen.
+  (void)fullScreen;
   if (xs <= 0) xs = 1024;
   if (ys <= 0) ys = 768;
   g_window = SDL_CreateWindow(title.c_str(), x, y, xs, ys, flags);

@@ -28,11 +28,7 @@ void gameAppInitStage(int stage) {
       break;
     case 1: Core::animManager().LoadAnimationCatalogue(); break;
     case 2: break;  // keyframe animations come with the effects
-    case 3:
-      if (testSetting(12)) Core::animManager().DumpAnimations();
-      if (!testSetting(28)) Core::animManager().LoadAnimationGroup("always");
-      if (testSetting(12)) Core::animManager().DumpAnimations();
-      break;
+    case 3: animInit(testSetting(28) != 0, testSetting(12) != 0); break;
     case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
     case 5: break;  // effects
     case 6: break;  // icon tables of the in-game interface
