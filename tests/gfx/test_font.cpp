@@ -2,6 +2,10 @@
 // that give no height, advances and widths, and the layout of aligned, scaled, styled text.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "gfx/font.h"
 #include "test_sprite_util.h"
 
@@ -188,6 +192,36 @@ TEST(FontFiles, FontsLoadWithTheirGlyphFilesAndSurviveMissingOnes) {
   EXPECT_EQ(fontLineHeight(plain), 0);
   EXPECT_EQ(fontTextWidthUtf8(plain, "AB"), 0);
   sprRelease(plain);
+}
+
+TEST(FontFiles, DemoLibraryHasLatinAndCyrillicFontsAndItsSprites) {
+  sprtest::EnsureRenderer();
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  const std::string here = std::filesystem::current_path().string();
+  ASSERT_EQ(chdir((std::string(src) + "/demo").c_str()), 0);
+  imgtest::ErrorCapture log;
+  sprLoadLibrary("data/fonts/fonts.ini");
+  auto* text = dynamic_cast<CGraphFont*>(sprFind("TextFont"));
+  auto* big = dynamic_cast<CGraphFont*>(sprFind("BigFont"));
+  CBaseSprite* coin = sprFind("Coin");
+  EXPECT_TRUE(text && big && coin && sprFind("Star"));
+  if (text && big && coin) {
+    EXPECT_EQ(text->variants, 4);
+    EXPECT_EQ(big->variants, 2);
+    for (char16_t c : std::u16string(u"AZaz09ÀЖЁёяЯ«»№")) EXPECT_TRUE(text->HasGlyph(c)) << int(c);
+    EXPECT_GT(fontTextWidthUtf8(text, "Привет"), 40);
+    EXPECT_EQ(fontTextWidthUtf8(text, "Ж"), fontTextWidth(text, u"\u00C6")) << "Ж drawn from code 198";
+    EXPECT_LT(fontTextWidthUtf8(text, "i"), fontTextWidthUtf8(text, "W"));
+    EXPECT_GT(fontSpaceWidth(text), 0);
+    EXPECT_EQ(coin->Rows(), 4);
+    EXPECT_EQ(sprHeight(coin), 32);
+  }
+  sprReleaseLibrary("data/fonts/fonts.ini");
+  EXPECT_EQ(sprFind("TextFont"), nullptr);
+  EXPECT_EQ(log.Text(), "") << "the demo library loads without complaint";
+  std::filesystem::remove("gerr.log");  // never leave a log in the source tree
+  ASSERT_EQ(chdir(here.c_str()), 0);
 }
 
 }  // namespace
