@@ -70,6 +70,9 @@ int UISwitchBase::KeyUp(int code, int value) {
 int UISwitchBase::Update(int dt) {
   if (Hidden()) return 0;
   age_ += dt;
+  // The switch gets its font when it joins its parent, after its options were made.
+  for (int i = 0; i < childCount_; ++i)
+    if (!children_[i]->Font()) children_[i]->ShareFont(font_);
   UIWnd* o = ActiveChild();
   return o ? o->Update(dt) : 0;
 }
@@ -81,7 +84,6 @@ int UISwitchBase::Draw() {
   DrawButton();
   int stop = 0;
   if (UIWnd* o = ActiveChild()) {
-    // The switch gets its font when it joins its parent, after its options were made.
     if (!o->Font()) o->ShareFont(font_);
     stop = o->Draw();
   }
