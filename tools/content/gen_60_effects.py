@@ -92,9 +92,9 @@ title = Sparkles
 [emitter glints]
 sprite = pics/glint.png
 blend = additive
-rate = 14
+rate = 18
 maxParticles = 60
-life = 0.5 1.1
+life = 0.6 1.2
 speed = 6 26
 direction = -90
 spread = 360
@@ -105,7 +105,7 @@ drag = 0.8
 angle = 0 90
 spin = -60 60
 sizeVariation = 0.35
-size = 0 2, 0.3 26, 0.55 14, 1 0
+size = 0 4, 0.25 34, 0.5 18, 1 0
 color = 0 #FFFFFF, 0.35 #FFE9A0, 1 #FF9A30
 alpha = 0 0, 0.15 1, 0.7 0.9, 1 0
 
@@ -136,19 +136,19 @@ title = Chimney smoke
 [emitter smoke]
 sprite = pics/puff.png
 blend = alpha
-rate = 5
-maxParticles = 40
-life = 3.2 4.6
-speed = 18 30
+rate = 6
+maxParticles = 50
+life = 4 5.5
+speed = 30 45
 direction = -90
 spread = 18
 area = 6 2
-gravity = 7 -2
-drag = 0.35
+gravity = 12 -6
+drag = 0.25
 angle = 0 360
 spin = -25 25
 sizeVariation = 0.2
-size = 0 12, 0.4 40, 1 72
+size = 0 14, 0.4 50, 1 96
 color = 0 #5A5550, 0.3 #8C8884, 1 #C8C8CC
 alpha = 0 0, 0.12 0.8, 0.6 0.45, 1 0
 
