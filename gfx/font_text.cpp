@@ -100,7 +100,7 @@ bool fontLayout(CSprite* font, float scaleX, float scaleY, float x, int yIn, con
 
 void fontDrawText(uint32_t mode, uint8_t mask, float scaleX, float scaleY, CSprite* font, float x, int y,
                   const char16_t* text, int style, int hAlign, int vAlign, uint32_t argb) {
-  std::vector<GlyphPlacement> glyphs;
+  static std::vector<GlyphPlacement> glyphs;  // reused: text is drawn every frame
   if (!fontLayout(font, scaleX, scaleY, x, y, text, style, hAlign, vAlign, glyphs)) return;
   for (const GlyphPlacement& g : glyphs)
     grDrawSpriteEx(mode, mask, g.x, g.y, g.w, g.h, font, g.sx, g.sy, g.sw, g.sh, argb, 0);

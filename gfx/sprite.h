@@ -31,6 +31,9 @@ class CBaseSprite : public CSprite {
   // Stores time and length, loads when needed and cuts the picture into `count` frames; a count
   // below 1 keeps the frames as they are.
   void SetAnimation(int steps, int count);
+  // A blank sprite's only tile shows the texels at (left, top) of `texture`, which it holds a
+  // reference on until released.
+  void SetBlankTexture(CBaseTexture* texture, int left, int top);
   // The frame row shown for frame number f: (|f| mod steps) x rows / steps; 0 without steps.
   int FrameRow(int frame) const;
   int Rows() const { return int(frames.size()); }

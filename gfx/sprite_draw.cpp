@@ -174,7 +174,7 @@ void grDrawSpriteEx(uint32_t mode, uint8_t mask, float x, float y, float w, floa
                     float sy, float sw, float sh, const uint32_t colors[4], const uint32_t added[4], int frame) {
   if (!grInScene()) return;
   CBaseSprite* s = Base(sprite);
-  std::vector<SpriteQuad> quads;
+  static std::vector<SpriteQuad> quads;  // kept between calls: text draws one glyph per call
   if (!sprBuildQuads(s, x, y, w, h, sx, sy, sw, sh, colors, added, frame, quads)) return;
   mode = sprResolveMode(s, mode, mask);
   Submit(mode, mask, quads);
@@ -196,7 +196,7 @@ void grDrawSpriteQuad(uint32_t mode, uint8_t mask, const float xy[8], CSprite* s
                       const uint32_t colors[4], const uint32_t added[4], int frame) {
   if (!grInScene()) return;
   CBaseSprite* s = Base(sprite);
-  std::vector<SpriteQuad> quads;
+  static std::vector<SpriteQuad> quads;
   if (!sprBuildQuadsOnQuad(s, xy, src, colors, added, frame, quads)) return;
   mode = sprResolveMode(s, mode, mask);
   Submit(mode, mask, quads);

@@ -53,10 +53,7 @@ std::string DefaultAlphaName(const std::string& picture) {
   return dir + "_" + fileChangeExt(picture.substr(dir.size()), "tga");
 }
 
-void ReportMissing(const std::string& file) {
-  errorLog("Sprite \"%s\": file not found\n", file.c_str());
-  platMessageBox(file, "file not found");
-}
+void ReportMissing(const std::string& file) { errorLog("Sprite \"%s\": file not found\n", file.c_str()); }
 
 // Writes a tile's picture region and its border texels into the tile's texture.
 void UploadTile(const SpriteTile& tile, const cFileImage& picture, const cFileImage* alpha) {
@@ -108,30 +105,32 @@ struct Picture {
   std::vector<SpriteTile> pieces;
 };
 
-// Reads a picture with its alpha picture and uploads it. Missing picture: false (reported). With
-// `sizeOnly` (no device) only the size is read.
-bool LoadPicture(const std::string& name, const std::string& alphaName, bool sizeOnly, Picture& out) {
+enum class PictureLoad { Ok, Missing, Failed };
+
+// Reads a picture with its alpha picture and uploads it; every failure leaves one gerr.log line.
+// With `sizeOnly` (no device) only the size is read.
+PictureLoad LoadPicture(const std::string& name, const std::string& alphaName, bool sizeOnly, Picture& out) {
   const std::string file = FindPicture(name);
   if (file.empty()) {
     ReportMissing(name);
-    return false;
+    return PictureLoad::Missing;
   }
   auto picture = imgReaderFor(file);
   if (!picture) {
     errorLog("Sprite \"%s\": not a picture format\n", file.c_str());
-    return false;
+    return PictureLoad::Failed;
   }
   if (sizeOnly) {
     int w = 0, h = 0;
     if (!picture->ReadSize(file.c_str(), w, h)) {
       errorLog("Sprite \"%s\": cannot read the picture size\n", file.c_str());
-      return false;
+      return PictureLoad::Failed;
     }
     out.width = std::abs(w);
     out.height = std::abs(h);
-    return out.width > 0 && out.height > 0;
+    return out.width > 0 && out.height > 0 ? PictureLoad::Ok : PictureLoad::Failed;
   }
-  if (picture->Load(file.c_str()) != 0) return false;  // the reader wrote its own gerr.log line
+  if (picture->Load(file.c_str()) != 0) return PictureLoad::Failed;  // the reader wrote its own gerr.log line
   const int w = picture->Width(), h = picture->Height();
   std::unique_ptr<cFileImage> alpha;
   if (picture->BitsPerPixel() != 32) {
@@ -150,7 +149,10 @@ bool LoadPicture(const std::string& name, const std::string& alphaName, bool siz
   }
   const bool hasAlpha = alpha || picture->BitsPerPixel() == 32;
   const TexturePixelFormat* format = ChooseFormat(hasAlpha, picture->FlagsAnd(cFileImage::kOwnTransparency) != 0);
-  if (!format) return false;
+  if (!format) {
+    errorLog("Sprite \"%s\": the device offers no texture format for it\n", file.c_str());
+    return PictureLoad::Failed;
+  }
   if (format->bytesPerPixel < 3) picture->Dither(format->bits[2], format->bits[1], format->bits[0]);
   out.width = w;
   out.height = h;
@@ -171,7 +173,7 @@ bool LoadPicture(const std::string& name, const std::string& alphaName, bool siz
   for (const SpriteTile& tile : out.pieces) UploadTile(tile, *picture, alpha.get());
   for (const SpriteTile& tile : out.pieces)
     if (tile.texture) tile.texture->MarkLoaded();
-  return true;
+  return PictureLoad::Ok;
 }
 
 // The source picture named by the eleventh attribute of a part.
@@ -214,7 +216,9 @@ bool ReadDescription(const std::string& spriteFile, gXmlNode& root) {
 struct SpriteLoader {
   static bool Plain(CBaseSprite& s, bool sizeOnly) {
     Picture pic;
-    if (!LoadPicture(s.fileName, s.alphaFileName, sizeOnly, pic)) return false;
+    const PictureLoad r = LoadPicture(s.fileName, s.alphaFileName, sizeOnly, pic);
+    if (r == PictureLoad::Missing) platMessageBox(s.fileName, "file not found");
+    if (r != PictureLoad::Ok) return false;
     s.pictureWidth = s.width = Clamp16(pic.width);
     s.pictureHeight = s.height = Clamp16(pic.height);
     s.pieces = std::move(pic.pieces);
@@ -256,7 +260,7 @@ struct SpriteLoader {
           Picture pic;
           // The picture of the sprite itself keeps its alpha file; others take their default one.
           const std::string alpha = source == s.fileName ? s.alphaFileName : std::string();
-          if (!LoadPicture(source, alpha, false, pic)) {
+          if (LoadPicture(source, alpha, false, pic) != PictureLoad::Ok) {
             platMessageBox(s.fileName, "file not found");
             pic = Picture{};
           }
@@ -347,6 +351,24 @@ bool CBaseSprite::LoadQuality(int q) {
   loaded = !sizeOnly;
   if (sizeOnly && !composed && frameCount > 0) height = int16_t(FrameHeight(pictureHeight, frameCount));
   return true;
+}
+
+void CBaseSprite::SetBlankTexture(CBaseTexture* texture, int left, int top) {
+  if (!blank) return;
+  for (SpriteTile& tile : pieces) txReleaseTile(tile);
+  pieces.clear();
+  SpriteTile tile;
+  tile.left = int16_t(left);
+  tile.top = int16_t(top);
+  tile.right = int16_t(left + width);
+  tile.bottom = int16_t(top + height);
+  tile.texture = texture;
+  if (texture) {
+    texture->AddRef();
+    pieces.push_back(tile);
+  }
+  frames.assign(1, {tile});
+  loaded = true;
 }
 
 void CBaseSprite::SetAnimation(int steps, int count) {

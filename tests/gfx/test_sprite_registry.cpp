@@ -195,7 +195,22 @@ TEST_F(SpriteRegistry, BlankSpriteHasOneEmptyTile) {
   ASSERT_NE(sprSingleTile(s), nullptr);
   EXPECT_EQ(sprSingleTile(s)->texture, nullptr);
   EXPECT_EQ(sprSingleTile(s)->right, 32);
+  std::vector<SpriteQuad> quads;
+  EXPECT_TRUE(sprBuildQuads(Base(s), 0, 0, 32, 16, 0, 0, 32, 16, nullptr, nullptr, 0, quads));
+  EXPECT_TRUE(quads.empty()) << "an empty tile draws nothing";
+  // Filled by its owner: the tile holds the texture until the sprite goes.
+  CRegularTexture* t = txGetOrCreate("blank:texels", 64, 64, grAlphaFormat(), true);
+  ASSERT_NE(t, nullptr);
+  Base(s)->SetBlankTexture(t, 32, 16);
+  EXPECT_EQ(t->RefCount(), 2);
+  ASSERT_TRUE(sprBuildQuads(Base(s), 0, 0, 32, 16, 0, 0, 32, 16, nullptr, nullptr, 0, quads));
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].texture, t);
+  EXPECT_FLOAT_EQ(quads[0].v[0].u, 0.5f);
+  EXPECT_FLOAT_EQ(quads[0].v[3].v, 0.5f);
   sprRelease(s);
+  EXPECT_EQ(t->RefCount(), 1);
+  t->DropRef();
   EXPECT_EQ(sprCreateBlank(0, 5), nullptr);
 }
 
