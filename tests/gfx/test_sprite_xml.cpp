@@ -75,6 +75,34 @@ TEST(SpriteXml, DamagedDocumentsFailWithTheirOffset) {
   EXPECT_FALSE(xmlParse(cut, sizeof cut, root, at, why));
 }
 
+TEST(SpriteXml, MangledDocumentsNeverReadPastTheirLength) {
+  const std::string good =
+      "<?xml version=\"1.0\"?><s a=\"1\" b='2'><!-- c --><f><p x=\"&amp;\"/></f><f/></s>";
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string doc = good;
+    for (int k = 0, n = 1 + int(next() % 4); k < n; ++k) {
+      const size_t at = next() % doc.size();
+      switch (next() % 3) {
+        case 0: doc[at] = "<>/=\"'&!-? a"[next() % 13]; break;
+        case 1: doc.erase(at, 1 + next() % 3); break;
+        default: doc.insert(at, 1, "<>/\"'"[next() % 5]); break;
+      }
+      if (doc.empty()) doc = "<";
+    }
+    // A copy of exactly the document's size: reading a byte past it is a fault under sanitizers.
+    std::vector<char> exact(doc.begin(), doc.end());
+    gXmlNode root;
+    size_t at = 0;
+    const char* why = nullptr;
+    if (!xmlParse(exact.data(), exact.size(), root, at, why)) {
+      EXPECT_LE(at, exact.size());
+      EXPECT_NE(why, nullptr);
+    }
+  }
+}
+
 class SpriteDescription : public ::testing::Test {
  protected:
   void SetUp() override { sprtest::EnsureRenderer(); }
