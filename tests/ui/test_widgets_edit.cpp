@@ -100,9 +100,8 @@ TEST_F(Edit, CursorPositionFromOutsideStaysInTheText) {
 }
 
 TEST_F(Edit, CursorBlinksOnlyWhileFocused) {
-  UIEditIE* name = Focus("Name", 100);
   wndCreate(kDefs, "Short", &screen);
-  screen.Move(110, 105);
+  UIEditIE* name = Focus("Name", 100);
   EXPECT_FALSE(name->CursorShown()) << "age 0: the dark half";
   screen.Update(525);
   EXPECT_TRUE(name->CursorShown());
