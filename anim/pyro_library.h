@@ -24,7 +24,6 @@ class IEmitter;
 // What an effect file says about one emitter.
 class IEmitterDesc {
  public:
-  virtual ~IEmitterDesc() = default;
   virtual const char* Sprite() const = 0;  // 0; empty for the built-in dot
   virtual bool IsAdditive() const = 0;     // 1
   virtual float Rate() const = 0;          // 2: particles per second
@@ -33,6 +32,9 @@ class IEmitterDesc {
   virtual float Delay() const = 0;         // 5: seconds
   virtual float Duration() const = 0;      // 6: seconds of emission, 0 for endless
   virtual const char* Id() const = 0;      // 7
+
+ protected:
+  virtual ~IEmitterDesc() = default;  // owned by its effect file
 };
 
 // One effect file. The operations keep a fixed order, as the program was built against it.
