@@ -239,7 +239,6 @@ struct SpriteLoader {
     s.width = s.height = 0;
     if (!sizeOnly) s.frames.assign(size_t(count), {});
     std::map<std::string, Picture> sources;  // by folded name
-    std::string previous;
     bool reported = false;
     for (int k = 0; k < count; ++k) {
       for (const gXmlNode& part : root.children[size_t(k)].children) {
@@ -250,8 +249,8 @@ struct SpriteLoader {
           reported = true;
           continue;
         }
-        if (s.width == 0) s.width = Clamp16(part.Int(9));
-        if (s.height == 0) s.height = Clamp16(part.Int(10));
+        if (s.width == 0) s.width = Clamp16(std::max(0, part.Int(9)));
+        if (s.height == 0) s.height = Clamp16(std::max(0, part.Int(10)));
         if (sizeOnly) continue;
         const std::string source = PartSource(s.fileName, *part.Attr(11));
         const std::string key = fileFoldName(source);
