@@ -65,7 +65,7 @@ class CEmitter final : public IEmitter {
   }
   uint32_t Tint() const override { return tint_; }
   int BornCount() const override { return born_; }
-  bool IsAlive() const override { return !particles_.empty() || (emitFlag_ && !WindowOver(time_)); }
+  bool IsAlive() const override { return !particles_.empty() || (emitFlag_ && !NothingMoreToEmit()); }
   bool IsEmitting() const override { return time_ >= spec_.delay && !WindowOver(time_); }
   uint32_t ColorOf(const Particle& p) const override {
     float c[4];
@@ -85,11 +85,13 @@ class CEmitter final : public IEmitter {
   const IEmitterDesc* Description() const override { return &data_->descs[size_t(index_)]; }
   int DrawnCount() const override { return drawn_; }
   float Time() const override { return time_; }
-  bool IsFinished() const override { return particles_.empty() && spec_.duration > 0 && WindowOver(time_); }
+  bool IsFinished() const override { return particles_.empty() && NothingMoreToEmit(); }
   void Delete() override { delete this; }
 
  private:
   bool WindowOver(float t) const { return spec_.duration > 0 && t >= spec_.delay + spec_.duration; }
+  // The window has closed, or the burst is out and there is no rate to emit more.
+  bool NothingMoreToEmit() const { return WindowOver(time_) || (burstDone_ && spec_.rate * rateScale_ <= 0); }
   // A particle born `age` seconds ago at (bx, by), already moved along for that time.
   void Spawn(float age, float bx, float by);
   void Advance(Particle& p, float dt) const;
@@ -147,12 +149,9 @@ void CEmitter::Spawn(float age, float bx, float by) {
     oy = 0.5f * r * std::sin(a);
   }
   Particle p;
-  p.x = bx + ox * spec_.areaWidth;
-  p.y = by + oy * spec_.areaHeight;
-  if (spec_.attached) {
-    p.x -= x_;
-    p.y -= y_;
-  }
+  // Attached particles keep only their place in the area: they are drawn around the emitter.
+  p.x = ox * spec_.areaWidth + (spec_.attached ? 0.f : bx);
+  p.y = oy * spec_.areaHeight + (spec_.attached ? 0.f : by);
   p.vx = std::cos(dir) * speed;
   p.vy = std::sin(dir) * speed;
   p.age = 0;

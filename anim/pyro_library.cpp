@@ -173,7 +173,7 @@ class CLibrary final : public ILibrary {
     void* buf = nullptr;
     const size_t n = fileLoad(file, &buf);
     if (n == 0) {
-      errorLog("%s: particle effect file not found\n", file);
+      errorLog("%s: particle effect file not found (or empty)\n", file);
       return nullptr;
     }
     IEffectFile* f = n > kMaxFileBytes ? nullptr : LoadEffectText(file, static_cast<const char*>(buf), n);

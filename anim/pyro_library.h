@@ -96,7 +96,7 @@ class IEmitter {
   // 15: particles born since the last restart.
   virtual int BornCount() const = 0;
   // 16: false once the emitter has nothing left to show: no live particles and no more to emit
-  // (its window is over, or the last move asked for no emission).
+  // (see 27), or the last move asked for no emission.
   virtual bool IsAlive() const = 0;
   // 17: the window of emission is open at the last move's time.
   virtual bool IsEmitting() const = 0;
@@ -117,7 +117,8 @@ class IEmitter {
   virtual int DrawnCount() const = 0;
   // 26: the time of the last move or update.
   virtual float Time() const = 0;
-  // 27: true once a finite emission window has closed and every particle has died.
+  // 27: true once nothing more will be emitted (a finite window has closed, or a burst without a
+  // rate is out) and every particle has died.
   virtual bool IsFinished() const = 0;
   // 28: deletes the emitter.
   virtual void Delete() = 0;

@@ -117,7 +117,7 @@ TEST(ParticleEmission, BirthsInOneLongStepAreSpreadOverItAndAlongThePath) {
 
 TEST(ParticleEmission, BurstsCapsStopsAndTheStatusQueries) {
   auto lib = NewLibrary();
-  auto file = Load(*lib, "[emitter]\nrate = 0\nburst = 30\ndelay = 0.5\nduration = 1\nmaxParticles = 25\nlife = 0.4\n");
+  auto file = Load(*lib, "[emitter]\nrate = 1\nburst = 30\ndelay = 0.5\nduration = 1\nmaxParticles = 25\nlife = 0.4\n");
   auto e = First(*file);
   RunFor(*e, 0, 0.4f, 0.1f);
   EXPECT_EQ(e->ParticleCount(), 0);
@@ -130,6 +130,8 @@ TEST(ParticleEmission, BurstsCapsStopsAndTheStatusQueries) {
   EXPECT_TRUE(e->IsAlive()) << "the window is still open";
   EXPECT_FALSE(e->IsFinished());
   RunFor(*e, 1.0f, 1.6f, 0.1f);
+  EXPECT_EQ(e->BornCount(), 26) << "the rate's one particle, at the window's end";
+  RunFor(*e, 1.6f, 2.0f, 0.1f);
   EXPECT_FALSE(e->IsAlive());
   EXPECT_TRUE(e->IsFinished());
 
@@ -137,6 +139,17 @@ TEST(ParticleEmission, BurstsCapsStopsAndTheStatusQueries) {
   EXPECT_EQ(e->BornCount(), 0);
   RunFor(*e, 0, 0.6f, 0.1f);
   EXPECT_EQ(e->ParticleCount(), 25) << "a restart fires the burst again";
+
+  // A burst without a rate or a window finishes once its particles are gone.
+  auto pop = Load(*lib, "[emitter]\nrate = 0\nburst = 4\nlife = 0.3\n");
+  auto q = First(*pop);
+  RunFor(*q, 0, 0.2f, 0.05f);
+  EXPECT_EQ(q->ParticleCount(), 4);
+  EXPECT_TRUE(q->IsAlive());
+  EXPECT_FALSE(q->IsFinished());
+  RunFor(*q, 0.2f, 0.4f, 0.05f);
+  EXPECT_FALSE(q->IsAlive());
+  EXPECT_TRUE(q->IsFinished());
 
   // An endless emitter told not to emit makes no particles and is not alive once they die.
   auto endless = Load(*lib, "[emitter]\nrate = 50\nlife = 0.2\n");
@@ -225,6 +238,17 @@ TEST(ParticleMotion, GravityIsIntegratedExactlyAtAnyStep) {
   e->Render();
   ASSERT_EQ(dev.draws.size(), 1u);
   EXPECT_NEAR(dev.draws[0].vertices[0].x + 8, 500 + p.x, 1e-3f) << "drawn at the emitter plus its offset";
+
+  // Attached births keep no trail: they sit at the emitter wherever it was during the step.
+  auto still = Load(*lib, "[emitter]\nrate = 10\nlife = 100\nisAttached = 1\n");
+  still->Prepare();
+  auto s = First(*still);
+  s->Move(1.0f, 1.0f, 100, 0, 0, true);
+  ASSERT_EQ(s->ParticleCount(), 10);
+  dev.draws.clear();
+  s->Render();
+  ASSERT_EQ(dev.draws.size(), 1u);
+  for (size_t v = 0; v < dev.draws[0].vertices.size(); v += 4) EXPECT_FLOAT_EQ(dev.draws[0].vertices[v].x, 100 - 8);
   lib->SetDevice(nullptr);
 }
 
