@@ -1,0 +1,96 @@
+// The widget demo screen: builds its windows from the definition and answers their commands by
+// name, writing what happened into the status line.
+#include "game/menus/demo_screen.h"
+
+#include <cmath>
+#include <string>
+
+#include "app/diag.h"
+#include "files/file.h"
+#include "files/ini.h"
+#include "files/text.h"
+#include "ui/widget_progress2.h"
+#include "ui/widget_sprite.h"
+#include "ui/widget_switch.h"
+#include "ui/wnd_create.h"
+
+namespace {
+
+constexpr const char* kDefinition = "data/menu/demo.ini";
+constexpr const char* kTranslation = "data/translation.ini";
+const char* const kWindows[] = {"Board",  "Title",     "Hint", "Play",   "Sound",
+                                "VolumeLabel", "Volume", "NameLabel", "Name", "Status"};
+
+// A translated text with its first "%s" or "%d" replaced; the text comes from data, so it is
+// never used as a format.
+std::string Fill(const char* key, const std::string& value) {
+  std::string text = iniGetString(kTranslation, nullptr, key, key);
+  for (const char* mark : {"%s", "%d"}) {
+    const size_t at = text.find(mark);
+    if (at != std::string::npos) {
+      text.replace(at, 2, value);
+      break;
+    }
+  }
+  for (size_t at = text.find("%%"); at != std::string::npos; at = text.find("%%", at + 1)) text.erase(at, 1);
+  return text;
+}
+
+}  // namespace
+
+namespace Menu {
+
+class UIDemoScreen : public UIWndSprite {
+ public:
+  void Build() {
+    Load(kDefinition, "Main");
+    for (const char* name : kWindows) wndCreate(kDefinition, name, this);
+    status_ = FindChild("Status");
+  }
+
+  int MouseMove(int buttons, int value) override {
+    if (!g_wndEdit) TrackMouse(value);
+    return UIWndSprite::MouseMove(buttons, value);
+  }
+
+  int OnCommand(UIWnd* source) override {
+    const std::string name = source->Name();
+    if (name == "Play") {
+      Say(Fill("#DEMO_PLAYED", ""));
+    } else if (name == "Sound") {
+      if (UIWnd* option = source->Child(static_cast<UISwitchBase*>(source)->Current()))
+        Say(textUtf16ToUtf8(option->Caption()));
+    } else if (name == "Name") {
+      const std::string typed = textUtf16ToUtf8(source->Caption());
+      Say(typed.empty() ? Fill("#DEMO_NO_NAME", "") : Fill("#DEMO_HELLO", typed));
+    } else {
+      return 0;
+    }
+    return 1;
+  }
+
+  int OnNotify(UIWnd* source, int message) override {
+    if (std::string(source->Name()) != "Volume") return 0;
+    if (message == UIProgress2::kReleased || message == UIProgress2::kDragged || message == UIProgress2::kPressed)
+      Say(Fill("#DEMO_VOLUME_IS", std::to_string(int(std::lround(source->GetValue() * 100)))));
+    return 1;
+  }
+
+ private:
+  UIWnd* status_ = nullptr;
+  void Say(const std::string& text) {
+    if (status_) status_->SetCaptionUtf8(text.c_str());
+  }
+};
+
+}  // namespace Menu
+
+UIWnd* uiCreateDemoScreen() {
+  if (!fileExists(kDefinition)) {
+    errorLog("Demo screen: \"%s\" not found\n", kDefinition);
+    return nullptr;
+  }
+  auto* screen = new Menu::UIDemoScreen();
+  screen->Build();
+  return screen;
+}
