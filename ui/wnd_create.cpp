@@ -35,14 +35,20 @@ UIWnd* Make() {
   return new T();
 }
 
-std::vector<std::pair<std::string, WndFactoryFn>>& Types() {
+struct WndType {
+  std::string keyword;
+  WndFactoryFn factory;
+  WndSettleFn settle;
+};
+
+std::vector<WndType>& Types() {
   // The engine's own widgets; the decorative widgets, layouts, menus and game windows add theirs
   // when their parts of the program start.
-  static std::vector<std::pair<std::string, WndFactoryFn>> types = {
-      {"sprite", &Make<UIWndSprite>},        {"ieButton", &Make<UIWndButtonIE>},
-      {"text", &Make<UITextStatic>},         {"switch", &Make<UISwitchBase>},
-      {"progress", &Make<UIProgress>},       {"progress2", &Make<UIProgress2>},
-      {"switchselect", &Make<UISwitchSelect>}, {"ieEdit", &Make<UIEditIE>},
+  static std::vector<WndType> types = {
+      {"sprite", &Make<UIWndSprite>, nullptr},         {"ieButton", &Make<UIWndButtonIE>, nullptr},
+      {"text", &Make<UITextStatic>, nullptr},          {"switch", &Make<UISwitchBase>, nullptr},
+      {"progress", &Make<UIProgress>, nullptr},        {"progress2", &Make<UIProgress2>, nullptr},
+      {"switchselect", &Make<UISwitchSelect>, nullptr}, {"ieEdit", &Make<UIEditIE>, nullptr},
   };
   return types;
 }
@@ -50,7 +56,7 @@ std::vector<std::pair<std::string, WndFactoryFn>>& Types() {
 auto Find(const char* keyword) {
   auto& t = Types();
   auto it = t.begin();
-  while (it != t.end() && !SameFolded(it->first, keyword)) ++it;
+  while (it != t.end() && !SameFolded(it->keyword, keyword)) ++it;
   return it;
 }
 
@@ -59,7 +65,9 @@ UIWnd* CreateAttached(const char* file, const char* section, UIWnd* parent) {
   if (!file || !section) return nullptr;
   const std::string type = iniGetString(file, section, "type", "");
   if (type.empty()) return nullptr;
-  UIWnd* w = wndFactory(type.c_str());
+  auto entry = Find(type.c_str());
+  UIWnd* w = entry != Types().end() ? entry->factory() : nullptr;
+  const WndSettleFn settle = w ? entry->settle : nullptr;
   if (!w) {
     errorLog("Window definition \"%s\" [%s]: unknown type \"%s\", a plain window stands in\n", file, section,
              type.c_str());
@@ -74,6 +82,7 @@ UIWnd* CreateAttached(const char* file, const char* section, UIWnd* parent) {
   w->InitState(stage);
   w->SetSelect(iniGetInt(file, section, "select", 0));
   w->SetHidden((iniGetInt(file, section, "isIgnore", 0) & 1) != 0);
+  if (settle) settle(w);
   if (parent && !parent->AddChild(w)) return nullptr;  // a full parent has destroyed it
   const std::string font = iniGetString(file, section, "font", "");
   if (!font.empty()) w->SetFont(font.c_str());
@@ -82,15 +91,16 @@ UIWnd* CreateAttached(const char* file, const char* section, UIWnd* parent) {
 
 }  // namespace
 
-void wndRegisterType(const char* keyword, WndFactoryFn factory) {
+void wndRegisterType(const char* keyword, WndFactoryFn factory, WndSettleFn settle) {
   if (!keyword || !*keyword) return;
   auto it = Find(keyword);
   if (!factory) {
     if (it != Types().end()) Types().erase(it);
   } else if (it != Types().end()) {
-    it->second = factory;
+    it->factory = factory;
+    it->settle = settle;
   } else {
-    Types().emplace_back(keyword, factory);
+    Types().push_back({keyword, factory, settle});
   }
 }
 
@@ -99,7 +109,7 @@ bool wndIsTypeRegistered(const char* keyword) { return keyword && Find(keyword) 
 UIWnd* wndFactory(const char* keyword) {
   if (!keyword || !*keyword) return nullptr;
   auto it = Find(keyword);
-  return it != Types().end() ? it->second() : nullptr;
+  return it != Types().end() ? it->factory() : nullptr;
 }
 
 UIWnd* wndCreate(const char* file, const char* section, UIWnd* parent, bool relative) {

@@ -5,10 +5,13 @@
 class UIWnd;
 
 using WndFactoryFn = UIWnd* (*)();
+// Runs after a window of the type has taken its state and hidden flag from its section, for types
+// that always start another way (layouts start hidden and ignored).
+using WndSettleFn = void (*)(UIWnd*);
 
 // Makes `keyword` (compared without regard to ASCII case) create windows with `factory`; a second
 // registration of the same keyword replaces the first. A null factory removes the keyword.
-void wndRegisterType(const char* keyword, WndFactoryFn factory);
+void wndRegisterType(const char* keyword, WndFactoryFn factory, WndSettleFn settle = nullptr);
 bool wndIsTypeRegistered(const char* keyword);
 // A new, unloaded window of the keyword's class, or null for an unknown or empty keyword.
 UIWnd* wndFactory(const char* keyword);

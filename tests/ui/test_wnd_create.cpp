@@ -102,6 +102,14 @@ TEST_F(Create, LaterPartsRegisterTheirKeywords) {
   wndRegisterType("sprite", &MakeCustom);
   EXPECT_EQ(typeid(*std::unique_ptr<UIWnd>(wndFactory("sprite"))), typeid(Custom));
   wndRegisterType("sprite", [] { return static_cast<UIWnd*>(new UIWndSprite()); });
+  // A type that always starts hidden and ignored, whatever its section says.
+  wndRegisterType("glowThing", &MakeCustom, [](UIWnd* w) {
+    w->SetHidden(true);
+    w->InitState(UIWnd::Ignore);
+  });
+  UIWnd* settled = wndCreate(kDefs, "Glow", &root);
+  EXPECT_TRUE(settled->Hidden());
+  EXPECT_EQ(settled->State(), UIWnd::Ignore);
   wndRegisterType("glowThing", nullptr);
   EXPECT_FALSE(wndIsTypeRegistered("glowThing"));
   EXPECT_EQ(typeid(*wndCreate(kDefs, "Glow", &root)), typeid(UIWnd));
