@@ -11,6 +11,7 @@
 #include "app/soft_cursor.h"
 #include "game/core/app_init.h"
 #include "game/core/game_journal.h"
+#include "game/menus/screens.h"
 #include "game/core/random.h"
 #include "files/ini.h"
 #include "gfx/render.h"
@@ -113,8 +114,10 @@ void gameInit() {
     journalRecordStart("journal.txt", seed);
   SeedRandom(seed);
   platShowSystemCursor(false);
-  // Until the loading screen runs the start-up stages one per frame, they run here at once.
-  gameAppInitAll();
+  // Logos, then the loading screen that runs the start-up stages one per frame (or all of them at
+  // once and straight to the menu with "Game_No_Menu").
+  Menu::RegisterTypes();
+  Menu::ShowStartScreens();
 }
 
 void gameDraw() {

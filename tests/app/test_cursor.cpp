@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 TEST(SoftCursor, FollowsTheMouseAndYieldsToTheSystemCursor) {
   std::ofstream("game.ini") << "[main]\nname=CursorTest\npath=CursorTest\n";
   fs::create_directories("data");
-  std::ofstream("data/test.ini") << "[main]\n";
+  std::ofstream("data/test.ini") << "[main]\nGame_No_Menu=1\n";
   iniFreeAll();
   fileInitPaths();
   std::error_code ec;

@@ -1,0 +1,18 @@
+// Screen changes: a screen replaces every child of the root window; the start-up screens hand over
+// to each other through these.
+#pragma once
+
+class UIWnd;
+
+namespace Menu {
+// Removes (and so destroys, after the step) every child of the root window and adds `screen`.
+void ShowScreen(UIWnd* screen);
+// The first screen after start-up: logos, unless the menus are skipped.
+void ShowStartScreens();
+// The application loading screen (after the logos).
+void ShowAppLoading();
+// The screen that follows loading (the main menu; until it exists, the demo screen).
+void ShowMainMenu();
+// Registers the window types of the menus with the window factory.
+void RegisterTypes();
+}  // namespace Menu
