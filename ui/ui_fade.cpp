@@ -76,7 +76,7 @@ int UIFade::Draw() {
 }
 
 void UIMenuWithFade::Load(const char* file, const char* section) {
-  UIWnd::Load(file, section);
+  UIWndSprite::Load(file, section);
   AddFade();
 }
 
@@ -94,14 +94,14 @@ int UIMenuWithFade::OnCommand(UIWnd* source) {
   if (source && strcasecmp(source->Name(), "Fade") == 0) {
     if (fadeState_ == kOpening) {
       OnFadeInDone();
-      return UIWnd::OnCommand(source);
+      return UIWndSprite::OnCommand(source);
     }
     if (fadeState_ == kClosing) {
       OnFadeOutDone();
       return 1;
     }
   }
-  return UIWnd::OnCommand(source);
+  return UIWndSprite::OnCommand(source);
 }
 
 void UIMenuWithFade::Close() {

@@ -2,6 +2,7 @@
 // end to the parent; and the menu screen that fades itself in with one and out to leave.
 #pragma once
 #include "anim/value_ramp.h"
+#include "ui/widget_sprite.h"
 #include "ui/wnd.h"
 
 namespace Core {
@@ -24,7 +25,9 @@ class UIFade : public UIWnd {
   bool freeze_ = false;
 };
 
-class UIMenuWithFade : public UIWnd {
+// A sprite window: its picture is the screen's background and its children are drawn first to
+// last, so the fade added last covers them.
+class UIMenuWithFade : public UIWndSprite {
  public:
   enum FadeState { kOpening = 0, kOpen = 1, kClosing = 2 };
   void Load(const char* file, const char* section) override;

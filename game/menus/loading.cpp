@@ -19,7 +19,7 @@ int UILoadingMenu::Update(int dt) {
       if (wait_.Advance(dt)) Leave();
     }
   }
-  return UIWnd::Update(dt);
+  return UIWndSprite::Update(dt);
 }
 
 void UILoadingMenu::OnLoaded() {
@@ -33,7 +33,7 @@ int UILoadingMenu::KeyDown(int code, int value) {
     sndPlay("menu_click");
     Leave();
   }
-  return UIWnd::KeyDown(code, value);
+  return UIWndSprite::KeyDown(code, value);
 }
 
 void UILoadingMenu::Leave() {
@@ -64,7 +64,7 @@ int UILoadingMenu::MouseMove(int buttons, int value) {
 UIGameLoading::UIGameLoading() { steps_ = kAppInitStages; }
 
 void UIGameLoading::Load(const char* file, const char* section) {
-  UIWnd::Load(file, section);
+  UIWndSprite::Load(file, section);
   for (const char* child : {"PressAnyKey", "Bar", "board", "Back"}) wndCreate(file, child, this);
   if (UIWnd* any = FindChild("PressAnyKey")) any->SetHidden(true);
   wait_ = PeriodTimer(iniGetInt(file, section, "waitPeriod", 0), PeriodTimer::kStopped);
@@ -74,7 +74,7 @@ void UIGameLoading::Load(const char* file, const char* section) {
 
 int UIGameLoading::Draw() {
   drawn_ = true;
-  return UIWnd::Draw();
+  return UIWndSprite::Draw();
 }
 
 bool UIGameLoading::Step() {

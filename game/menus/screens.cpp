@@ -7,6 +7,7 @@
 #include "files/ini.h"
 #include "game/core/app_init.h"
 #include "game/core/game_main.h"
+#include "game/menus/demo_screen.h"
 #include "game/menus/loading.h"
 #include "game/menus/logo.h"
 #include "ui/ui_fade.h"
@@ -22,7 +23,7 @@ constexpr const char* kMainMenuFile = "data/menu/UIMainMenu.ini";
 class UIDefinitionScreen : public Core::UIMenuWithFade {
  public:
   void Load(const char* file, const char* section) override {
-    UIWnd::Load(file, section);
+    UIWndSprite::Load(file, section);
     for (const std::string& s : iniSectionList(file))
       if (strcasecmp(s.c_str(), section) != 0) wndCreate(file, s.c_str(), this);
     AddFade();
@@ -56,6 +57,13 @@ void ShowAppLoading() {
 }
 
 void ShowMainMenu() {
+  // The demo's widget screen stands in for a main menu the data does not define.
+  if (!fileExists(kMainMenuFile)) {
+    if (UIWnd* demo = uiCreateDemoScreen()) {
+      ShowScreen(demo);
+      return;
+    }
+  }
   auto* menu = new UIDefinitionScreen();
   menu->Load(kMainMenuFile, "Main");
   ShowScreen(menu);

@@ -158,6 +158,10 @@ maxvolume=1
 name=data/snd/click.wav
 maxvolume=0.8
 
+[menu_click]
+name=data/snd/click.wav
+maxvolume=0.8
+
 [confirm]
 sound=data/snd/confirm.wav
 

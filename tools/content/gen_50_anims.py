@@ -91,7 +91,23 @@ def sparkle(d, k, s):
     d.polygon([(c - r, c), (c, c - r * 0.2), (c + r, c), (c, c + r * 0.2)], fill=(glow, glow, int(glow * 0.7), 255))
 
 
+def cursor(d, k, s):
+    # The mouse pointer: an arrow whose tip is at (7, 0), the cursor's hot spot, with a leaf at its
+    # tail that sways gently.
+    tip = (7 * s, 0.5 * s)
+    arrow = [tip, (7 * s, 22 * s), (12 * s, 17.5 * s), (15.5 * s, 25 * s), (19 * s, 23.5 * s),
+             (15.5 * s, 16 * s), (22 * s, 16 * s)]
+    d.polygon(arrow, fill=(40, 30, 20, 255))
+    inner = [(8.6 * s, 4 * s), (8.6 * s, 18.5 * s), (12.4 * s, 15 * s), (16 * s, 22.2 * s), (17.2 * s, 21.6 * s),
+             (13.6 * s, 14.6 * s), (18.3 * s, 14.6 * s)]
+    d.polygon(inner, fill=(250, 246, 225, 255))
+    sway = math.sin(k / 6 * 2 * math.pi) * 0.35
+    leaf = rotate(21 * s, 26 * s, [(0, 0), (5 * s, -3 * s), (9 * s, 0), (5 * s, 3 * s)], -0.6 + sway)
+    d.polygon(leaf, fill=(90, 170, 70, 255))
+
+
 strip("windmill.png", 96, 120, 8, windmill)
+strip("cursor.png", 32, 32, 6, cursor)
 strip("bird.png", 40, 28, 6, bird)
 strip("flag.png", 48, 64, 8, flag)
 strip("sparkle.png", 32, 32, 6, sparkle)
@@ -101,6 +117,7 @@ catalogue = """<?xml version="1.0" encoding="utf-8"?>
      lasts in milliseconds and how it plays. The group "always" is loaded at start-up; others are
      loaded when first asked for. -->
 <Animations>
+  <Animation id="Cursor_Normal" group="always" path="data/anims/cursor.png" period="1200" frames="6" isLoop="1" isNoCenter="1"/>
   <Animation id="windmill_sails" group="always" path="data/anims/windmill.png" period="1600" frames="8" isLoop="1"/>
   <Animation id="bird_fly" group="always" path="data/anims/bird.png" period="600" frames="6" isLoop="1"/>
   <Animation id="bird_fly_left" group="always" path="data/anims/bird.png" period="600" frames="6" isLoop="1" isFlipX="1"/>

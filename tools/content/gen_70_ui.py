@@ -256,6 +256,10 @@ write(os.path.join(data, "translation.ini"), """\
 #GAMEMODE_Multiclick=Busy
 #GAMEMODE_NoTime=Untimed
 
+[startup]
+#PRESS_ANY_KEY=Press any key to continue
+#LOADING=Getting the meadow ready...
+
 [demo]
 #DEMO_TITLE=Meadowmark
 #DEMO_HINT=Point at a control, then click, drag or type.
