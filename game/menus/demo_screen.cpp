@@ -1,6 +1,7 @@
 // The widget demo screen: builds its windows from the definition and answers their commands by
 // name, writing what happened into the status line.
 #include "game/menus/demo_screen.h"
+#include "game/menus/demo_scene.h"
 
 #include <cmath>
 #include <string>
@@ -44,6 +45,8 @@ class UIDemoScreen : public UIWndSprite {
  public:
   void Build() {
     Load(kDefinition, "Main");
+    // The living meadow first: a sprite window draws its children first to last.
+    AddChild(new UIDemoScene());
     for (const char* name : kWindows) wndCreate(kDefinition, name, this);
     status_ = FindChild("Status");
   }

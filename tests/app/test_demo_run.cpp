@@ -1,0 +1,59 @@
+// The bundled demo played headless from start to its screen: logos, loading, then the widget
+// screen over the living meadow, whose animations and particles run.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/soft_cursor.h"
+#include "files/file.h"
+#include "files/ini.h"
+#include "game/menus/demo_scene.h"
+#include "game/core/game_main.h"
+#include "game/menus/loading.h"
+#include "support/input_script.h"
+#include "ui/wnd.h"
+
+namespace fs = std::filesystem;
+
+TEST(DemoRun, StartsThroughLoadingIntoTheLivingMeadow) {
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  const fs::path home = fs::current_path();
+  const fs::path run = home / "demo_run";
+  fs::remove_all(run);
+  fs::create_directories(run);
+  fs::copy(fs::path(src) / "demo", run, fs::copy_options::recursive);
+  fs::current_path(run);
+  iniFreeAll();
+  fileInitPaths();
+  std::error_code ec;
+  fs::remove(fileProfgamePath(), ec);
+  {
+    testkit::HeadlessGame game;
+    ASSERT_TRUE(game.Ok());
+    testkit::InputScript s;
+    s.Key(5, 27);  // skip the logos
+    s.Start();
+    game.RunSteps(10);
+    UIWnd* root = wndRoot();
+    ASSERT_NE(dynamic_cast<Menu::UIGameLoading*>(root->Child(0)), nullptr);
+    game.RunSteps(120);  // fade in, nine stages, "press any key"
+    auto* loading = dynamic_cast<Menu::UIGameLoading*>(root->Child(0));
+    ASSERT_NE(loading, nullptr);
+    EXPECT_EQ(loading->Counter(), 9);
+    EXPECT_TRUE(cursorExists());
+    testkit::InputScript k;
+    k.Key(gameStepCount() + 1, 32).Move(gameStepCount() + 50, 100, 700).Move(gameStepCount() + 51, 140, 690);
+    k.Start();
+    game.RunSteps(70);
+    UIWnd* scene = root->Child(0) ? root->Child(0)->FindChild("Scene") : nullptr;
+    ASSERT_NE(scene, nullptr) << "the demo screen with its meadow";
+    game.RunSteps(40);
+    EXPECT_GT(static_cast<Menu::UIDemoScene*>(scene)->ParticleCount(), 0) << "smoke rises";
+    EXPECT_NE(root->Child(0)->FindChild("Play"), nullptr);
+  }
+  fs::current_path(home);
+  iniFreeAll();
+}
