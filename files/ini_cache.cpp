@@ -37,7 +37,7 @@ IniDoc* load(const gFileName& file) {
     } else {
       std::string text = iniDecode(static_cast<const unsigned char*>(data), size, name.c_str());
       memFree(data);
-      iniParseText(text, doc->nodes);
+      iniParseText(text, doc->nodes, &doc->trailing);
     }
     it = g_docs.emplace(key, std::move(doc)).first;
   }

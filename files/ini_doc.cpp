@@ -86,6 +86,7 @@ void IniDoc::DeleteSection(const char* section) {
 std::string IniDoc::Serialise() const {
   std::string out = "\xEF\xBB\xBF";
   for (const IniNode& n : nodes) {
+    out += n.before;
     if (n.section) {
       out += '[';
       out += n.name;
@@ -98,5 +99,6 @@ std::string IniDoc::Serialise() const {
       out += "\r\n";
     }
   }
+  out += trailing;
   return out;
 }

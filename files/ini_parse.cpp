@@ -35,18 +35,37 @@ bool iniNameEquals(std::string_view a, std::string_view b) {
   return true;
 }
 
-void iniParseText(std::string_view text, std::vector<IniNode>& nodes) {
+void iniParseText(std::string_view text, std::vector<IniNode>& nodes, std::string* trailing) {
   size_t pos = 0;
+  std::string pending;  // comments and blank lines waiting for the next node
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(pos, end - pos);
     pos = end;
-    while (pos < text.size() && (text[pos] == '\r' || text[pos] == '\n')) ++pos;
+    // One line break ends this line; each further one is a blank line.
+    int breaks = 0;
+    while (pos < text.size() && (text[pos] == '\r' || text[pos] == '\n')) {
+      if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+      ++pos;
+      ++breaks;
+    }
 
     size_t i = 0;
     while (i < line.size() && isSpace(line[i])) ++i;
-    if (i == line.size() || line[i] == ';') continue;
+    if (i == line.size() || line[i] == ';') {
+      if (i < line.size()) {
+        pending += line;
+        pending += "\r\n";
+      } else if (!nodes.empty() || !pending.empty()) {
+        pending += "\r\n";  // a blank line; those before anything else are not worth keeping
+      }
+      for (int b = 1; b < breaks; ++b) pending += "\r\n";
+      continue;
+    }
+    // Blank lines after this line belong before the next one.
+    std::string blanks;
+    for (int b = 1; b < breaks; ++b) blanks += "\r\n";
     size_t w = i;
     while (w < line.size() && !isSpace(line[w]) && line[w] != '=') ++w;
     std::string_view word = trimRight(line.substr(i, w - i));
@@ -70,8 +89,11 @@ void iniParseText(std::string_view text, std::vector<IniNode>& nodes) {
       node.value = std::string(value);
       if (value.empty()) consoleMessage(4, "(gIniKey): Key wihout a value (%s)!\n", node.name.c_str());
     }
+    node.before = std::move(pending);
+    pending = std::move(blanks);
     nodes.push_back(std::move(node));
   }
+  if (trailing) *trailing = std::move(pending);
 }
 
 std::string iniDecode(const unsigned char* data, size_t size, const char* name) {

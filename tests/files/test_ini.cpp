@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/ini.h"
+#include "files/ini_doc.h"
 
 namespace {
 void writeBytes(const std::string& path, const std::string& bytes) {
@@ -104,7 +105,7 @@ TEST_F(Ini, SetAndSaveWritesUtf8WithNewKeysUnderTheirHeader) {
   iniSetFloat("set.ini", "U", "f", 1.5f, false);
   iniSetString("set.ini", "T", "t", "changed", true);
   EXPECT_EQ(readBytes("set.ini"),
-            "\xEF\xBB\xBF[S]\r\nnew=5\r\nold=1\r\n[T]\r\nt=changed\r\n[U]\r\nf=1.500000\r\n");
+            "\xEF\xBB\xBF; shipped\r\n[S]\r\nnew=5\r\nold=1\r\n[T]\r\nt=changed\r\n[U]\r\nf=1.500000\r\n");
   iniFreeAll();
   EXPECT_EQ(iniGetInt("set.ini", "S", "new", 0), 5);
 }
@@ -177,4 +178,31 @@ TEST_F(Ini, TranslatedText) {
   EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "plain", u"?")), u"Play");
   EXPECT_EQ(std::u16string(iniFindWString("data/translation.ini", "#Y")), u"y");
   EXPECT_EQ(std::u16string(iniFindWString("data/translation.ini", "#none")), u"");
+}
+
+// A document the program saves (window places from the editor, settings) keeps its author's
+// comments and blank lines where they stood.
+TEST(IniSave, KeepsCommentsAndBlankLines) {
+  const std::string text =
+      "; The demo screen.\r\n; Two lines of notes.\r\n[Main]\r\nfont=a.png\r\n\r\n; the button\r\n[Play]\r\n"
+      "x=402\r\n  ; indented note\r\ny=230\r\n\r\n; end of file\r\n";
+  std::vector<IniNode> nodes;
+  std::string trailing;
+  iniParseText(text, nodes, &trailing);
+  ASSERT_EQ(nodes.size(), 5u);
+  IniDoc doc;
+  doc.nodes = nodes;
+  doc.trailing = trailing;
+  doc.Set("Play", "x", "407");
+  doc.Set("Play", "xs", "220");
+  const std::string saved = doc.Serialise();
+  EXPECT_EQ(saved,
+            "\xEF\xBB\xBF; The demo screen.\r\n; Two lines of notes.\r\n[Main]\r\nfont=a.png\r\n\r\n; the button\r\n"
+            "[Play]\r\nxs=220\r\nx=407\r\n  ; indented note\r\ny=230\r\n\r\n; end of file\r\n");
+  // Reading the saved text gives the same keys again.
+  std::vector<IniNode> again;
+  iniParseText(saved.substr(3), again);
+  ASSERT_EQ(again.size(), 6u);
+  EXPECT_EQ(again[3].name, "xs");
+  EXPECT_EQ(again[4].value, "407");
 }
