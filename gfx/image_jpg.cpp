@@ -20,7 +20,7 @@
 
 namespace {
 // Decoded bytes per file byte beyond which a picture's rows are not claimed up front.
-constexpr size_t kPlausibleRatio = 64;
+constexpr size_t kPlausibleRatio = 256;  // smooth pictures pack 100:1 and more
 // libjpeg's own working memory: a progressive picture keeps all its coefficients (two bytes a
 // sample), which a header of a few bytes can make enormous; past this the decode fails.
 constexpr long kDecoderMemory = 256L << 20;
