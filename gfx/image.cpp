@@ -24,6 +24,16 @@ int cFileImage::Load(const char* file) {
   return LoadMemory(data, length, file);
 }
 
+bool cFileImage::SizeOfFile(const char* file, int& width, int& height,
+                            bool (*sizeOfMemory)(const uint8_t*, size_t, int&, int&)) {
+  void* data = nullptr;
+  const size_t length = fileLoad(gFileName(file), &data);
+  if (!data) return false;
+  const bool ok = sizeOfMemory(static_cast<const uint8_t*>(data), length, width, height);
+  memFree(data);
+  return ok;
+}
+
 int cFileImage::Fail(const char* name, const char* why) {
   FreePixels();
   errorLog("Picture \"%s\": %s\n", name ? name : "", why);

@@ -58,6 +58,9 @@ class cFileImage {
   int Fail(const char* name, const char* why);
   // Sizes the pixel rows for a picture (w, h within kMaxSide); false when out of memory.
   bool Allocate(int w, int h, int bitsPerPixel);
+  // Loads the whole file and asks a reader's size query of its bytes.
+  static bool SizeOfFile(const char* file, int& width, int& height,
+                         bool (*sizeOfMemory)(const uint8_t*, size_t, int&, int&));
 
   int width_ = 0, height_ = 0;  // negative: stored mirrored
   int bpp_ = 0;

@@ -85,12 +85,7 @@ bool cJPGImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int
 }
 
 bool cJPGImage::ReadSize(const char* file, int& width, int& height) {
-  void* data = nullptr;
-  size_t length = fileLoad(gFileName(file), &data);
-  if (!data) return false;
-  bool ok = SizeOfMemory(static_cast<const uint8_t*>(data), length, width, height);
-  memFree(data);
-  return ok;
+  return SizeOfFile(file, width, height, &SizeOfMemory);
 }
 
 int cJPGImage::LoadMemory(void* buffer, size_t length, const char* name) {

@@ -60,12 +60,7 @@ bool cPNGImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int
 }
 
 bool cPNGImage::ReadSize(const char* file, int& width, int& height) {
-  void* data = nullptr;
-  size_t length = fileLoad(gFileName(file), &data);
-  if (!data) return false;
-  bool ok = SizeOfMemory(static_cast<const uint8_t*>(data), length, width, height);
-  memFree(data);
-  return ok;
+  return SizeOfFile(file, width, height, &SizeOfMemory);
 }
 
 int cPNGImage::LoadMemory(void* buffer, size_t length, const char* name) {

@@ -78,12 +78,7 @@ bool cTGAImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int
 }
 
 bool cTGAImage::ReadSize(const char* file, int& width, int& height) {
-  void* data = nullptr;
-  size_t length = fileLoad(gFileName(file), &data);
-  if (!data) return false;
-  bool ok = SizeOfMemory(static_cast<const uint8_t*>(data), length, width, height);
-  memFree(data);
-  return ok;
+  return SizeOfFile(file, width, height, &SizeOfMemory);
 }
 
 int cTGAImage::LoadMemory(void* buffer, size_t length, const char* name) {
