@@ -82,3 +82,43 @@ TEST(DemoScreen, ScriptedInputReachesEveryWidget) {
   EXPECT_EQ(screen->FindChild("Name")->Caption(), u"Ada");
   EXPECT_EQ(StatusOf(screen), u"Hello, Ada!");
 }
+
+// The edges of the same screen: a press carried off the button commands nothing, the wheel and
+// arrow keys drive the slider to its ends and no further, and the name field takes Cyrillic
+// letters up to its size and then leaves the text as it is.
+TEST(DemoScreen, ReleasedOutsideWheelPastTheEndsAndCyrillicToTheLimit) {
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  DemoFolder folder(fs::path(src) / "demo");
+  testkit::HeadlessGame game;
+  ASSERT_TRUE(game.Ok());
+  UIWnd* screen = uiCreateDemoScreen();
+  ASSERT_NE(screen, nullptr);
+  gameShowScreen(screen);
+  UIWnd* volume = screen->FindChild("Volume");
+  UIWnd* name = screen->FindChild("Name");
+  testkit::InputScript s;
+  s.Move(2, 512, 250).Press(2, 512, 250).Move(3, 900, 700, 1).Release(4, 900, 700);  // off the button
+  for (int i = 0; i < 15; ++i) s.Move(6, 512, 415).Raw(6 + i, 522, 120 << 16, testkit::Pack(512, 415));
+  for (int i = 0; i < 15; ++i) s.Raw(22 + i, 522, -120 << 16, testkit::Pack(512, 415));
+  s.Move(40, 450, 510);
+  for (int i = 0; i < 30; ++i) s.Char(41 + i, 0x0416 + (i % 8));  // Ж З И Й К Л М Н ...
+  s.Start();
+  game.RunSteps(5);
+  EXPECT_EQ(screen->FindChild("Status")->Caption(), u"Nothing chosen yet.") << "no command";
+  game.RunSteps(16);
+  EXPECT_FLOAT_EQ(volume->GetValue(), 1.0f) << "the wheel stops at the top";
+  game.RunSteps(17);
+  EXPECT_FLOAT_EQ(volume->GetValue(), 0.0f) << "and at the bottom";
+  game.RunSteps(34);
+  const std::u16string text = name->Caption();
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text[0], u'\u0416');
+  EXPECT_LE(text.size(), 24u) << "the field's size";
+  const std::u16string full = text;
+  testkit::InputScript more;
+  more.Char(gameStepCount() + 1, 0x0430).Char(gameStepCount() + 2, 'x');
+  more.Start();
+  game.RunSteps(4);
+  EXPECT_EQ(name->Caption(), full) << "a full field (by size or width) stays as it is";
+}
