@@ -1,6 +1,7 @@
 // SDL events turned into neutral window events with Win32 virtual-key codes, so the game logic
 // reads the key numbers it was written for (13 Enter, 119 F8, ...).
 #include "platform/platform.h"
+#include "platform/sdl_window.h"
 
 #include <SDL.h>
 
@@ -11,6 +12,20 @@
 namespace {
 std::deque<PlatEvent> g_injected;
 bool g_quitSent = false;
+
+// Mouse positions come in window units; the renderer maps drawable pixels, which differ on a
+// high-density display.
+void toDrawable(int& x, int& y) {
+  SDL_Window* w = platSdlWindow();
+  if (!w || !(SDL_GetWindowFlags(w) & SDL_WINDOW_OPENGL)) return;
+  int ww = 0, wh = 0, dw = 0, dh = 0;
+  SDL_GetWindowSize(w, &ww, &wh);
+  SDL_GL_GetDrawableSize(w, &dw, &dh);
+  if (ww > 0 && wh > 0 && (dw != ww || dh != wh)) {
+    x = int(int64_t(x) * dw / ww);
+    y = int(int64_t(y) * dh / wh);
+  }
+}
 
 int vkFromKey(SDL_Keycode k, SDL_Scancode sc) {
   if (k >= SDLK_a && k <= SDLK_z) return 'A' + int(k - SDLK_a);
@@ -109,6 +124,7 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       e.kind = PlatEvent::MouseMove;
       e.x = s.motion.x;
       e.y = s.motion.y;
+      toDrawable(e.x, e.y);
       e.buttons = buttonMask(s.motion.state);
       return true;
     case SDL_MOUSEBUTTONDOWN:
@@ -118,6 +134,7 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       if (e.button == 0) return false;
       e.x = s.button.x;
       e.y = s.button.y;
+      toDrawable(e.x, e.y);
       return true;
     case SDL_MOUSEWHEEL: {
       e.kind = PlatEvent::Wheel;
@@ -125,6 +142,7 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       if (s.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
       e.wheel = dy * 120;
       SDL_GetMouseState(&e.x, &e.y);
+      toDrawable(e.x, e.y);
       return dy != 0;
     }
     case SDL_JOYDEVICEADDED:
