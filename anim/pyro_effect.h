@@ -24,22 +24,22 @@ struct DeviceContext {
 
 class EmitterDesc final : public IEmitterDesc {
  public:
-  explicit EmitterDesc(const EmitterSpec* s) : spec(s) {}
-  const char* Sprite() const override { return spec->sprite.c_str(); }
-  bool IsAdditive() const override { return spec->additive; }
-  float Rate() const override { return spec->rate; }
-  int Burst() const override { return spec->burst; }
-  int MaxParticles() const override { return spec->maxParticles; }
-  float Delay() const override { return spec->delay; }
-  float Duration() const override { return spec->duration; }
-  const char* Id() const override { return spec->id.c_str(); }
-  const EmitterSpec* spec;
+  explicit EmitterDesc(const EmitterDef* s) : def(s) {}
+  const char* Sprite() const override { return def->sprite.c_str(); }
+  bool IsAdditive() const override { return def->additive; }
+  float Rate() const override { return def->rate; }
+  int Burst() const override { return def->burst; }
+  int MaxParticles() const override { return def->maxParticles; }
+  float Delay() const override { return def->delay; }
+  float Duration() const override { return def->duration; }
+  const char* Id() const override { return def->id.c_str(); }
+  const EmitterDef* def;
 };
 
 struct EffectData {
   std::string file;
-  EffectSpec spec;
-  std::vector<EmitterDesc> descs;  // one per emitter, pointing into spec
+  EffectDef def;
+  std::vector<EmitterDesc> descs;  // one per emitter, pointing into def
   // Per emitter: its texture (emitters naming one picture share it; null draws nothing) and the
   // picture's height over its width.
   std::vector<std::shared_ptr<PyroGraphics::ITexture>> textures;

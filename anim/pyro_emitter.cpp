@@ -20,7 +20,7 @@ uint32_t Channel(float v) {
 class CEmitter final : public IEmitter {
  public:
   CEmitter(std::shared_ptr<const EffectData> data, int index, std::shared_ptr<DeviceContext> ctx)
-      : data_(std::move(data)), index_(index), spec_(data_->spec.emitters[size_t(index)]), ctx_(std::move(ctx)) {
+      : data_(std::move(data)), index_(index), spec_(data_->def.emitters[size_t(index)]), ctx_(std::move(ctx)) {
     seed_ = MixSeed(ctx_->seed, ++ctx_->created);
     rng_.Seed(seed_);
     particles_.reserve(size_t(std::min(spec_.maxParticles, 1024)));
@@ -99,7 +99,7 @@ class CEmitter final : public IEmitter {
 
   std::shared_ptr<const EffectData> data_;
   int index_;
-  const EmitterSpec& spec_;
+  const EmitterDef& spec_;
   std::shared_ptr<DeviceContext> ctx_;
   std::vector<Particle> particles_;
   Random rng_;
@@ -270,7 +270,7 @@ void CEmitter::Render() {
 }  // namespace
 
 IEmitter* pyroNewEmitter(std::shared_ptr<const EffectData> data, int index, std::shared_ptr<DeviceContext> ctx) {
-  if (!data || !ctx || index < 0 || size_t(index) >= data->spec.emitters.size()) return nullptr;
+  if (!data || !ctx || index < 0 || size_t(index) >= data->def.emitters.size()) return nullptr;
   return new CEmitter(std::move(data), index, std::move(ctx));
 }
 

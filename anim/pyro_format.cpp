@@ -134,7 +134,7 @@ class Reader {
  public:
   Reader(std::string_view name, std::string& error) : name_(name), error_(error) {}
 
-  bool Parse(std::string_view text, EffectSpec& out);
+  bool Parse(std::string_view text, EffectDef& out);
 
  private:
   bool Fail(const char* why, std::string_view what = {}) {
@@ -151,9 +151,9 @@ class Reader {
     return false;
   }
 
-  bool Header(std::string_view inner, EffectSpec& out);
-  bool Key(std::string_view key, std::string_view value, EffectSpec& out);
-  bool EmitterKey(std::string_view key, std::string_view value, EmitterSpec& e);
+  bool Header(std::string_view inner, EffectDef& out);
+  bool Key(std::string_view key, std::string_view value, EffectDef& out);
+  bool EmitterKey(std::string_view key, std::string_view value, EmitterDef& e);
 
   // One number, or one or two ("min max"; one value gives both), each within lo..hi.
   bool One(std::string_view key, std::string_view value, float lo, float hi, float& v);
@@ -172,12 +172,12 @@ class Reader {
   enum class Section { None, Effect, Emitter } section_ = Section::None;
 };
 
-bool Reader::Parse(std::string_view text, EffectSpec& out) {
+bool Reader::Parse(std::string_view text, EffectDef& out) {
   line_ = 0;
   if (text.size() > kMaxFileBytes) return Fail("file too large");
   if (text.find('\0') != std::string_view::npos) return Fail("not a text file (zero byte)");
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  EffectSpec spec;
+  EffectDef def;
   size_t pos = 0;
   while (pos < text.size()) {
     ++line_;
@@ -193,7 +193,7 @@ bool Reader::Parse(std::string_view text, EffectSpec& out) {
     if (line.empty()) continue;
     if (line.front() == '[') {
       if (line.back() != ']') return Fail("section header without \"]\"", line);
-      if (!Header(Trim(line.substr(1, line.size() - 2)), spec)) return false;
+      if (!Header(Trim(line.substr(1, line.size() - 2)), def)) return false;
       continue;
     }
     const size_t eq = line.find('=');
@@ -201,17 +201,17 @@ bool Reader::Parse(std::string_view text, EffectSpec& out) {
     const std::string_view key = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
     if (key.empty()) return Fail("missing key name", line);
     if (value.empty()) return Fail("missing value for key", key);
-    if (!Key(key, value, spec)) return false;
+    if (!Key(key, value, def)) return false;
   }
-  if (spec.emitters.empty()) {
+  if (def.emitters.empty()) {
     line_ = 0;
     return Fail("no [emitter] section");
   }
-  out = std::move(spec);
+  out = std::move(def);
   return true;
 }
 
-bool Reader::Header(std::string_view inner, EffectSpec& out) {
+bool Reader::Header(std::string_view inner, EffectDef& out) {
   const auto words = Words(inner);
   if (words.size() == 1 && Equals(words[0], "effect")) {
     section_ = Section::Effect;
@@ -219,7 +219,7 @@ bool Reader::Header(std::string_view inner, EffectSpec& out) {
   }
   if (words.empty() || !Equals(words[0], "emitter") || words.size() > 2) return Fail("unknown section", inner);
   if (out.emitters.size() >= size_t(kMaxEmitters)) return Fail("too many emitters");
-  EmitterSpec e;
+  EmitterDef e;
   if (words.size() == 2) {
     const std::string_view id = words[1];
     if (id.size() > 31) return Fail("emitter id too long", id);
@@ -230,14 +230,14 @@ bool Reader::Header(std::string_view inner, EffectSpec& out) {
   } else {
     e.id = "emitter" + std::to_string(out.emitters.size() + 1);
   }
-  for (const EmitterSpec& other : out.emitters)
+  for (const EmitterDef& other : out.emitters)
     if (Equals(other.id, e.id)) return Fail("emitter id used twice", e.id);
   out.emitters.push_back(std::move(e));
   section_ = Section::Emitter;
   return true;
 }
 
-bool Reader::Key(std::string_view key, std::string_view value, EffectSpec& out) {
+bool Reader::Key(std::string_view key, std::string_view value, EffectDef& out) {
   switch (section_) {
     case Section::None: return Fail("key before any section", key);
     case Section::Effect:
@@ -256,7 +256,7 @@ bool Reader::Key(std::string_view key, std::string_view value, EffectSpec& out) 
   return false;
 }
 
-bool Reader::EmitterKey(std::string_view key, std::string_view value, EmitterSpec& e) {
+bool Reader::EmitterKey(std::string_view key, std::string_view value, EmitterDef& e) {
   float a = 0, b = 0;
   if (Equals(key, "sprite")) {
     if (value.size() > 200) return Fail("picture name too long");
@@ -413,7 +413,7 @@ bool Reader::ColoursOf(std::string_view key, std::string_view value, ColorCurve&
 
 }  // namespace
 
-bool pyroParseEffect(std::string_view text, std::string_view name, EffectSpec& out, std::string& error) {
+bool pyroParseEffect(std::string_view text, std::string_view name, EffectDef& out, std::string& error) {
   Reader r(name, error);
   return r.Parse(text, out);
 }

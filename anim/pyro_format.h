@@ -35,7 +35,7 @@ struct ColorCurve {
   void At(float x, float out[4]) const;
 };
 
-struct EmitterSpec {
+struct EmitterDef {
   std::string id;
   std::string sprite;  // picture path relative to the effect file's folder; empty: the built-in dot
   bool additive = false;
@@ -59,13 +59,13 @@ struct EmitterSpec {
   ColorCurve color = ColorCurve::Constant(1, 1, 1, 1);
 };
 
-struct EffectSpec {
+struct EffectDef {
   std::string title;
-  std::vector<EmitterSpec> emitters;
+  std::vector<EmitterDef> emitters;
 };
 
 // Reads an effect file's text. On failure answers false with `error` holding "<name>(<line>):
 // <why>" (line 0 for faults of the whole file) and `out` untouched.
-bool pyroParseEffect(std::string_view text, std::string_view name, EffectSpec& out, std::string& error);
+bool pyroParseEffect(std::string_view text, std::string_view name, EffectDef& out, std::string& error);
 
 }  // namespace Pyro

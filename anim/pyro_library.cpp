@@ -100,8 +100,8 @@ class CEffectFile final : public IEffectFile {
   IEmitter* CreateEmitter(const char* id) override {
     if (!id) return nullptr;
     const std::string_view want(id);
-    for (size_t i = 0; i < data_->spec.emitters.size(); ++i)
-      if (data_->spec.emitters[i].id == want) return pyroNewEmitter(data_, int(i), ctx_);
+    for (size_t i = 0; i < data_->def.emitters.size(); ++i)
+      if (data_->def.emitters[i].id == want) return pyroNewEmitter(data_, int(i), ctx_);
     errorLog("%s: no emitter \"%s\"\n", data_->file.c_str(), id);
     return nullptr;
   }
@@ -122,14 +122,14 @@ class CEffectFile final : public IEffectFile {
 bool CEffectFile::Prepare() {
   PyroGraphics::IDevice* dev = ctx_->device;
   if (!dev) return false;
-  const size_t n = data_->spec.emitters.size();
+  const size_t n = data_->def.emitters.size();
   data_->textures.assign(n, nullptr);
   data_->aspect.assign(n, 1.f);
   // One texture per picture, shared by the emitters that name it (the dot is the name "").
   std::map<std::string, std::pair<std::shared_ptr<PyroGraphics::ITexture>, float>> made;
   const std::string folder = Folder(data_->file);
   for (size_t i = 0; i < n; ++i) {
-    const std::string& sprite = data_->spec.emitters[i].sprite;
+    const std::string& sprite = data_->def.emitters[i].sprite;
     const std::string key = sprite.empty() ? std::string() : fileFoldName(folder + sprite);
     auto hit = made.find(key);
     if (hit == made.end()) {
@@ -142,7 +142,7 @@ bool CEffectFile::Prepare() {
         ok = ReadPicture(fileResolve(folder + sprite), px, w, h);
         if (!ok)
           errorLog("%s: emitter \"%s\" draws nothing: its picture \"%s\" cannot be used\n", data_->file.c_str(),
-                   data_->spec.emitters[i].id.c_str(), sprite.c_str());
+                   data_->def.emitters[i].id.c_str(), sprite.c_str());
       }
       std::shared_ptr<PyroGraphics::ITexture> tex;
       if (ok) {
@@ -186,11 +186,11 @@ class CLibrary final : public ILibrary {
     auto data = std::make_shared<EffectData>();
     data->file = name ? name : "";
     std::string error;
-    if (!text || !pyroParseEffect(std::string_view(text, length), data->file, data->spec, error)) {
+    if (!text || !pyroParseEffect(std::string_view(text, length), data->file, data->def, error)) {
       errorLog("%s\n", error.empty() ? data->file.c_str() : error.c_str());
       return nullptr;
     }
-    for (const EmitterSpec& e : data->spec.emitters) data->descs.emplace_back(&e);
+    for (const EmitterDef& e : data->def.emitters) data->descs.emplace_back(&e);
     return new CEffectFile(std::move(data), ctx_);
   }
 

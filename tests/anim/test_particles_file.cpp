@@ -46,12 +46,12 @@ TEST(ParticleFormat, ReadsEveryKey) {
       "alpha = 0 0, 0.1 1, 1 0\n"
       "colour = 0 #FFFFFF, 0.4 #a0a0a0C0, 1 #40404000\n"
       "[emitter]\n";
-  Pyro::EffectSpec spec;
+  Pyro::EffectDef def;
   std::string error;
-  ASSERT_TRUE(Pyro::pyroParseEffect(text, "fx/smoke.pfx", spec, error)) << error;
-  EXPECT_EQ(spec.title, "Chimney smoke");
-  ASSERT_EQ(spec.emitters.size(), 2u);
-  const Pyro::EmitterSpec& e = spec.emitters[0];
+  ASSERT_TRUE(Pyro::pyroParseEffect(text, "fx/smoke.pfx", def, error)) << error;
+  EXPECT_EQ(def.title, "Chimney smoke");
+  ASSERT_EQ(def.emitters.size(), 2u);
+  const Pyro::EmitterDef& e = def.emitters[0];
   EXPECT_EQ(e.id, "smoke");
   EXPECT_EQ(e.sprite, "pics/puff.png");
   EXPECT_TRUE(e.additive);
@@ -87,7 +87,7 @@ TEST(ParticleFormat, ReadsEveryKey) {
   EXPECT_NEAR(c[0], 0.5f * (160 + 64) / 255.f, 1e-6f);
 
   // An emitter without keys takes the defaults and a numbered id.
-  const Pyro::EmitterSpec& d = spec.emitters[1];
+  const Pyro::EmitterDef& d = def.emitters[1];
   EXPECT_EQ(d.id, "emitter2");
   EXPECT_TRUE(d.sprite.empty());
   EXPECT_FALSE(d.additive);
@@ -141,29 +141,29 @@ TEST(ParticleFormat, BrokenFilesAreRefusedWithTheirLine) {
       {"", "(0): no [emitter] section"},
   };
   for (const Broken& b : cases) {
-    Pyro::EffectSpec spec;
-    spec.title = "untouched";
+    Pyro::EffectDef def;
+    def.title = "untouched";
     std::string error;
-    EXPECT_FALSE(Pyro::pyroParseEffect(b.text, "fx/bad.pfx", spec, error)) << b.text;
+    EXPECT_FALSE(Pyro::pyroParseEffect(b.text, "fx/bad.pfx", def, error)) << b.text;
     EXPECT_EQ(error.rfind(std::string("fx/bad.pfx") + b.where, 0), 0u) << b.text << " gave: " << error;
-    EXPECT_EQ(spec.title, "untouched") << "a refused file leaves the output alone";
+    EXPECT_EQ(def.title, "untouched") << "a refused file leaves the output alone";
   }
 }
 
 TEST(ParticleFormat, LimitsOnSizeLinesZeroBytesAndEmitterCount) {
-  Pyro::EffectSpec spec;
+  Pyro::EffectDef def;
   std::string error;
   std::string many;
   for (int i = 0; i <= Pyro::kMaxEmitters; ++i) many += "[emitter]\n";
-  EXPECT_FALSE(Pyro::pyroParseEffect(many, "f", spec, error));
+  EXPECT_FALSE(Pyro::pyroParseEffect(many, "f", def, error));
   EXPECT_EQ(error, "f(17): too many emitters");
-  EXPECT_FALSE(Pyro::pyroParseEffect("[emitter]\ntitle = " + std::string(600, 'x') + "\n", "f", spec, error));
+  EXPECT_FALSE(Pyro::pyroParseEffect("[emitter]\ntitle = " + std::string(600, 'x') + "\n", "f", def, error));
   EXPECT_EQ(error, "f(2): line too long");
-  EXPECT_FALSE(Pyro::pyroParseEffect(std::string("[emitter]\0\n", 11), "f", spec, error));
+  EXPECT_FALSE(Pyro::pyroParseEffect(std::string("[emitter]\0\n", 11), "f", def, error));
   EXPECT_EQ(error, "f(0): not a text file (zero byte)");
   std::string big = "[emitter]\n";
   while (big.size() <= Pyro::kMaxFileBytes) big += "; padding padding padding padding padding padding\n";
-  EXPECT_FALSE(Pyro::pyroParseEffect(big, "f", spec, error));
+  EXPECT_FALSE(Pyro::pyroParseEffect(big, "f", def, error));
   EXPECT_EQ(error, "f(0): file too large");
 }
 
@@ -184,11 +184,11 @@ TEST(ParticleFormat, DamagedBytesNeverCrashTheReader) {
         default: text.resize(at); break;
       }
     }
-    Pyro::EffectSpec spec;
+    Pyro::EffectDef def;
     std::string error;
-    if (Pyro::pyroParseEffect(text, "f", spec, error)) {
+    if (Pyro::pyroParseEffect(text, "f", def, error)) {
       ++accepted;
-      for (const auto& e : spec.emitters) {
+      for (const auto& e : def.emitters) {
         EXPECT_GE(e.lifeMax, e.lifeMin);
         EXPECT_LE(e.size.count, Pyro::kMaxCurveKeys);
         EXPECT_TRUE(std::isfinite(e.rate));
