@@ -2,6 +2,8 @@
 // hash, groups and the counts that keep sprites loaded, copies that count, and drawing.
 #include <gtest/gtest.h>
 
+#include "support/null_renderer.h"
+
 #include <cstdlib>
 
 #include "anim/anim_catalogue.h"
@@ -17,16 +19,10 @@ namespace {
 
 class NullRendererEnv : public ::testing::Environment {
  public:
-  void SetUp() override {
-    platSetMode(PlatMode::HeadlessNull);
-    ASSERT_TRUE(platVideoInit());
-    ASSERT_TRUE(platWindowCreate("anim tests", 0, 0, 1024, 768, false));
-    ASSERT_EQ(grInit(kLogicalWidth, kLogicalHeight, 32, false), 0);
-  }
+  void SetUp() override { ASSERT_TRUE(testkit::StartNullRenderer("anim tests")); }
   void TearDown() override {
     animDone();
-    grDone(false);
-    platVideoDone();
+    testkit::StopNullRenderer();
   }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new NullRendererEnv);

@@ -3,6 +3,8 @@
 // device went away, and whole effects drawn through the renderer.
 #include <gtest/gtest.h>
 
+#include "support/null_renderer.h"
+
 #include <cstdlib>
 
 #include "anim/pyro_atlas.h"
@@ -18,13 +20,7 @@ using PyroParticles::CPyroTexture;
 
 namespace {
 
-void EnsureRenderer() {
-  if (grIsReady()) return;
-  platSetMode(PlatMode::HeadlessNull);
-  ASSERT_TRUE(platVideoInit());
-  ASSERT_TRUE(platWindowCreate("particle tests", 0, 0, 1024, 768, false));
-  ASSERT_EQ(grInit(kLogicalWidth, kLogicalHeight, 32, false), 0);
-}
+void EnsureRenderer() { ASSERT_TRUE(testkit::StartNullRenderer("particle tests")); }
 
 // The ARGB of texel (x, y) of a texture, read from the copy the null device keeps.
 uint32_t Texel(CBaseTexture* t, int x, int y) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "support/null_renderer.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -22,13 +24,7 @@ namespace sprtest {
 
 // The gfx test binary brings the null renderer up once for all its tests; a test run alone
 // (filtered) still finds it ready.
-inline void EnsureRenderer() {
-  if (grIsReady()) return;
-  platSetMode(PlatMode::HeadlessNull);
-  ASSERT_TRUE(platVideoInit());
-  ASSERT_TRUE(platWindowCreate("sprite tests", 0, 0, 1024, 768, false));
-  ASSERT_EQ(grInit(kLogicalWidth, kLogicalHeight, 32, false), 0);
-}
+inline void EnsureRenderer() { ASSERT_TRUE(testkit::StartNullRenderer("sprite tests")); }
 
 using ColourFn = std::function<uint32_t(int x, int y)>;  // ARGB
 

@@ -2,6 +2,8 @@
 // pictures, shared named textures, draw-call counts, and calls that must draw nothing.
 #include <gtest/gtest.h>
 
+#include "support/null_renderer.h"
+
 #include "gfx/render.h"
 #include "gfx/render_device.h"
 #include "gfx/texture.h"
@@ -11,16 +13,8 @@ namespace {
 
 class NullRendererEnv : public ::testing::Environment {
  public:
-  void SetUp() override {
-    platSetMode(PlatMode::HeadlessNull);
-    ASSERT_TRUE(platVideoInit());
-    ASSERT_TRUE(platWindowCreate("null renderer", 0, 0, 1024, 768, false));
-    ASSERT_EQ(grInit(kLogicalWidth, kLogicalHeight, 32, false), 0);
-  }
-  void TearDown() override {
-    grDone(false);
-    platVideoDone();
-  }
+  void SetUp() override { ASSERT_TRUE(testkit::StartNullRenderer("null renderer")); }
+  void TearDown() override { testkit::StopNullRenderer(); }
 };
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new NullRendererEnv);
 

@@ -4,6 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "support/null_renderer.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -72,17 +74,10 @@ inline int Pack(int x, int y) { return (x & 0xFFFF) | (y << 16); }
 class WidgetSuite : public ::testing::Test {
  public:
   static void SetUpTestSuite() {
-    platSetMode(PlatMode::HeadlessNull);
-    ASSERT_TRUE(platVideoInit());
-    ASSERT_TRUE(platWindowCreate("widgets", 0, 0, 1024, 768, false));
-    ASSERT_EQ(grInit(kLogicalWidth, kLogicalHeight, 32, false), 0);
+    ASSERT_TRUE(testkit::StartNullRenderer("widgets"));
     WriteTestFont();
   }
-  static void TearDownTestSuite() {
-    grDone(false);
-    platWindowDestroy();
-    platVideoDone();
-  }
+  static void TearDownTestSuite() { testkit::StopNullRenderer(); }
 
  protected:
   void SetUp() override {
