@@ -24,6 +24,7 @@ bool g_editHeld = false, g_editDragged = false;
 int g_editX = 0, g_editY = 0;
 std::vector<UIWnd*> g_hooks;
 std::vector<UIWnd*> g_garbage;
+void (*g_destroyHook)(UIWnd*) = nullptr;
 
 void unhookSubtree(UIWnd* w) {
   wndHookRemove(w);
@@ -44,6 +45,7 @@ int offer(F call) {
 UIWnd::UIWnd() = default;
 
 UIWnd::~UIWnd() {
+  if (g_destroyHook) g_destroyHook(this);
   for (CSprite*& s : images_) {
     sprRelease(s);
     s = nullptr;
@@ -346,6 +348,7 @@ void wndCollectGarbage() {
 }
 
 int wndPendingDestruction() { return int(g_garbage.size()); }
+void wndSetDestroyHook(void (*hook)(UIWnd*)) { g_destroyHook = hook; }
 
 void wndHookAdd(UIWnd* w) {
   if (!w || std::find(g_hooks.begin(), g_hooks.end(), w) != g_hooks.end()) return;

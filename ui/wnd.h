@@ -146,6 +146,9 @@ void wndSetRoot(UIWnd* root);
 // after each update step, when no window code is on the stack.
 void wndCollectGarbage();
 int wndPendingDestruction();
+// Called with each window as its destruction begins (one hook, null for none), so windows that
+// refer to others they do not own (the layouts) can forget them.
+void wndSetDestroyHook(void (*hook)(UIWnd*));
 // The input hook list: windows that see input before the tree (modal dialogs).
 void wndHookAdd(UIWnd* w);
 void wndHookRemove(UIWnd* w);
