@@ -141,7 +141,8 @@ bool translate(const SDL_Event& s, PlatEvent& e) {
       int dy = s.wheel.y;
       if (s.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) dy = -dy;
       e.wheel = dy * 120;
-      SDL_GetMouseState(&e.x, &e.y);
+      // The wheel carries the key state too (buttons, Shift, Ctrl), as a wheel turn does on Win32.
+      e.buttons = buttonMask(SDL_GetMouseState(&e.x, &e.y));
       toDrawable(e.x, e.y);
       return dy != 0;
     }

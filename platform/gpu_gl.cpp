@@ -144,7 +144,9 @@ class GlDevice : public PlatGpu {
     }
     window_ = w;
     SDL_GL_MakeCurrent(w, ctx_);
-    SDL_GL_SetSwapInterval(0);
+    // Wait for the display: adaptive sync where the driver has it, else plain vsync. A driver that
+    // gives neither leaves the pace to the main loop's frame cap.
+    platSetVsync(SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0);
     if (!gl_.Load() || !BuildProgram()) return false;
     GLint maxTex = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
@@ -174,6 +176,7 @@ class GlDevice : public PlatGpu {
 
   ~GlDevice() override {
     if (!ctx_) return;
+    platSetVsync(false);
     SDL_GL_MakeCurrent(window_, ctx_);
     if (gl_.glDeleteProgram && program_) gl_.glDeleteProgram(program_);
     if (gl_.glDeleteBuffers) {

@@ -35,9 +35,11 @@ bool platFileExists(const std::string& path);
 bool platWriteFileAtomic(const std::string& path, const void* data, size_t size);
 
 // ---- Single instance -------------------------------------------------------------------------
-// Takes an exclusive lock file in `folder`; false when another running game holds it.
+// Takes an exclusive lock file in `folder`; false when another running game holds it. Unlocking
+// removes the file, so a finished game leaves nothing behind.
 bool platLockInstance(const std::string& folder);
 void platUnlockInstance();
+std::string platInstanceLockPath(const std::string& folder);
 
 // ---- Messages to the user --------------------------------------------------------------------
 // A message box (SDL's); on stderr when headless or when no box can be shown.
@@ -50,7 +52,10 @@ bool platQuitRequested();
 void platClearQuitRequest();
 
 // ---- Window ----------------------------------------------------------------------------------
-bool platVideoInit();           // SDL video with the driver of the run mode
+// SDL video with the driver of the run mode. False with no display to show a window on (and no
+// headless mode chosen) or when SDL cannot start; platVideoError() then says why and what to do.
+bool platVideoInit();
+const std::string& platVideoError();
 void platVideoDone();
 void platScreenSize(int& w, int& h);
 bool platWindowCreate(const std::string& title, int x, int y, int xs, int ys, bool fullScreen);
@@ -65,7 +70,14 @@ void platWindowSetClientSize(int w, int h);
 void platWindowSetPos(int x, int y);
 bool platWindowIsFullScreen();
 void platShowSystemCursor(bool show);
+// Whether presenting a frame waits for the display (set by the GL device), and the display's
+// refresh rate in Hz (0 when unknown).
+bool platVsync();
+void platSetVsync(bool on);
+int platRefreshRate();
 void platSetWindowTitle(const std::string& title);
+// The window's icon from top-down RGBA rows (SDL copies them).
+void platWindowSetIcon(const uint8_t* rgba, int w, int h);
 
 // ---- Events ----------------------------------------------------------------------------------
 // Neutral window events; the shell turns them into the engine's input messages. Key codes are
@@ -82,7 +94,7 @@ struct PlatEvent {
   bool alt = false, shift = false, ctrl = false;
   int x = 0, y = 0;    // mouse: client pixels; Resized: new client size
   int button = 0;      // 1 left, 2 right, 4 middle
-  int buttons = 0;     // mouse move: Win32 button mask (1 left, 2 right, 16 middle)
+  int buttons = 0;     // mouse move, wheel: Win32 key state (1 left, 2 right, 4 Shift, 8 Ctrl, 16 middle)
   int wheel = 0;       // notches * 120, positive away from the user
   int joyId = -1, joyIndex = 0, joyValue = 0;  // joystick events
   char text[32] = {};  // Text: UTF-8

@@ -15,14 +15,37 @@ bool g_videoUp = false;
 
 SDL_Window* platSdlWindow() { return g_window; }
 
+namespace {
+std::string g_videoError;
+
+bool envSet(const char* name) {
+  const char* v = std::getenv(name);
+  return v && *v;
+}
+}  // namespace
+
+const std::string& platVideoError() { return g_videoError; }
+
 bool platVideoInit() {
   if (g_videoUp) return true;
+  g_videoError.clear();
+  // With no display SDL would quietly fall back to its offscreen driver, and the game would run
+  // forever in a window nobody can see: say so instead, and how to run it without a display.
+  if (platMode() == PlatMode::Window && !envSet("SDL_VIDEODRIVER") && !envSet("DISPLAY") &&
+      !envSet("WAYLAND_DISPLAY")) {
+    g_videoError =
+        "There is no display to open the game window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+        "Start the game from a desktop session, or run it without a display with\n"
+        "MEADOWMARK_HEADLESS=gl (real OpenGL) or MEADOWMARK_HEADLESS=null (no drawing).";
+    return false;
+  }
   // Headless runs pick their driver here so that neither the data nor the caller has to.
   if (platMode() == PlatMode::HeadlessGL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
   if (platMode() == PlatMode::HeadlessNull) setenv("SDL_VIDEODRIVER", "dummy", 1);
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // our own handlers close the game in order
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
+    g_videoError = std::string("The video system could not be started: ") + SDL_GetError() +
+                   "\nTo run without a display, set MEADOWMARK_HEADLESS=gl or MEADOWMARK_HEADLESS=null.";
     return false;
   }
   SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
@@ -89,15 +112,13 @@ void platWindowRaise() {
   if (g_window) SDL_RaiseWindow(g_window);
 }
 
+// The same kind of position the window is created and moved with (its picture's top-left), so a
+// saved place restores exactly: taking the frame off here made the window creep by the frame on
+// every run.
 void platWindowGetPos(int& x, int& y) {
   x = y = 0;
   if (!g_window) return;
   SDL_GetWindowPosition(g_window, &x, &y);
-  int top = 0, left = 0;
-  if (SDL_GetWindowBordersSize(g_window, &top, &left, nullptr, nullptr) == 0) {
-    x -= left;
-    y -= top;
-  }
 }
 
 void platWindowGetClientSize(int& w, int& h) {
@@ -124,8 +145,31 @@ bool platWindowIsFullScreen() {
   return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
 }
 
+namespace {
+bool g_vsync = false;
+}
+bool platVsync() { return g_vsync; }
+void platSetVsync(bool on) { g_vsync = on; }
+
+int platRefreshRate() {
+  SDL_DisplayMode dm;
+  if (!g_videoUp) return 0;
+  int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
+  if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &dm) != 0) return 0;
+  return dm.refresh_rate > 0 ? dm.refresh_rate : 0;
+}
+
 void platShowSystemCursor(bool show) {
   if (g_videoUp) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void platWindowSetIcon(const uint8_t* rgba, int w, int h) {
+  if (!g_window || !rgba || w <= 0 || h <= 0 || w > 1024 || h > 1024) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(rgba), w, h, 32, w * 4,
+                                                          SDL_PIXELFORMAT_RGBA32);
+  if (!icon) return;
+  SDL_SetWindowIcon(g_window, icon);  // SDL keeps its own copy
+  SDL_FreeSurface(icon);
 }
 
 void platSetWindowTitle(const std::string& title) {
