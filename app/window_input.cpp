@@ -17,6 +17,8 @@ namespace {
 // The last 31 characters typed, oldest first.
 std::string g_typed;
 bool g_systemCursorShown = true;
+// The key data of the last key pressed: the characters it types carry it, as Win32's do.
+int g_lastKeyData = 1;
 
 struct DebugWord {
   const char* word;
@@ -58,10 +60,24 @@ void setActive(bool active) {
   sndActivate(active);
   appSendInput(0, 4, active ? 1 : 0);
 }
+
+// Keys whose press also types a character on Win32 (Backspace, Tab, Enter, Escape): edit fields
+// and dialogs read them as characters. Alt turns them into system keys, which type nothing.
+bool typesControlCharacter(int vk, int keyData) {
+  if (keyData & (1 << 29)) return false;
+  return vk == VK_BACK_ || vk == VK_TAB_ || vk == VK_RETURN_ || vk == VK_ESCAPE_;
+}
+
+void keyDown(const PlatEvent& e) {
+  g_lastKeyData = e.keyData;
+  appSendInput(256, e.vk, e.keyData);
+  if (typesControlCharacter(e.vk, e.keyData) && !windowTypedChar(e.vk)) appSendInput(258, e.vk, e.keyData);
+}
 }  // namespace
 
 void windowInputInit() {
   g_typed.clear();
+  g_lastKeyData = 1;
   joyReset();
 }
 
@@ -91,7 +107,18 @@ int windowPackLogical(int clientX, int clientY) {
 void windowInputText(const char* utf8) {
   std::u16string w = textUtf8ToUtf16(utf8 ? utf8 : "");
   for (char16_t c : w)
-    if (!windowTypedChar(int(c))) appSendInput(258, int(c), 1);
+    if (!windowTypedChar(int(c))) appSendInput(258, int(c), g_lastKeyData);
+}
+
+int windowWheelCode(int delta, int keyState) {
+  return int((uint32_t(delta) << 16) | (uint32_t(keyState) & 0xFFFFu));
+}
+
+void windowPresentEmptyFrame() {
+  // A game losing focus leaves a plain frame behind, with no picture and no side bars.
+  if (!grIsReady() || grInScene()) return;
+  grBeginScene();
+  grFlip(nullptr, nullptr);
 }
 
 void windowInputOnDestroy() {
@@ -102,15 +129,18 @@ void windowInputOnDestroy() {
 
 void windowInputHandle(const PlatEvent& e) {
   switch (e.kind) {
-    case PlatEvent::KeyDown: appSendInput(256, e.vk, e.keyData); break;
+    case PlatEvent::KeyDown: keyDown(e); break;
     case PlatEvent::KeyUp: appSendInput(257, e.vk, e.keyData); break;
     case PlatEvent::Text: windowInputText(e.text); break;
     case PlatEvent::MouseMove: appSendInput(512, e.buttons, windowPackLogical(e.x, e.y)); break;
     case PlatEvent::MouseDown: appSendInput(256, e.button, windowPackLogical(e.x, e.y)); break;
     case PlatEvent::MouseUp: appSendInput(257, e.button, windowPackLogical(e.x, e.y)); break;
-    case PlatEvent::Wheel: appSendInput(522, e.wheel << 16, windowPackLogical(e.x, e.y)); break;
+    case PlatEvent::Wheel: appSendInput(522, windowWheelCode(e.wheel, e.buttons), windowPackLogical(e.x, e.y)); break;
     case PlatEvent::FocusGained: setActive(true); break;
-    case PlatEvent::FocusLost: setActive(false); break;
+    case PlatEvent::FocusLost:
+      setActive(false);
+      windowPresentEmptyFrame();
+      break;
     case PlatEvent::Minimized: setActive(false); break;
     case PlatEvent::Restored: setActive(true); break;
     case PlatEvent::Maximized: appSendInput(0, 6, 0); break;

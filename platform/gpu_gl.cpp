@@ -264,6 +264,7 @@ class GlDevice : public PlatGpu {
     glDisable(GL_SCISSOR_TEST);
     gl_.glBlitFramebuffer(0, 0, fboW_, fboH_, 0, 0, fboW_, fboH_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     SDL_GL_SwapWindow(window_);
+    platCountPresent();
     gl_.glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
   }
   GpuTexture CreateTexture(int w, int h) override {

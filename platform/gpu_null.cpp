@@ -23,7 +23,7 @@ class NullDevice : public PlatGpu {
   void SetState(const GpuState&) override {}
   void SetTexture(GpuTexture) override {}
   void Draw(GpuPrim, const GpuVertex*, int, const uint16_t*, int) override {}
-  void Present() override {}
+  void Present() override { platCountPresent(); }
   GpuTexture CreateTexture(int, int) override { return ++next_; }
   void UploadTexture(GpuTexture, int, int, int, int, const uint8_t*) override {}
   void DeleteTexture(GpuTexture) override {}

@@ -75,6 +75,9 @@ void platShowSystemCursor(bool show);
 bool platVsync();
 void platSetVsync(bool on);
 int platRefreshRate();
+// Frames presented by any device since the start (the devices count them).
+uint64_t platPresentCount();
+void platCountPresent();
 void platSetWindowTitle(const std::string& title);
 // The window's icon from top-down RGBA rows (SDL copies them).
 void platWindowSetIcon(const uint8_t* rgba, int w, int h);

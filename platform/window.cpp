@@ -147,7 +147,10 @@ bool platWindowIsFullScreen() {
 
 namespace {
 bool g_vsync = false;
+uint64_t g_presents = 0;
 }
+uint64_t platPresentCount() { return g_presents; }
+void platCountPresent() { ++g_presents; }
 bool platVsync() { return g_vsync; }
 void platSetVsync(bool on) { g_vsync = on; }
 
