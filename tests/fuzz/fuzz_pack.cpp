@@ -6,12 +6,10 @@
 #include <string>
 
 #include "files/file.h"
+#include "fuzz_util.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (std::FILE* f = std::fopen("fuzz.pak", "wb")) {
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-  }
+  fuzzkit::WriteFile("fuzz.pak", data, size);
   if (fileOpenPackFile("fuzz.pak")) {
     // Every entry found is loaded twice and released: the reads at the recorded offsets, the
     // shared buffer's count, and the inflater for names ending in "z".
