@@ -2,6 +2,8 @@
 // and a particle effect puts light on the screen where it runs.
 #include <gtest/gtest.h>
 
+#include "support/gl_required.h"
+
 #include <filesystem>
 #include <cstring>
 #include <fstream>
@@ -26,7 +28,7 @@ Px At(const std::vector<uint8_t>& f, int w, int x, int y) {
 }
 
 TEST(AnimGl, FramesFollowTimeOnScreen) {
-  if (!GlUp()) GTEST_SKIP() << "no OpenGL offscreen context";
+  if (!GlUp()) MM_SKIP_WITHOUT_GL("no OpenGL offscreen context");
   // Two 16 x 16 frames stacked: red, then blue.
   std::vector<uint8_t> px(16 * 32 * 4, 255);
   for (int y = 0; y < 32; ++y)
@@ -68,7 +70,7 @@ TEST(AnimGl, FramesFollowTimeOnScreen) {
 }
 
 TEST(ParticlesGl, AnEffectLightsTheScreenWhereItRuns) {
-  if (!GlUp()) GTEST_SKIP() << "no OpenGL offscreen context";
+  if (!GlUp()) MM_SKIP_WITHOUT_GL("no OpenGL offscreen context");
   const char* text =
       "[effect]\nversion = 1\n\n[emitter glow]\nblend = additive\nrate = 400\nmaxParticles = 400\n"
       "life = 1 1\nspeed = 0 10\nspread = 360\nsize = 0 12, 1 12\ncolor = 0 #FFFFFF, 1 #FFFFFF\n";

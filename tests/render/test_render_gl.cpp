@@ -2,6 +2,8 @@
 // blend rules, clipping, meshes, full-screen scaling with its bars, device loss and screenshots.
 #include <gtest/gtest.h>
 
+#include "support/gl_required.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -37,7 +39,7 @@ const auto* g_env = ::testing::AddGlobalTestEnvironment(new GlEnv);
 class RenderGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!GlEnv::ok) GTEST_SKIP() << "no OpenGL offscreen context on this machine";
+    if (!GlEnv::ok) MM_SKIP_WITHOUT_GL("no OpenGL offscreen context on this machine");
   }
   static Rgba Pixel(const std::vector<uint8_t>& f, int w, int x, int y) {
     const uint8_t* p = &f[(size_t(y) * w + x) * 4];

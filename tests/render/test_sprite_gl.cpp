@@ -3,6 +3,8 @@
 // loss, and glyphs of colour variants, all checked on the pixels read back.
 #include <gtest/gtest.h>
 
+#include "support/gl_required.h"
+
 #include <cmath>
 
 #include "gfx/font.h"
@@ -17,13 +19,13 @@ struct Px {
 class SpriteGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!grIsReady()) GTEST_SKIP() << "no renderer";
+    if (!grIsReady()) MM_SKIP_WITHOUT_GL("no renderer");
     grBeginScene();
     std::vector<uint8_t> probe;
     int w = 0, h = 0;
     if (!grReadFrame(probe, w, h)) {
       grFlip(nullptr, nullptr);
-      GTEST_SKIP() << "no OpenGL pixels on this machine";
+      MM_SKIP_WITHOUT_GL("no OpenGL pixels on this machine");
     }
   }
   // Ends the frame and keeps its pixels.
