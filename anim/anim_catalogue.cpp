@@ -7,7 +7,7 @@
 
 #include "anim/anim_sprite.h"
 #include "anim/anim_state_access.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/name_hash.h"
 #include "gfx/sprite.h"
 

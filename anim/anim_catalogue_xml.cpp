@@ -10,7 +10,7 @@
 
 #include "anim/anim_catalogue.h"
 #include "anim/anim_state_access.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/name_hash.h"
 

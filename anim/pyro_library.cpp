@@ -5,7 +5,7 @@
 #include <map>
 
 #include "anim/pyro_effect.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "gfx/image.h"
 #include "gfx/pixel_format.h"

@@ -1,7 +1,7 @@
 // Engine start-up, the main loop and the engine shutdown.
 #include "app/app.h"
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "app/window_input.h"
 #include "files/file.h"
 #include "files/ini.h"
@@ -10,7 +10,7 @@
 #include "sound/sound.h"
 
 namespace {
-AppSettings g_settings;
+AppSettings& g_settings = appSettings();
 AppInputFn g_input = nullptr;
 AppFrameFn g_frame = nullptr;
 bool g_active = true;
@@ -18,12 +18,8 @@ bool g_loopRunning = false;
 bool g_loopEnded = false;
 bool g_fullScreenToggle = false;
 bool g_locked = false;
-uint32_t g_timeBase = 0;
-uint32_t g_previous = 0;
-bool g_previousSet = false;
 }  // namespace
 
-AppSettings& appSettings() { return g_settings; }
 bool appIsActive() { return g_active; }
 void appSetActive(bool active) { g_active = active; }
 bool appLoopRunning() { return g_loopRunning; }
@@ -39,28 +35,20 @@ int appSendInput(int message, int code, int value) {
   return g_input(message, code, value);
 }
 
-uint32_t appTimeBase() { return g_timeBase; }
-float appTimeSinceStart() { return float(platTicks() - g_timeBase); }
-float appTimeSincePrevious() {
-  uint32_t now = platTicks();
-  float d = g_previousSet ? float(now - g_previous) : float(now - g_timeBase);
-  g_previous = now;
-  g_previousSet = true;
-  return d;
-}
-
 int appInit(AppInputFn input) {
   g_input = input;
   g_settings = AppSettings{};
   g_active = true;
   g_loopRunning = g_loopEnded = false;
   g_fullScreenToggle = false;
-  g_previousSet = false;
   platInstallQuitSignals();
 
   // The user folder comes first: the running-instance check must happen before anything touches
   // the shared temporary folder, or a second launch would wipe the running game's files.
   fileInitPaths();
+  // The diagnostics read no files: hand them the verbosity now that the user folder is known.
+  if (!fileUserFolder().empty())
+    consoleSetVerbosity(iniGetInt(fileUserFolder() + "/Brevilon.ini", "Brevilon", "verbose", 0));
   if (!platLockInstance(fileUserFolder())) {
     platMessageBox("The game is already running.", iniGetString("game.ini", "main", "name", "Game"));
     return 1;
@@ -69,7 +57,8 @@ int appInit(AppInputFn input) {
   fileInitTempFolder();
   fileOpenPack();
 
-  g_timeBase = platTicks();
+  clockStart();
+  crashSetKind(iniGetInt("game.ini", "main", "crash", 0));
   crashInit("dump", "", "0.0");
 
   g_settings.name = iniGetString("game.ini", "main", "name", "");

@@ -2,7 +2,7 @@
 // files inflated) and the engine's buffer release.
 #include "files/file.h"
 #include "files/file_pack.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "platform/platform.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The pack archive: reading its index once, serving entries with shared, counted buffers.
 #include "files/file_pack.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The "z" compressed file format: 8 ignored bytes, the uncompressed size in decimal, a zlib stream.
 #include "files/file.h"
-#include "app/diag.h"
+#include "base/diag.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
 // The process-wide INI cache and the typed accessors with their rotating result buffers.
 #include "files/ini.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini_doc.h"
 #include "files/text.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 // The tolerant INI line parser, the encoding detection and the number readers.
 #include "files/ini_doc.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/text.h"
 
 #include <cctype>

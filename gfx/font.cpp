@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 
 namespace {

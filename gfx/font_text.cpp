@@ -2,7 +2,7 @@
 // each glyph drawn as a sprite region.
 #include <cmath>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/text.h"
 #include "gfx/font.h"
 #include "gfx/render_device.h"

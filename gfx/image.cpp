@@ -10,7 +10,7 @@
 #include <new>
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "gfx/image.h"
 

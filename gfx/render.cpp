@@ -5,8 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/app.h"
-#include "app/diag.h"
+#include "base/settings.h"
+#include "base/diag.h"
+#include "gfx/diag_draw.h"
 #include "files/ini.h"
 #include "gfx/render_state.h"
 #include "gfx/sprite.h"

@@ -2,7 +2,7 @@
 // grTextOut, and reading back or saving the frame (screenshots).
 #include <cstdio>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "gfx/image.h"
 #include "gfx/render_state.h"
 #include "gfx/sprite.h"

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/name_hash.h"
 #include "gfx/image.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/name_hash.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/name_hash.h"
 #include "gfx/image.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 
 bool SndBytes::Load(const std::string& name) {

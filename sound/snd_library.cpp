@@ -2,7 +2,7 @@
 // and the copies that every play of a template makes.
 #include <algorithm>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "sound/snd_sound.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "platform/platform.h"
 #include "sound/snd_sound.h"

@@ -12,7 +12,7 @@
 #include <condition_variable>
 #include <thread>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "platform/audio_device.h"
 #include "platform/platform.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "sound/snd_file.h"
 
 namespace {

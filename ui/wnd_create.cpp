@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "ui/widget_button.h"
 #include "ui/widget_edit.h"

@@ -2,7 +2,7 @@
 #include "game/core/app_init.h"
 
 #include "anim/anim_catalogue.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "app/soft_cursor.h"
 #include "files/ini.h"
 #include "game/core/game_main.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "game/core/game_main.h"
 
 namespace {

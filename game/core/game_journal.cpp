@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/diag.h"
+#include "base/diag.h"
+#include "gfx/diag_draw.h"
 #include "files/file.h"
 #include "app/soft_cursor.h"
 #include "game/core/app_init.h"
@@ -108,7 +109,7 @@ void gameInit() {
   wndSetRoot(new UIWnd());
   // The journal replaces the clock's seed when a previous run is replayed, so both runs draw the
   // same numbers; a logged run records its seed and input for such a replay.
-  int32_t seed = int32_t(appTimeSinceStart());
+  int32_t seed = int32_t(clockSinceStart());
   gameResetSteps();
   if (!(testSetting(16) && journalReplayStart("journal.txt", seed)) && gameLogIsOn())
     journalRecordStart("journal.txt", seed);
@@ -130,7 +131,7 @@ void gameDraw() {
   if (UIWnd* root = wndRoot()) root->Draw();
   if (testSetting(36)) {
     if (++g_fpsFrames > 101) {
-      int now = int(appTimeSinceStart());
+      int now = int(clockSinceStart());
       if (now > g_fpsTime) g_fpsRate = (g_fpsFrames - 1) * 1000 / (now - g_fpsTime);
       g_fpsTime = now;
       g_fpsFrames = 0;
@@ -146,7 +147,7 @@ void gameDraw() {
 }
 
 int gameFrame() {
-  gameAdvance(appTimeSincePrevious());
+  gameAdvance(clockSincePrevious());
   if (!wndRoot()) return 1;
   gameDraw();
   return 0;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "game/core/map_stream.h"
 

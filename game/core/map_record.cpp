@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/map_stream.h"

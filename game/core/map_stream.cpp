@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 
 void MapStream::Free::operator()(void* p) const { memFree(p); }

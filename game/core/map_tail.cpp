@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "game/core/map_record.h"
 
 void MapFog::Fill(float value) {

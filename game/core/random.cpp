@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "game/core/game_main.h"
 
 namespace {

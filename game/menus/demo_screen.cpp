@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/text.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "anim/anim_catalogue.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "gfx/image.h"
 #include "gfx/render.h"
 #include "platform/platform.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/diag.h"
+#include "base/diag.h"
 #include "app/joystick.h"
 #include "files/file.h"
 #include "files/ini.h"

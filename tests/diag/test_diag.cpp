@@ -11,7 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
+#include "gfx/diag_draw.h"
 
 namespace fs = std::filesystem;
 

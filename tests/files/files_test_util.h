@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 
 namespace filetest {

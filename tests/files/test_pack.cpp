@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "files/file_pack.h"
 #include "files_test_util.h"

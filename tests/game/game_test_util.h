@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
 
 namespace gametest {
 inline void writeFile(const std::string& path, const std::string& bytes) {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "game/core/game_main.h"
 #include "game/core/random.h"
 #include "game_test_util.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/file.h"
 #include "gfx/image.h"
 #include "gfx/pixel_format.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "anim/fx_gallery.h"
+#include "ui/fx_gallery.h"
 #include "anim/fx_manager.h"
 #include "anim/fx_pyro_manager.h"
 #include "files/file.h"

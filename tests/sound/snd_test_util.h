@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "platform/platform.h"
 #include "sound/snd_sound.h"
 

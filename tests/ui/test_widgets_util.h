@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/diag.h"
+#include "base/diag.h"
 #include "files/ini.h"
 #include "gfx/render.h"
 #include "platform/platform.h"

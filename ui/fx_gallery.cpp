@@ -1,5 +1,5 @@
 // The effects gallery screen and its show window.
-#include "anim/fx_gallery.h"
+#include "ui/fx_gallery.h"
 
 #include <cstdio>
 #include <memory>

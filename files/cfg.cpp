@@ -1,5 +1,5 @@
 // The settings lookup: the shipped game.ini, its per-platform keys, then the user's profgame.ini.
-#include "app/app.h"
+#include "files/cfg.h"
 #include "files/file.h"
 #include "files/ini.h"
 

@@ -1,7 +1,6 @@
 // Crash reports: fatal signals write a readable report with a symbolised backtrace, then the
 // process dies the way it would have.
-#include "app/diag.h"
-#include "files/ini.h"
+#include "base/diag.h"
 
 #include <execinfo.h>
 #include <fcntl.h>
@@ -93,8 +92,9 @@ std::string crashReportName(const char* folder, const char* base, const char* su
   return name;
 }
 
+void crashSetKind(int kind) { g_kind = kind; }
+
 void crashInit(const char* folder, const char* base, const char* suffix) {
-  g_kind = iniGetInt("game.ini", "main", "crash", 0);
   // Reports go to the current folder with an absolute name, in case the game changes folder.
   char cwd[400];
   std::string prefix = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" : std::string();

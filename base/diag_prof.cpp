@@ -1,6 +1,5 @@
-// The profiler's tree of timed sections and its on-screen report.
-#include "app/diag.h"
-#include "gfx/render.h"
+// The profiler's tree of timed sections; the renderer draws its report (gfx/diag_draw.cpp).
+#include "base/diag.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,23 +28,12 @@ Section* root() {
   return g_root.get();
 }
 
-void drawSection(const Section& s, int& x, int& y, CSprite* font) {
-  (void)font;  // the debug text of the renderer stands in until fonts draw text
-  grFillRect(x, y, x + 500, y + 40, grColor(0, 0, 0));
-  char text[64];
-  grTextOut(x + 10, y + 10, s.name ? s.name : "?", grColor(255, 255, 255));
-  std::snprintf(text, sizeof text, "%.3f", s.mean);
-  grTextOut(x + 100, y + 10, text, grColor(255, 255, 255));
-  std::snprintf(text, sizeof text, "%.3f", s.longest);
-  grTextOut(x + 200, y + 10, text, grColor(255, 255, 255));
-  std::snprintf(text, sizeof text, "%d", s.count);
-  grTextOut(x + 300, y + 10, text, grColor(255, 255, 255));
-  x += 40;
-  y += 40;
-  for (const auto& c : s.children) {
-    drawSection(*c, x, y, font);
-    y += 40;
-  }
+void walk(const Section& s, int depth, const std::function<void(const ProfSectionInfo&)>& enter,
+          const std::function<void(const ProfSectionInfo&)>& leave) {
+  ProfSectionInfo info{s.name ? s.name : "?", depth, s.count, s.mean, s.longest};
+  if (enter) enter(info);
+  for (const auto& c : s.children) walk(*c, depth + 1, enter, leave);
+  if (leave) leave(info);
 }
 }  // namespace
 
@@ -75,8 +63,9 @@ void profLeave() {
   g_current = g_current->parent;
 }
 
-void profDraw(int x, int y, CSprite* font) {
-  drawSection(*root(), x, y, font);
+void profWalk(const std::function<void(const ProfSectionInfo&)>& enter,
+              const std::function<void(const ProfSectionInfo&)>& leave) {
+  walk(*root(), 0, enter, leave);
 }
 
 void profReset() {

@@ -1,16 +1,13 @@
-// Heap statistics for the game log and the seven-segment frame-rate meter.
-#include "app/app.h"
-#include "app/diag.h"
+// The seven-segment frame-rate meter and the profiler's report, drawn by the renderer.
+#include "gfx/diag_draw.h"
+
+#include "base/clock.h"
+#include "base/diag.h"
 #include "gfx/render.h"
 
-#include <malloc.h>
-
 #include <cstdio>
-#include <string>
 
 namespace {
-long long g_prevBlocks = 0, g_prevSize = 0, g_prevOverhead = 0;
-
 int g_frames = 0;
 float g_accumulated = 0;
 float g_previous = -1;
@@ -38,25 +35,20 @@ void drawChar(char c, int x, int y, int w, int h, int g) {
   if (m & 64) segment(x, y + h, x + w, y + h, 0, -1);
   if (m & 128) segment(x + w - 2, y + h - 2, x + w, y + h, 0, -1);
 }
-}  // namespace
 
-void heapStatistics(const char* label, bool difference) {
-  struct mallinfo2 mi = mallinfo2();
-  long long blocks = (long long)(mi.ordblks + mi.hblks);
-  long long size = (long long)(mi.uordblks + mi.hblkhd);
-  long long overhead = (long long)mi.fordblks;
-  long long b = blocks, s = size, o = overhead;
-  if (difference) {
-    b -= g_prevBlocks;
-    s -= g_prevSize;
-    o -= g_prevOverhead;
-  }
-  g_prevBlocks = blocks;
-  g_prevSize = size;
-  g_prevOverhead = overhead;
-  std::string l = label ? std::string(label).substr(0, 254) : std::string();
-  gameLog("[Heap][ %s ][Total] blocks: %lld, size:%lld, overhead:%lld", l.c_str(), b, s / 1000, o / 1000);
+void drawSection(const ProfSectionInfo& s, int x, int y, CSprite* font) {
+  (void)font;  // the debug text of the renderer stands in until fonts draw text
+  grFillRect(x, y, x + 500, y + 40, grColor(0, 0, 0));
+  char text[64];
+  grTextOut(x + 10, y + 10, s.name, grColor(255, 255, 255));
+  std::snprintf(text, sizeof text, "%.3f", s.mean);
+  grTextOut(x + 100, y + 10, text, grColor(255, 255, 255));
+  std::snprintf(text, sizeof text, "%.3f", s.longest);
+  grTextOut(x + 200, y + 10, text, grColor(255, 255, 255));
+  std::snprintf(text, sizeof text, "%d", s.count);
+  grTextOut(x + 300, y + 10, text, grColor(255, 255, 255));
 }
+}  // namespace
 
 int fpsSegmentMask(char c) {
   static const int kDigits[10] = {119, 36, 93, 109, 46, 107, 123, 37, 127, 111};
@@ -71,7 +63,7 @@ void fpsDrawText(const char* text, int x, int y, int w, int h, int g) {
 }
 
 void fpsMeter() {
-  float now = appTimeSinceStart();
+  float now = clockSinceStart();
   if (g_previous >= 0) {
     ++g_frames;
     g_accumulated += now - g_previous;
@@ -87,4 +79,17 @@ void fpsMeter() {
     std::snprintf(text, sizeof text, "%.1f", double(g_rate));
     fpsDrawText(text, 10, 10, 10, 20, 2);
   }
+}
+
+void profDraw(int x, int y, CSprite* font) {
+  // Every row moves 40 right and 40 down; a finished child section leaves one more row of space.
+  profWalk(
+      [&](const ProfSectionInfo& s) {
+        drawSection(s, x, y, font);
+        x += 40;
+        y += 40;
+      },
+      [&](const ProfSectionInfo& s) {
+        if (s.depth > 0) y += 40;
+      });
 }

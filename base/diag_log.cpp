@@ -1,7 +1,5 @@
 // Console messages filtered by verbosity, the timestamped gerr.log, and the buffered game log.
-#include "app/diag.h"
-#include "files/file.h"
-#include "files/ini.h"
+#include "base/diag.h"
 
 #include <sys/time.h>
 
@@ -11,6 +9,7 @@
 #include <string>
 
 namespace {
+// Until the shell has read Brevilon.ini the marker stands; it filters like verbosity 0.
 constexpr int kUnread = -12345;
 int g_verbose = kUnread;
 bool g_printing = false;
@@ -43,11 +42,7 @@ void writeGameLog(const std::string& text) {
 int consoleMessage(int level, const char* format, ...) {
   if (g_printing) return 0;
   g_printing = true;
-  if (g_verbose == kUnread) {
-    const std::string& user = fileUserFolder();
-    g_verbose = user.empty() ? 0 : iniGetInt(user + "/Brevilon.ini", "Brevilon", "verbose", 0);
-  }
-  if (g_verbose >= level) {
+  if ((g_verbose == kUnread ? 0 : g_verbose) >= level) {
     va_list args;
     va_start(args, format);
     std::vprintf(format, args);
@@ -59,6 +54,7 @@ int consoleMessage(int level, const char* format, ...) {
 }
 
 void consoleSetVerbosity(int level) { g_verbose = level; }
+int consoleVerbosity() { return g_verbose; }
 
 void errorLog(const char* format, ...) {
   timeval tv{};
@@ -91,7 +87,7 @@ void errorLogClose() {
 
 bool gameLogOpen(const char* path) {
   gameLogClose();
-  g_gameLog = fileOpen(path, 2);
+  g_gameLog = path && *path ? std::fopen(path, "wb") : nullptr;
   g_gameBuffer.clear();
   g_gameBuffer.reserve(kGameLogBuffer);
   g_gameLogOn = true;
