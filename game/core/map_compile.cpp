@@ -19,7 +19,13 @@ bool mapCompile(const MapCompileInput& in, MapFile& out, std::string* error, std
   std::set<std::string> seen;
   while (const char* name = sections.Next()) {
     MapObjectRecord r;
-    if (!mapRecordFromIni(in.iniPath.c_str(), name, r)) continue;
+    MapIniRead read = mapReadIniRecord(in.iniPath.c_str(), name, r);
+    if (read == MapIniRead::NoObject) continue;
+    if (read == MapIniRead::Refused) {
+      if (error) *error = in.iniPath + " [" + name + "]: " + mapFamilyOf(r.type, r.subtype).className +
+                          " objects have keys not known to this compiler";
+      return false;
+    }
     if (!seen.insert(fileFoldName(name)).second && notes)
       notes->push_back(std::string("section \"") + name + "\" is listed twice; both objects read the first section's keys");
     std::string why;

@@ -13,31 +13,6 @@
 #include "game/core/map_stream.h"
 
 namespace {
-// Class extensions of the scenery classes. The binary order is fixed by the class and can differ
-// from the order the INI keys are read in.
-const MapExtItem kSimpleCreature[] = {
-    {MapItem::Int32, "idlePeriodMin", false},   {MapItem::Int32, "idlePeriodMax", false},
-    {MapItem::Int32, "actionPeriodMin", false}, {MapItem::Int32, "actionPeriodMax", false},
-    {MapItem::Int32, "flipX", false},           {MapItem::Float32, "scale", true},
-    {MapItem::String, "sound", false}};
-const MapExtItem kMovingCreature[] = {
-    {MapItem::Int32, "arealXS", false},         {MapItem::Int32, "arealYS", false},
-    {MapItem::Int32, "idlePeriodMin", false},   {MapItem::Int32, "idlePeriodMax", false},
-    {MapItem::Int32, "actionPeriodMin", false}, {MapItem::Int32, "actionPeriodMax", false},
-    {MapItem::Int32, "activityFactor", false},  {MapItem::Int32, "flipX", false},
-    {MapItem::Float32, "scale", false},         {MapItem::Float32, "speed", false}};
-// The first binary item is read and not used; the INI "Angle" has no binary twin.
-const MapExtItem kReflection[] = {{MapItem::Int32, nullptr, false}, {MapItem::Int8, "Alpha", false}};
-const MapExtItem kEffect[] = {{MapItem::String, "effectname", false},
-                              {MapItem::Int32, "DeleteOutsideFog", false},
-                              {MapItem::Int32, "startOnEffect", false}};
-
-const MapExtension kNone{"Map::cObject", nullptr, 0};
-const MapExtension kExtSimpleCreature{"Map::cSimpleCreature", kSimpleCreature, std::size(kSimpleCreature)};
-const MapExtension kExtMovingCreature{"Map::cMovingCreature", kMovingCreature, std::size(kMovingCreature)};
-const MapExtension kExtReflection{"Map::cReflection", kReflection, std::size(kReflection)};
-const MapExtension kExtEffect{"Map::cEffect", kEffect, std::size(kEffect)};
-
 const uint32_t kNullHash = NameHash("null");
 
 // Corrections shared by both readers; `where` describes the source for the gerr.log line.
@@ -78,14 +53,12 @@ std::string formatFloat(float f) {
 }
 }  // namespace
 
-const MapExtension& mapExtensionFor(std::string_view type, std::string_view subtype) {
-  if (type == "creature") {
-    if (subtype == "simple") return kExtSimpleCreature;
-    if (subtype == "moving" || subtype == "butterfly") return kExtMovingCreature;
-  }
-  if (type == "simple" && subtype == "reflection") return kExtReflection;
-  if (type == "fx" && subtype == "mapeffect") return kExtEffect;
-  return kNone;
+// Every item of a family's blocks in binary order.
+template <typename Fn>
+void forEachItem(const MapFamily& fam, Fn&& fn) {
+  size_t i = 0;
+  for (const MapExtension* block : fam.blocks)
+    for (const MapExtItem& item : block->items) fn(i++, item);
 }
 
 uint32_t mapAnimHash(std::string_view v) {
@@ -141,17 +114,23 @@ bool mapReadBase(MapStream& s, MapObjectRecord& r) {
 }
 
 bool mapReadExtension(MapStream& s, MapObjectRecord& r) {
-  const MapExtension& ext = mapExtensionFor(r.type, r.subtype);
-  r.extension.assign(ext.count, MapExtValue{});
-  for (size_t i = 0; i < ext.count; ++i) {
+  const MapFamily& fam = mapFamilyOf(r.type, r.subtype);
+  if (!fam.itemsKnown) {
+    std::string what = "object \"" + r.name + "\" (type \"" + r.type + "\", subtype \"" + r.subtype + "\") is a " +
+                       fam.className + ", whose record items are not known; the rest of the map cannot be read";
+    s.Fail(what.c_str());
+    return false;
+  }
+  r.extension.assign(fam.ItemCount(), MapExtValue{});
+  forEachItem(fam, [&](size_t i, const MapExtItem& item) {
     MapExtValue& v = r.extension[i];
-    switch (ext.items[i].kind) {
+    switch (item.kind) {
       case MapItem::Int32: v.i = s.ReadInt32(); break;
       case MapItem::Int8: v.i = s.ReadInt8(); break;
       case MapItem::Float32: v.f = s.ReadFloat32(); break;
       case MapItem::String: v.s = s.ReadString(); break;
     }
-  }
+  });
   return !s.Failed();
 }
 
@@ -165,10 +144,21 @@ bool mapReadObject(MapStream& s, MapObjectRecord& r) {
 }
 
 bool mapRecordFromIni(const gFileName& f, const char* section, MapObjectRecord& r) {
+  return mapReadIniRecord(f, section, r) == MapIniRead::Ok;
+}
+
+MapIniRead mapReadIniRecord(const gFileName& f, const char* section, MapObjectRecord& r, bool refuseUnknown) {
   r = MapObjectRecord{};
   r.type = iniGetString(f, section, "type", "");
-  if (r.type.empty()) return false;
+  if (r.type.empty()) return MapIniRead::NoObject;
   r.subtype = iniGetString(f, section, "subType", "");
+  const MapFamily& fam = mapFamilyOf(r.type, r.subtype);
+  if (!fam.itemsKnown && refuseUnknown) {
+    errorLog("%s [%s]: object of type \"%s\", subtype \"%s\" is a %s, whose keys are not known; refused\n",
+             f.Utf8().c_str(), section, r.type.c_str(), r.subtype.c_str(), fam.className);
+    r.name = section;  // type, subtype and name say what was refused
+    return MapIniRead::Refused;
+  }
   r.name = section;
   auto geti = [&](const char* key) { return int32_t(iniGetInt(f, section, key, 0)); };
   r.x = geti("x");
@@ -207,25 +197,31 @@ bool mapRecordFromIni(const gFileName& f, const char* section, MapObjectRecord& 
     r.anims[i].dy = geti(("animDelta" + n + "y").c_str());
   }
   r.currentAnimation = geti("currentAnimation");
-  const MapExtension& ext = mapExtensionFor(r.type, r.subtype);
-  r.extension.assign(ext.count, MapExtValue{});
-  for (size_t i = 0; i < ext.count; ++i) {
-    const MapExtItem& item = ext.items[i];
+  r.extension.assign(fam.ItemCount(), MapExtValue{});
+  forEachItem(fam, [&](size_t i, const MapExtItem& item) {
     MapExtValue& v = r.extension[i];
-    if (!item.key) continue;
+    if (!item.key) return;
     switch (item.kind) {
-      case MapItem::Int32: v.i = geti(item.key); break;
-      case MapItem::Int8: v.i = int8_t(geti(item.key)); break;
+      case MapItem::Int32:
+      case MapItem::Int8:
+        if (item.form == MapIniForm::ResourceName) {
+          v.i = mapResourceIndex(iniGetString(f, section, item.key, ""));
+        } else {
+          v.i = geti(item.key);
+          if (item.form == MapIniForm::StoredMinusOne) v.i = v.i > 0 ? v.i - 1 : 8;
+        }
+        if (item.kind == MapItem::Int8) v.i = int8_t(v.i);
+        break;
       case MapItem::Float32:
         v.f = iniGetFloat(f, section, item.key, 0.0f);
-        if (item.zeroReadsAsOne && v.f == 0.0f) v.f = 1.0f;
+        if (item.form == MapIniForm::ZeroIsOne && v.f == 0.0f) v.f = 1.0f;
         break;
       case MapItem::String: v.s = iniGetString(f, section, item.key, ""); break;
     }
-  }
+  });
   r.childScript = iniGetString(f, section, "childScript", "");
   fixRecord(r, f.Utf8() + " [" + section + "]");
-  return true;
+  return MapIniRead::Ok;
 }
 
 void mapWriteInt32(std::string& out, int32_t v) {
@@ -278,18 +274,24 @@ bool mapWriteObject(std::string& out, const MapObjectRecord& r, std::string* err
     mapWriteInt32(out, a.dy);
   }
   out.push_back(char(int8_t(r.currentAnimation)));
-  const MapExtension& ext = mapExtensionFor(r.type, r.subtype);
-  for (size_t i = 0; i < ext.count; ++i) {
+  const MapFamily& fam = mapFamilyOf(r.type, r.subtype);
+  if (!fam.itemsKnown) {
+    if (error) *error = std::string("a ") + fam.className + " has record items not known here";
+    return false;
+  }
+  ok = true;
+  forEachItem(fam, [&](size_t i, const MapExtItem& item) {
     MapExtValue v = i < r.extension.size() ? r.extension[i] : MapExtValue{};
-    switch (ext.items[i].kind) {
+    switch (item.kind) {
       case MapItem::Int32: mapWriteInt32(out, v.i); break;
       case MapItem::Int8: out.push_back(char(int8_t(v.i))); break;
       case MapItem::Float32: mapWriteFloat32(out, v.f); break;
       case MapItem::String:
-        if (!mapWriteString(out, v.s, error)) return false;
+        if (ok && !mapWriteString(out, v.s, error)) ok = false;
         break;
     }
-  }
+  });
+  if (!ok) return false;
   return mapWriteString(out, r.childScript, error);
 }
 
@@ -343,18 +345,25 @@ std::string mapRecordToIni(const MapObjectRecord& r, MapAnimNameFn animName, voi
     if (a.dy) num(("animDelta" + n + "y").c_str(), a.dy);
   }
   num("currentAnimation", r.currentAnimation);
-  const MapExtension& ext = mapExtensionFor(r.type, r.subtype);
-  for (size_t i = 0; i < ext.count && i < r.extension.size(); ++i) {
-    const MapExtItem& item = ext.items[i];
+  // A key two items share (a generator's amount) is written once.
+  std::vector<std::string> written;
+  forEachItem(mapFamilyOf(r.type, r.subtype), [&](size_t i, const MapExtItem& item) {
+    if (!item.key || i >= r.extension.size()) return;
+    for (const std::string& w : written)
+      if (w == item.key) return;
+    written.push_back(item.key);
     const MapExtValue& v = r.extension[i];
-    if (!item.key) continue;
     switch (item.kind) {
       case MapItem::Int32:
-      case MapItem::Int8: key(item.key, std::to_string(v.i)); break;
+      case MapItem::Int8:
+        if (item.form == MapIniForm::ResourceName) key(item.key, mapResourceName(v.i));
+        else if (item.form == MapIniForm::StoredMinusOne) key(item.key, std::to_string(v.i + 1));
+        else key(item.key, std::to_string(v.i));
+        break;
       case MapItem::Float32: key(item.key, formatFloat(v.f)); break;
       case MapItem::String: key(item.key, v.s); break;
     }
-  }
+  });
   if (!r.childScript.empty()) key("childScript", r.childScript);
   return t;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/file.h"
+#include "game/core/map_family.h"
 
 class MapStream;
 
@@ -52,29 +53,21 @@ struct MapObjectRecord {
   bool operator==(const MapObjectRecord&) const = default;
 };
 
-// Class extensions: the binary items a class appends after the animation block.
-enum class MapItem : uint8_t { Int32, Int8, Float32, String };
-struct MapExtItem {
-  MapItem kind;
-  const char* key;        // INI key; null for an item the INI form does not have
-  bool zeroReadsAsOne;    // INI only: 0 is read as 1.0 (the binary value is taken as stored)
-};
-struct MapExtension {
-  const char* className;
-  const MapExtItem* items;
-  size_t count;
-};
-// The extension of the class a type and subtype select; a class without one has count 0.
-const MapExtension& mapExtensionFor(std::string_view type, std::string_view subtype);
-
 // Binary reading. ReadBase reads the items from the name to the animation block (the object's own
-// part of a record, after type and subtype); ReadObject reads a whole record. False once the
-// stream failed; values out of range are corrected with a gerr.log line.
+// part of a record, after type and subtype); ReadExtension the blocks of the record's family;
+// ReadObject a whole record. False once the stream failed; values out of range are corrected with a
+// gerr.log line. A family whose items are not known fails the stream with a line naming the file
+// and the object: its record's length is unknown, so nothing after it can be read.
 bool mapReadBase(MapStream& s, MapObjectRecord& r);
 bool mapReadExtension(MapStream& s, MapObjectRecord& r);
 bool mapReadObject(MapStream& s, MapObjectRecord& r);
 
-// Reads a section of an INI map. False when the section's "type" is empty (no object).
+// Reads a section of an INI map. NoObject when the section's "type" is empty; Refused (with a
+// gerr.log line naming the file and the section) when the family's items are not known and
+// `refuseUnknown` is set. Templates of child scripts, read by key, take only the known keys.
+enum class MapIniRead { Ok, NoObject, Refused };
+MapIniRead mapReadIniRecord(const gFileName& file, const char* section, MapObjectRecord& r, bool refuseUnknown = true);
+// The same, true only for Ok.
 bool mapRecordFromIni(const gFileName& file, const char* section, MapObjectRecord& r);
 
 // Binary writing: the whole record, or one string. False (with `error` set) when a text does not

@@ -1,0 +1,292 @@
+// The family table and the record blocks of the classes whose items are known.
+#include "game/core/map_family.h"
+
+#include <deque>
+#include <string>
+
+#include "files/name_hash.h"
+
+namespace {
+using K = MapItem;
+
+// Keys built from parts live here for the life of the program.
+const char* keep(std::string text) {
+  static std::deque<std::string> store;
+  store.push_back(std::move(text));
+  return store.back().c_str();
+}
+
+MapExtension makeSubject() {
+  // Worker type, the eight durations, the Food/Ore/Gold cost of kinds 1 to 7, the visible state of
+  // working persons, the name key, the delete flag and the cursor.
+  static const char* const kDurations[8] = {"none",
+                                            "Person_Get_Resource_Time",
+                                            "Person_Repair_Time",
+                                            "Person_PutOutFire_Time",
+                                            "Person_Uprade_Time",
+                                            "Person_Uprade2_Time",
+                                            "Person_Build_Time",
+                                            "Person_Warm_Time"};
+  MapExtension b{"subject", {}};
+  b.items.push_back({K::String, "workerType"});
+  for (const char* d : kDurations) b.items.push_back({K::Int32, d});
+  for (int kind = 1; kind < 8; ++kind)
+    for (const char* res : {"Food", "Ore", "Gold"})
+      b.items.push_back({K::Int32, keep(std::string(kDurations[kind]) + "_" + res)});
+  b.items.push_back({K::Int32, "personVisibleState", MapIniForm::StoredMinusOne});
+  b.items.push_back({K::String, "name"});
+  b.items.push_back({K::Int32, "deleteOnGamePlayFinished"});
+  b.items.push_back({K::Int8, "cursor"});
+  return b;
+}
+
+// The binary building block holds three values of which the third is the break flag and two of
+// which the second is the tablet's x offset; the others are written as 0.
+const MapExtension kBuilding{"building",
+                             {{K::Int32, nullptr},
+                              {K::Int32, nullptr},
+                              {K::Int32, "isBreak"},
+                              {K::Int32, "upgradeLevel"},
+                              {K::Int32, "upgradeLevelMax"},
+                              {K::Int32, nullptr},
+                              {K::Int32, "upgradeTabletDeltaX"},
+                              {K::Int32, "upgradeTabletDeltaY"},
+                              {K::Int32, "state"}}};
+const MapExtension kBarn{"barn", {{K::Int32, "iconsX"}, {K::Int32, "iconsY"}, {K::Int32, "workerX"}, {K::Int32, "workerY"}}};
+// The current amount and the level 0 amount share their key.
+const MapExtension kGenerator{"generator",
+                              {{K::Int32, "resource", MapIniForm::ResourceName},
+                               {K::Int32, "resourceValue"},
+                               {K::Int32, "resourceValue"},
+                               {K::Int32, "resourceValue1"},
+                               {K::Int32, "resourceValue2"},
+                               {K::Int32, "resourceValue3"}}};
+const MapExtension kMine{"mine",
+                         {{K::Int32, "resource", MapIniForm::ResourceName},
+                          {K::Int32, "resourceValue"},
+                          {K::Int32, "resourceMax"}}};
+const MapExtension kHunter{"hunter", {{K::String, "hunter"}}};
+const MapExtension kBrokenPath{"brokenPath",
+                               {{K::Int32, "isBroken"},
+                                {K::Int32, "isHidden"},
+                                {K::Int32, "isDrawAfterRepair"},
+                                {K::Float32, "angle"},
+                                {K::Float32, "imageAngle"},
+                                {K::Int32, "heightMax"},
+                                {K::Int32, "isConvex"},
+                                {K::Int8, "isFlipY"}}};
+const MapExtension kMoneyChanger{"moneyChanger",
+                                 {{K::Int32, "resource", MapIniForm::ResourceName},
+                                  {K::Int32, "resourceValue"},
+                                  {K::Int32, "isOnlyOneExchange"}}};
+const MapExtension kBonus{"bonus",
+                          {{K::Int32, "resource", MapIniForm::ResourceName},
+                           {K::Int32, "resourceValue"},
+                           {K::Int32, "lifeTime"},
+                           {K::Int32, "isSmoothAppear"}}};
+const MapExtension kSimpleCreature{"simpleCreature",
+                                   {{K::Int32, "idlePeriodMin"},
+                                    {K::Int32, "idlePeriodMax"},
+                                    {K::Int32, "actionPeriodMin"},
+                                    {K::Int32, "actionPeriodMax"},
+                                    {K::Int32, "flipX"},
+                                    {K::Float32, "scale", MapIniForm::ZeroIsOne},
+                                    {K::String, "sound"}}};
+const MapExtension kMovingCreature{"movingCreature",
+                                   {{K::Int32, "arealXS"},
+                                    {K::Int32, "arealYS"},
+                                    {K::Int32, "idlePeriodMin"},
+                                    {K::Int32, "idlePeriodMax"},
+                                    {K::Int32, "actionPeriodMin"},
+                                    {K::Int32, "actionPeriodMax"},
+                                    {K::Int32, "activityFactor"},
+                                    {K::Int32, "flipX"},
+                                    {K::Float32, "scale"},
+                                    {K::Float32, "speed"}}};
+// The first binary item is read and not used; the INI "Angle" has no binary twin.
+const MapExtension kReflection{"reflection", {{K::Int32, nullptr}, {K::Int8, "Alpha"}}};
+const MapExtension kEffect{"effect",
+                           {{K::String, "effectname"}, {K::Int32, "DeleteOutsideFog"}, {K::Int32, "startOnEffect"}}};
+// Tree items follow the order of its keys.
+const MapExtension kTree{"tree",
+                         {{K::Int32, "LeavesLiveR"},     {K::Int32, "LeavesLiveG"},    {K::Int32, "LeavesLiveB"},
+                          {K::Int32, "LeavesDeadR"},     {K::Int32, "LeavesDeadG"},    {K::Int32, "LeavesDeadB"},
+                          {K::Int32, "TrunkLiveR"},      {K::Int32, "TrunkLiveG"},     {K::Int32, "TrunkLiveB"},
+                          {K::Int32, "TrunkDeadR"},      {K::Int32, "TrunkDeadG"},     {K::Int32, "TrunkDeadB"},
+                          {K::Int32, "RandomSeed"},      {K::Int32, "RandomMax"},      {K::Int32, "ScaleRandomSeed"},
+                          {K::Int32, "ScaleRandomMax"},  {K::Float32, "ampl"},         {K::Int32, "period"},
+                          {K::Float32, "phase"},         {K::Float32, "scale"},        {K::Int32, "DeleteOutsideFog"}}};
+const MapExtension kShower{"shower",
+                           {{K::Float32, "fadePeriod"},
+                            {K::Int32, "darkOpacity"},
+                            {K::Int32, "period"},
+                            {K::Int32, "startPeriodMin"},
+                            {K::Int32, "startPeriodMax"}}};
+const MapExtension kFlies{"flies", {{K::Int32, "amount"}, {K::Int8, "r"}, {K::Int8, "g"}, {K::Int8, "b"}, {K::Int8, "a"}}};
+const MapExtension kCaustic{"caustic",
+                            {{K::Int32, "causticPeriod"},
+                             {K::Float32, "causticDir"},
+                             {K::Int8, "alpha"},
+                             {K::Float32, "AlphaPhase"},
+                             {K::Int32, "AlphaPeriod"},
+                             {K::Float32, "AlphaAmplitude"}}};
+
+struct Row {
+  const char* type;
+  std::vector<const char*> subtypes;  // empty: any subtype
+  uint32_t typeHash = 0;
+  std::vector<uint32_t> subtypeHashes;
+  MapFamily family;
+};
+
+// Families with items nobody described yet: their records cannot be read past.
+MapFamily unknown(const char* cls, bool arena, bool work) { return MapFamily{cls, arena, work, false, {}}; }
+MapFamily known(const char* cls, bool arena, bool work, std::vector<const MapExtension*> blocks = {}) {
+  return MapFamily{cls, arena, work, true, std::move(blocks)};
+}
+
+std::vector<Row>& table() {
+  static std::vector<Row> rows = [] {
+    const MapExtension* subject = &mapSubjectBlock();
+    const MapExtension* building = &kBuilding;
+    std::vector<Row> t = {
+        {"person", {}, 0, {}, unknown("Map::cPerson", true, false)},
+        {"simple", {"back"}, 0, {}, known("Map::cBack", true, false)},
+        {"simple", {"tree"}, 0, {}, known("Map::cTree", true, false, {&kTree})},
+        {"simple", {"reflection"}, 0, {}, known("Map::cReflection", true, false, {&kReflection})},
+        {"totem", {}, 0, {}, unknown("Map::cTotem", true, true)},
+        {"creature", {"simple"}, 0, {}, known("Map::cSimpleCreature", true, false, {&kSimpleCreature})},
+        {"creature", {"moving"}, 0, {}, known("Map::cMovingCreature", true, false, {&kMovingCreature})},
+        {"creature", {"butterfly"}, 0, {}, known("Map::cMovingButterfly", true, false, {&kMovingCreature})},
+        {"evilstone", {}, 0, {}, unknown("Map::cStoneAndSpring", false, true)},
+        {"brokenPath", {"dryTree"}, 0, {}, unknown("Map::cDryTree", false, true)},
+        {"brokenPath", {}, 0, {}, known("Map::cBrokenPathPatch", false, true, {subject, &kBrokenPath})},
+        {"bonusPlace", {}, 0, {}, unknown("Map::cBonusPlace", false, true)},
+        {"bonus",
+         {"creature", "wolf", "evilflower", "spider", "skeleton", "ghost", "necro", "yeti"},
+         0,
+         {},
+         unknown("Map::cObstacleCreature", false, true)},
+        {"bonus", {}, 0, {}, known("Map::cBonus", false, true, {subject, &kBonus})},
+        {"berry", {"berry"}, 0, {}, unknown("Map::cBerry", false, true)},
+        {"berry", {"mushroom"}, 0, {}, unknown("Map::cMushroom", false, true)},
+        {"berry", {"redhood"}, 0, {}, unknown("Map::cRedhood", false, true)},
+        {"moneyChanger", {}, 0, {}, known("Map::cMoneyChanger", true, true, {subject, &kMoneyChanger})},
+        {"building", {"barn"}, 0, {}, known("Map::cBarn", true, true, {subject, building, &kBarn})},
+        {"building", {"OreGenerator"}, 0, {}, known("Map::cOreGenerator", true, true, {subject, building, &kGenerator})},
+        {"building", {"FoodGenerator"}, 0, {}, known("Map::cFoodGenerator", true, true, {subject, building, &kGenerator})},
+        {"building", {"GoldGenerator"}, 0, {}, known("Map::cGoldGenerator", true, true, {subject, building, &kGenerator})},
+        {"building", {"WarriorHut", "ExorcistHut"}, 0, {}, known("Map::cHunterBuilding", true, true, {subject, building, &kHunter})},
+        {"building", {"cBuildingMine"}, 0, {}, known("Map::cBuildingMine", true, true, {subject, building, &kMine})},
+        {"floatingicon", {}, 0, {}, unknown("Map::cFloatingIcon", true, false)},
+        {"icon", {"bar", "operation"}, 0, {}, unknown("Icon::cOperationBar", false, false)},
+        {"icon", {"UpgradeTrumpets"}, 0, {}, unknown("Icon::cUpgradeTrumpets", false, false)},
+        {"icon", {"objectHintMarker"}, 0, {}, unknown("Icon::cObjectHintMarker", true, false)},
+        {"icon", {"upgradeLevel"}, 0, {}, unknown("Icon::cUpgradeLevel", true, false)},
+        {"icon", {"hint"}, 0, {}, unknown("Icon::cObjectInfo", false, false)},
+        {"icon", {"focusMarker"}, 0, {}, unknown("Icon::cFocusMarker", false, false)},
+        {"icon", {"upgradeHint"}, 0, {}, unknown("Icon::cObjectInfo", true, false)},
+        {"icon", {}, 0, {}, unknown("Map::cIcon", false, false)},
+        {"fx", {"flyingMessage"}, 0, {}, known("Fx::cFlyingMessage", false, false)},
+        {"fx", {"flies"}, 0, {}, known("Fx::cFlies", true, false, {&kFlies})},
+        {"fx", {"rain"}, 0, {}, known("Fx::cRain", true, false, {&kShower})},
+        {"fx", {"snow"}, 0, {}, known("Fx::cSnow", true, false, {&kShower})},
+        {"fx", {"caustic"}, 0, {}, known("Fx::cCaustic", true, false, {&kCaustic})},
+        {"fx", {"evilsmoke"}, 0, {}, known("Map::cEvilSmoke", true, false, {&kEffect})},
+        {"fx", {"mapeffect"}, 0, {}, known("Map::cEffect", true, false, {&kEffect})},
+        {"WhiteWolf", {}, 0, {}, unknown("Map::cWhiteWolf", false, true)},
+        {"troll", {}, 0, {}, unknown("Map::cTroll", false, true)},
+        {"trollCloud", {}, 0, {}, unknown("Map::cTrollCloud", false, false)},
+        {"drums", {}, 0, {}, unknown("Map::cDrums", false, true)},
+        {"Snowball", {}, 0, {}, unknown("Map::cSnowball", false, true)},
+        {"heart", {"IceHeart"}, 0, {}, unknown("Map::cIceHeart", false, true)},
+        {"heart", {"ChestHeart"}, 0, {}, unknown("Map::cChestHeart", false, true)},
+        {"heart", {"MagicTree"}, 0, {}, unknown("Map::cMagicTree", false, true)},
+        // Lies out of reach until it has jumped: its own class makes it clickable then.
+        {"heart", {"JumpingHeart"}, 0, {}, unknown("Map::cJumpingHeart", false, false)},
+        {"heart", {"CageHeart"}, 0, {}, unknown("Map::cCageHeart", false, true)},
+        {"heart", {"cave"}, 0, {}, unknown("Map::cCaveWithKey", false, true)},
+        {"heart", {"BatHeart"}, 0, {}, unknown("Map::cBatHeart", false, true)},
+        {"SummerCage", {}, 0, {}, unknown("Map::cSummerCage", true, true)},
+        {"AutumnChains", {}, 0, {}, unknown("Map::cAutumnChains", true, true)},
+        {"AutumnRock", {}, 0, {}, unknown("Map::cAutumnRock", true, true)},
+        {"WinterIce", {}, 0, {}, unknown("Map::cWinterIce", true, true)},
+        {"tentacles", {}, 0, {}, unknown("Map::cTentacles", true, true)},
+        {"Witch_1lvl", {}, 0, {}, unknown("Map::cWitch_1lvl", true, false)},
+        {"Witch_8lvl", {}, 0, {}, unknown("Map::cWitch_8lvl", true, false)},
+        {"Witch_33lvl", {}, 0, {}, unknown("Map::cWitch_33lvl", true, false)},
+        {"Witch_37lvl", {}, 0, {}, unknown("Map::cWitch_37lvl", true, false)},
+        {"Witch_47lvl", {}, 0, {}, unknown("Map::cWitch_47lvl", true, false)},
+    };
+    for (Row& r : t) {
+      r.typeHash = NameHash(r.type);
+      for (const char* s : r.subtypes) r.subtypeHashes.push_back(NameHash(s));
+    }
+    return t;
+  }();
+  return rows;
+}
+
+const MapFamily& plain() {
+  static const MapFamily f = known("Map::cObject", false, false);
+  return f;
+}
+}  // namespace
+
+size_t MapFamily::ItemCount() const {
+  size_t n = 0;
+  for (const MapExtension* b : blocks) n += b->items.size();
+  return n;
+}
+
+const MapExtension& mapSubjectBlock() {
+  static const MapExtension b = makeSubject();
+  return b;
+}
+const MapExtension& mapBuildingBlock() { return kBuilding; }
+
+const MapFamily& mapPlainFamily() { return plain(); }
+
+const MapFamily& mapFamilyOf(uint32_t typeHash, uint32_t subtypeHash) {
+  if (typeHash == 0) return plain();
+  for (const Row& r : table()) {
+    if (r.typeHash != typeHash) continue;
+    if (r.subtypeHashes.empty()) return r.family;
+    for (uint32_t s : r.subtypeHashes)
+      if (s == subtypeHash) return r.family;
+  }
+  return plain();  // a type with only listed subtypes ("building" + "sawMill") is a plain object
+}
+
+const MapFamily& mapFamilyOf(std::string_view type, std::string_view subtype) {
+  return mapFamilyOf(NameHash(type), NameHash(subtype));
+}
+
+std::vector<const MapFamily*> mapFamilies() {
+  std::vector<const MapFamily*> out{&plain()};
+  for (const Row& r : table()) out.push_back(&r.family);
+  return out;
+}
+
+bool mapRegisterBlocks(std::string_view className, std::vector<const MapExtension*> blocks, bool known) {
+  bool found = false;
+  for (Row& r : table())
+    if (className == r.family.className) {
+      r.family.blocks = blocks;
+      r.family.itemsKnown = known;
+      found = true;
+    }
+  return found;
+}
+
+int32_t mapResourceIndex(std::string_view name) {
+  static const char* const kNames[4] = {"Worker", "Food", "Ore", "Gold"};
+  for (int i = 0; i < 4; ++i)
+    if (name == kNames[i]) return i;
+  return 4;
+}
+
+const char* mapResourceName(int32_t index) {
+  static const char* const kNames[4] = {"Worker", "Food", "Ore", "Gold"};
+  return index >= 0 && index < 4 ? kNames[index] : "";
+}
