@@ -9,20 +9,21 @@
 #include "game_test_util.h"
 
 TEST(LevelFiles, TestLevelsLiveApartButKeepTheirSoundsWithTheGame) {
-  EXPECT_STREQ(levelMapPath(99, true), "data/maps/99/map.bin");
-  EXPECT_STREQ(levelMapPath(100, true), "dataTest/maps/100/map.bin");
-  EXPECT_STREQ(levelMapPath(1, false), "data/maps/1/map.ini");
-  EXPECT_STREQ(levelSoundsPath(100), "data/maps/100/sounds.ini");
-  EXPECT_STREQ(levelGrayPath(120), "data/maps/120/backgray.jpg");
-  EXPECT_STREQ(levelGrayAlphaPath(3), "data/maps/3/_backgray.png");
-  EXPECT_STREQ(levelBalancePath(2147483647), "dataTest/maps/2147483647/balance.ini");
-  EXPECT_STREQ(levelTaskPath(12), "data/maps/12/task.ini");
-  EXPECT_STREQ(levelTestPath(101), "dataTest/maps/101/test.ini");
-  // Each builder keeps its own buffer until it runs again.
-  const char* a = levelTaskPath(5);
-  const char* b = levelTestPath(6);
-  EXPECT_STREQ(a, "data/maps/5/task.ini");
-  EXPECT_STREQ(b, "data/maps/6/test.ini");
+  EXPECT_EQ(levelMapPath(99, true), "data/maps/99/map.bin");
+  EXPECT_EQ(levelMapPath(100, true), "dataTest/maps/100/map.bin");
+  EXPECT_EQ(levelMapPath(1, false), "data/maps/1/map.ini");
+  EXPECT_EQ(levelSoundsPath(100), "data/maps/100/sounds.ini");
+  EXPECT_EQ(levelGrayPath(120), "data/maps/120/backgray.jpg");
+  EXPECT_EQ(levelGrayAlphaPath(3), "data/maps/3/_backgray.png");
+  EXPECT_EQ(levelBalancePath(2147483647), "dataTest/maps/2147483647/balance.ini");
+  EXPECT_EQ(levelTaskPath(12), "data/maps/12/task.ini");
+  EXPECT_EQ(levelTestPath(101), "dataTest/maps/101/test.ini");
+  // Paths own their text: one kept while another of the same kind is built stays as it was.
+  const std::string a = levelTaskPath(5);
+  const std::string b = levelTaskPath(6);
+  EXPECT_EQ(a, "data/maps/5/task.ini");
+  EXPECT_EQ(b, "data/maps/6/task.ini");
+  EXPECT_EQ(levelFolder(-3), "data/maps/-3");
 }
 
 TEST(LevelBalance, KeysDefaultsAndMaxima) {

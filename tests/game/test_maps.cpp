@@ -183,9 +183,9 @@ TEST_F(Maps, HandMadeBinaryReadsToKnownValues) {
   // The same file through the level paths and the file layer.
   gametest::writeFile(levelMapPath(7, true), b.b);
   MapStream s;
-  ASSERT_TRUE(s.Open(levelMapPath(7, true)));
+  ASSERT_TRUE(s.Open(levelMapPath(7, true).c_str()));
   MapSectionList none;
-  EXPECT_EQ(mapObjectCount(s, true, levelMapPath(7, false), none), 5);
+  EXPECT_EQ(mapObjectCount(s, true, levelMapPath(7, false).c_str(), none), 5);
   EXPECT_FALSE(s.Open("data/maps/8/map.bin"));
 }
 
