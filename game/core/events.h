@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/core/event_codes.h"
+
 constexpr int kEventCodeCount = 137;  // codes 0 to 136
 
 // Every event carries the same 19 fields; posters fill the ones their event uses.
@@ -30,8 +32,10 @@ struct GameEvent {
 };
 static_assert(sizeof(GameEvent) == 19 * 4, "the event record is 19 signed 32-bit fields");
 
-// Resets every field to its default and sets the code.
+// Resets every field to its default and sets the code. The game names its codes (Game::Event);
+// the numeric form serves the journal, the log and tests of the dispatcher itself.
 void MakeEvent(GameEvent& event, int32_t code);
+inline void MakeEvent(GameEvent& event, Game::Event code) { MakeEvent(event, Game::Code(code)); }
 
 namespace Game {
 class cEventDispatcher;
@@ -96,6 +100,10 @@ cEventDispatcher* eventDispatcher();
 // The game's calls. Register and Post name their dispatcher; Unregister works on the level's.
 // Codes outside 0 to 136 are refused with a gerr.log line.
 void Register(int32_t code, Game::cEventDispatcher* dispatcher, Game::cObserver* observer);
+inline void Register(Game::Event code, Game::cEventDispatcher* dispatcher, Game::cObserver* observer) {
+  Register(Game::Code(code), dispatcher, observer);
+}
 void Unregister(Game::cObserver* observer, int32_t code);
+inline void Unregister(Game::cObserver* observer, Game::Event code) { Unregister(observer, Game::Code(code)); }
 void UnregisterAll(Game::cObserver* observer);
 void Post(Game::cEventDispatcher* dispatcher, GameEvent& event);
