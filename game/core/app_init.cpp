@@ -2,6 +2,7 @@
 #include "game/core/app_init.h"
 
 #include "anim/anim_catalogue.h"
+#include "anim/kf_library.h"
 #include "base/diag.h"
 #include "app/soft_cursor.h"
 #include "files/ini.h"
@@ -27,7 +28,7 @@ void gameAppInitStage(int stage) {
     }
       break;
     case 1: Core::animManager().LoadAnimationCatalogue(); break;
-    case 2: break;  // keyframe animations come with the effects
+    case 2: kfLibrary().ReloadAll(); break;  // keyframe animations asked for before start-up
     case 3: animInit(testSetting(28) != 0, testSetting(12) != 0); break;
     case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
     case 5: break;  // effects
@@ -58,5 +59,6 @@ void gameAppDoneStages() {
   sprReleaseLibrary("data/fonts/fonts.ini");
   sprRelease(g_textFont);
   g_textFont = nullptr;
+  kfLibrary().ReleaseAll();
   animDone();
 }
