@@ -39,11 +39,7 @@ bool before(int32_t fa, int32_t ga, int32_t fb, int32_t gb) { return fa < fb || 
 cPathFinder::cPathFinder()
     : m_flags(kCells, 0),
       m_owner(kCells, -1),
-      m_stamp(kCells, 0),
-      m_g(kCells, 0),
-      m_parent(kCells, -1),
-      m_heapPos(kCells, -1),
-      m_closed(kCells, 0),
+      m_nodes(kCells),
       m_clock(gameClock) {
   m_open.reserve(100);
   m_cells.reserve(400);
@@ -170,11 +166,11 @@ void cPathFinder::HeapUp(size_t i) {
     const size_t p = (i - 1) / 2;
     if (!before(e.f, e.g, m_open[p].f, m_open[p].g)) break;
     m_open[i] = m_open[p];
-    m_heapPos[size_t(m_open[i].cell)] = int32_t(i);
+    m_nodes[size_t(m_open[i].cell)].heapPos = int32_t(i);
     i = p;
   }
   m_open[i] = e;
-  m_heapPos[size_t(e.cell)] = int32_t(i);
+  m_nodes[size_t(e.cell)].heapPos = int32_t(i);
 }
 
 void cPathFinder::HeapDown(size_t i) {
@@ -186,11 +182,11 @@ void cPathFinder::HeapDown(size_t i) {
     if (c + 1 < n && before(m_open[c + 1].f, m_open[c + 1].g, m_open[c].f, m_open[c].g)) ++c;
     if (!before(m_open[c].f, m_open[c].g, e.f, e.g)) break;
     m_open[i] = m_open[c];
-    m_heapPos[size_t(m_open[i].cell)] = int32_t(i);
+    m_nodes[size_t(m_open[i].cell)].heapPos = int32_t(i);
     i = c;
   }
   m_open[i] = e;
-  m_heapPos[size_t(e.cell)] = int32_t(i);
+  m_nodes[size_t(e.cell)].heapPos = int32_t(i);
 }
 
 void cPathFinder::HeapPush(OpenEntry e) {
@@ -200,7 +196,7 @@ void cPathFinder::HeapPush(OpenEntry e) {
 
 cPathFinder::OpenEntry cPathFinder::HeapPop() {
   const OpenEntry top = m_open.front();
-  m_heapPos[size_t(top.cell)] = -1;
+  m_nodes[size_t(top.cell)].heapPos = kClosed;  // popped cells are expanded or end the search
   const OpenEntry last = m_open.back();
   m_open.pop_back();
   if (!m_open.empty()) {
@@ -222,45 +218,33 @@ bool cPathFinder::FindCellPath(PathCellPos s, PathCellPos g, uint8_t mask, std::
   }
   ++m_searches;
   if (++m_search == 0) {  // the stamps wrapped: start them afresh
-    std::fill(m_stamp.begin(), m_stamp.end(), 0);
+    for (Node& n : m_nodes) n.stamp = 0;
     m_search = 1;
   }
   m_open.clear();
   const int goal = Index(g.x, g.y);
-  auto touch = [&](int c) {
-    if (m_stamp[size_t(c)] == m_search) return;
-    m_stamp[size_t(c)] = m_search;
-    m_g[size_t(c)] = 0;
-    m_parent[size_t(c)] = -1;
-    m_heapPos[size_t(c)] = -1;
-    m_closed[size_t(c)] = 0;
-  };
   const int start = Index(s.x, s.y);
-  touch(start);
+  m_nodes[size_t(start)] = Node{m_search, 0, -1, -1};
   HeapPush({heuristic(s.x, s.y, g.x, g.y), 0, start});
+  const uint8_t blockMask = mask & 0x7F;
   bool found = false;
   while (!m_open.empty()) {
     const OpenEntry cur = HeapPop();
+    ++m_expansions;
     if (cur.cell == goal) {
       found = true;
       break;
     }
-    m_closed[size_t(cur.cell)] = 1;
     const int cx = cur.cell % kPathWidth, cy = cur.cell / kPathWidth;
-    const int32_t gc = m_g[size_t(cur.cell)];
+    const int32_t gc = m_nodes[size_t(cur.cell)].g;
     for (const Step& st : kNeighbours) {
       const int nx = cx + st.dx, ny = cy + st.dy;
       if (nx <= 0 || ny <= 0 || nx >= kPathWidth - 1 || ny >= kPathHeight - 1) continue;
       const int n = Index(nx, ny);
-      touch(n);
-      if (m_closed[size_t(n)]) continue;
-      // No squeezing past a corner: a diagonal step between two cells needs both cells beside it
-      // open, or the walker would cross a blocked cell's corner (a one-cell diagonal wall would leak).
-      if (st.dx && st.dy &&
-          ((m_flags[size_t(Index(cx + st.dx, cy))] & mask & 0x7F) || (m_flags[size_t(Index(cx, cy + st.dy))] & mask & 0x7F)))
-        continue;
+      Node& node = m_nodes[size_t(n)];
+      if (node.stamp == m_search && node.heapPos == kClosed) continue;
       const uint8_t f = m_flags[size_t(n)];
-      if (f & mask & 0x7F) {
+      if (f & blockMask) {
         if (blockers && (f & kPathObjectBit)) {
           const int32_t owner = m_owner[size_t(n)];
           if (owner >= 0 && std::find(blockers->begin(), blockers->end(), owner) == blockers->end())
@@ -268,23 +252,29 @@ bool cPathFinder::FindCellPath(PathCellPos s, PathCellPos g, uint8_t mask, std::
         }
         continue;
       }
+      // No squeezing past a corner: a diagonal step needs both cells beside it open, or the walker
+      // would cross a blocked cell's corner (a one-cell diagonal wall would leak).
+      if (st.dx && st.dy &&
+          ((m_flags[size_t(Index(cx + st.dx, cy))] & blockMask) || (m_flags[size_t(Index(cx, cy + st.dy))] & blockMask)))
+        continue;
+      if (node.stamp != m_search) node = Node{m_search, 0, -1, -1};
       const int32_t gn = gc + st.cost;  // 32 bits: a winding route across the grid cannot overflow
-      const int32_t pos = m_heapPos[size_t(n)];
-      if (pos < 0) {
-        m_g[size_t(n)] = gn;
-        m_parent[size_t(n)] = cur.cell;
+      if (node.heapPos < 0) {
+        node.g = gn;
+        node.parent = cur.cell;
         HeapPush({gn + heuristic(nx, ny, g.x, g.y), gn, n});
-      } else if (gn < m_g[size_t(n)]) {
-        m_g[size_t(n)] = gn;
-        m_parent[size_t(n)] = cur.cell;
-        m_open[size_t(pos)].f = gn + heuristic(nx, ny, g.x, g.y);
-        m_open[size_t(pos)].g = gn;
-        HeapUp(size_t(pos));
+      } else if (gn < node.g) {
+        node.g = gn;
+        node.parent = cur.cell;
+        OpenEntry& e = m_open[size_t(node.heapPos)];
+        e.f = gn + heuristic(nx, ny, g.x, g.y);
+        e.g = gn;
+        HeapUp(size_t(node.heapPos));
       }
     }
   }
-  if (!found || m_parent[size_t(goal)] < 0) return false;
-  for (int c = goal; c >= 0; c = (c == start) ? -1 : m_parent[size_t(c)])
+  if (!found || m_nodes[size_t(goal)].parent < 0) return false;
+  for (int c = goal; c >= 0; c = (c == start) ? -1 : m_nodes[size_t(c)].parent)
     path.push_back({int16_t(c % kPathWidth), int16_t(c / kPathWidth)});
   std::reverse(path.begin(), path.end());
   return true;

@@ -99,6 +99,7 @@ class cPathFinder {
   // ---- Statistics and debug drawing -----------------------------------------------------------
   uint64_t Searches() const { return m_searches; }
   uint64_t CacheHits() const { return m_cacheHits; }
+  uint64_t Expansions() const { return m_expansions; }  // cells taken off the open list
   void DrawGrid() const;             // "Game_Map_Show_Path_Find_Grid"
   void DrawCacheStatistics() const;  // "Game_Map_Show_Path_Cache"
 
@@ -122,12 +123,16 @@ class cPathFinder {
   // Persistent cell state.
   std::vector<uint8_t> m_flags;
   std::vector<int32_t> m_owner;
-  // Search state, valid for a cell while its stamp equals the current search's.
-  std::vector<uint32_t> m_stamp;
-  std::vector<int32_t> m_g;
-  std::vector<int32_t> m_parent;
-  std::vector<int32_t> m_heapPos;  // -1 closed or not open
-  std::vector<uint8_t> m_closed;
+  // Search state of a cell, valid while its stamp equals the current search's; kept together so a
+  // search touches one cache line per cell.
+  struct Node {
+    uint32_t stamp = 0;
+    int32_t g = 0;
+    int32_t parent = -1;
+    int32_t heapPos = -1;  // index in the open list; kClosed once expanded; -1 neither
+  };
+  static constexpr int32_t kClosed = -2;
+  std::vector<Node> m_nodes;
   uint32_t m_search = 0;
   std::vector<OpenEntry> m_open;
   std::vector<PathCellPos> m_cells;  // scratch path of FindRoute
@@ -141,5 +146,5 @@ class cPathFinder {
   Map::cMap* m_map = nullptr;
   int32_t m_barnId = -1;
   std::vector<int32_t> m_pending;
-  uint64_t m_searches = 0, m_cacheHits = 0;
+  uint64_t m_searches = 0, m_cacheHits = 0, m_expansions = 0;
 };
