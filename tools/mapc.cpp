@@ -24,14 +24,17 @@ int usage() {
       << "usage:\n"
          "  mapc build <map.ini> <map.bin> [--grid mask.png] [--fog fog.png | --fog-value F] [-C folder]\n"
          "  mapc dump <map.bin> [<out folder>] [--anims names] [-C folder]\n"
+         "  mapc families\n"
          "\n"
          "build: every section of map.ini with a \"type\" is one object (Include keys 0-8 name files whose\n"
          "  sections are listed too; their keys are read from map.ini, as the game does). The grid mask is\n"
          "  103x77 (a pixel per 10x10 cell) or any size laid over the 1024x768 map; opaque pixels darker than\n"
          "  mid grey are obstacles. The fog picture is 104x79 vertex opacities (or any size over the map):\n"
          "  white is full fog, black or transparent is clear; without one every vertex is F (default 1).\n"
-         "  An animation slot may give a raw hash as 0x + 8 hex digits. Object classes whose extra items are\n"
-         "  not known to the compiler yet are written as base records.\n"
+         "  An animation slot may give a raw hash as 0x + 8 hex digits. Each object family's own keys are\n"
+         "  written as its blocks of items (see \"mapc families\"); a family whose items are not known yet\n"
+         "  is refused, naming the section.\n"
+         "families: lists the object families by type and subtype with their classes and item counts.\n"
          "dump: prints the objects as map.ini text, a picture of the grid and a fog summary; with an out\n"
          "  folder writes map.ini, grid.png and fog.png there instead. --anims names animations (one per\n"
          "  line, or an INI map whose anim keys are taken) so slots show names instead of hashes.\n"
@@ -180,7 +183,20 @@ int dump(const std::vector<std::string>& args) {
 }
 }  // namespace
 
+// Which classes the compiler can write, and with which blocks of items.
+int families() {
+  for (const MapFamily* f : mapFamilies()) {
+    std::string blocks;
+    for (const MapExtension* b : f->blocks) blocks += (blocks.empty() ? "" : " + ") + std::string(b->name);
+    std::printf("%-24s %-5s %-6s %s\n", f->className, f->arena ? "arena" : "heap", f->offersWork ? "work" : "",
+                f->itemsKnown ? (std::to_string(f->ItemCount()) + " items" + (blocks.empty() ? "" : " (" + blocks + ")")).c_str()
+                              : "items not known: refused");
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "families") == 0) return families();
   if (argc < 3) return usage();
   std::vector<std::string> args;
   for (int i = 2; i < argc; ++i) {
