@@ -22,6 +22,7 @@ void UIFade::Setup(int period, int start, int fin, bool freeze) {
   start_ = start;
   fin_ = fin;
   freeze_ = freeze;
+  period_ = period;
   ramp_.Set(period, float(start), float(fin));
   ramp_.timer.Set(PeriodTimer::kHoldAtEnd, freeze);
   ramp_.timer.Stop();
@@ -34,16 +35,17 @@ void UIFade::Load(const char* file, const char* section) {
   start_ = iniGetInt(file, section, "start", 0);
   fin_ = iniGetInt(file, section, "fin", 0);
   freeze_ = iniGetInt(file, section, "isFreeze", 0) != 0;
-  ramp_.Set(iniGetInt(file, section, "period", 0), float(start_), float(fin_));
+  period_ = iniGetInt(file, section, "period", 0);
+  ramp_.Set(period_, float(start_), float(fin_));
   ramp_.timer.Stop();
   const bool fadeIn = iniGetInt(file, section, "isFadeIn", 0) != 0;
   if (iniGetInt(file, section, "isStart", 0)) Start(fadeIn, freeze_, 0);
 }
 
 int UIFade::Start(int a, int b, int) {
-  const int32_t period = ramp_.timer.Period();
-  if (a) ramp_.Set(period, float(start_), float(fin_));
-  else ramp_.Set(period, float(fin_), float(start_));
+  // The signed period: a negative one keeps running the other way on every start.
+  if (a) ramp_.Set(period_, float(start_), float(fin_));
+  else ramp_.Set(period_, float(fin_), float(start_));
   freeze_ = b != 0;
   ramp_.timer.Set(PeriodTimer::kHoldAtEnd, freeze_);
   ramp_.Restart();

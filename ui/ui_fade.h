@@ -22,6 +22,7 @@ class UIFade : public UIWnd {
  private:
   ValueRamp ramp_;
   int start_ = 255, fin_ = 0;
+  int32_t period_ = 1000;
   bool freeze_ = false;
 };
 

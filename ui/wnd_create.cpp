@@ -15,6 +15,16 @@
 #include "ui/widget_switch.h"
 #include "ui/widget_switch_select.h"
 #include "ui/widget_text.h"
+#include "ui/ui_deco_anim.h"
+#include "ui/ui_deco_button.h"
+#include "ui/ui_deco_frame.h"
+#include "ui/ui_deco_motion.h"
+#include "ui/ui_deco_text.h"
+#include "ui/ui_fade.h"
+#include "ui/ui_layout.h"
+#include "ui/ui_mouse_wnd.h"
+#include "ui/ui_scroll.h"
+#include "ui/ui_kf_anim.h"
 #include "ui/wnd.h"
 
 namespace {
@@ -49,6 +59,27 @@ std::vector<WndType>& Types() {
       {"text", &Make<UITextStatic>, nullptr},          {"switch", &Make<UISwitchBase>, nullptr},
       {"progress", &Make<UIProgress>, nullptr},        {"progress2", &Make<UIProgress2>, nullptr},
       {"switchselect", &Make<UISwitchSelect>, nullptr}, {"ieEdit", &Make<UIEditIE>, nullptr},
+      // Decorative windows, layouts and scrolling.
+      {"box", &Make<Core::UIBoxLayout>, &Core::uiSettleArranger},
+      {"table", &Make<Core::UITableLayout>, &Core::uiSettleArranger},
+      {"wndMouse", &Make<Core::UIWndWithMouseTest>, nullptr},
+      {"scrollWnd", &Make<Core::UIScrollWnd>, nullptr},
+      {"fade", &Make<Core::UIFade>, nullptr},
+      {"hint", &Make<Core::UIHint>, nullptr},
+      {"colorText", &Make<Core::UIColorText>, nullptr},
+      {"typingText", &Make<Core::UITypingText>, nullptr},
+      {"floatButton", &Make<Core::UIFloatingButton>, nullptr},
+      {"glowButton", &Make<Core::UIGlowButton>, nullptr},
+      {"frame", &Make<Core::UIFrame>, nullptr},
+      {"frameExt", &Make<Core::UIFrameExt>, nullptr},
+      {"frameV", &Make<Core::UIFrameV>, nullptr},
+      {"iconWithNumber", &Make<Core::UIIconWithNumber>, nullptr},
+      {"rollingSprite", &Make<Core::UIRollingSprite>, nullptr},
+      {"anim", &Make<Core::UIAnimWnd>, nullptr},
+      {"arrowsMarker", &Make<Core::UIArrowsMarker>, nullptr},
+      {"rotatingGlow", &Make<Core::UIRotatingGlow>, nullptr},
+      {"wavingWnd", &Make<Core::UIWavingWnd>, nullptr},
+      {"newAnim", &Make<Core::UINewAnimWnd>, nullptr},
   };
   return types;
 }
