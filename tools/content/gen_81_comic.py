@@ -151,7 +151,7 @@ sun_obj = obj("Sun", picture="data/comic/sun.png",
 bee_obj = obj("Bee", picture="data/comic/bee.png", frames=2,
               position=[vkey(0, -80, 300), vkey(1.5, 560, 410, SMOOTH, sound="coin"),
                         vkey(2, 560, 410, HOLD, marker=2),
-                        vkey(5, 560, 410, (2, 1, -900, 1, 900), (2, 1, 300, 1, -300))],
+                        vkey(5, 560, 410, (2, 1, -400, 1, 400), (2, 1, 200, 1, -200))],
               size=[vkey(0, 64, 48)],
               rotation=[fkey(0, 0.2), fkey(1.5, 0, SMOOTH)],
               phase=[fkey(0, 0), fkey(5, 60)])
