@@ -19,6 +19,7 @@
 #include "ui/ui_deco_button.h"
 #include "ui/ui_deco_frame.h"
 #include "ui/ui_deco_motion.h"
+#include "ui/ui_deco_particle.h"
 #include "ui/ui_deco_text.h"
 #include "ui/ui_fade.h"
 #include "ui/ui_layout.h"
@@ -79,6 +80,7 @@ std::vector<WndType>& Types() {
       {"arrowsMarker", &Make<Core::UIArrowsMarker>, nullptr},
       {"rotatingGlow", &Make<Core::UIRotatingGlow>, nullptr},
       {"wavingWnd", &Make<Core::UIWavingWnd>, nullptr},
+      {"particleWnd", &Make<Core::UIParticleWnd>, nullptr},
       {"newAnim", &Make<Core::UINewAnimWnd>, nullptr},
   };
   return types;

@@ -14,6 +14,8 @@
 #include "ui/ui_deco_button.h"
 #include "ui/ui_deco_frame.h"
 #include "ui/ui_deco_motion.h"
+#include "ui/ui_deco_particle.h"
+#include "anim/fx_simple_pyro.h"
 #include "ui/ui_deco_text.h"
 #include "ui/ui_fade.h"
 #include "ui/ui_layout.h"
@@ -59,7 +61,7 @@ TEST_F(Deco, EveryTypeKeywordMakesItsClass) {
       {"frameV", &typeid(Core::UIFrameV)},          {"iconWithNumber", &typeid(Core::UIIconWithNumber)},
       {"rollingSprite", &typeid(Core::UIRollingSprite)}, {"anim", &typeid(Core::UIAnimWnd)},
       {"arrowsMarker", &typeid(Core::UIArrowsMarker)}, {"rotatingGlow", &typeid(Core::UIRotatingGlow)},
-      {"wavingWnd", &typeid(Core::UIWavingWnd)},
+      {"wavingWnd", &typeid(Core::UIWavingWnd)},      {"particleWnd", &typeid(Core::UIParticleWnd)},
   };
   for (size_t i = 0; i < types.size(); ++i) text += "[W" + std::to_string(i) + "]\ntype=" + types[i].first + "\n";
   WriteText(kDefs, text);
@@ -461,4 +463,33 @@ TEST_F(Deco, AnimWindowPlaysOnceFromRefreshThenHides) {
     wndCollectGarbage();
   }
   cat.Clear();
+}
+
+TEST_F(Deco, ParticleWindowFollowsItsWindowAndWithoutAnEffectDoesNothing) {
+  WriteText(kDefs,
+            "[Sparks]\ntype=particleWnd\nx=10\ny=20\neffect=sparkles\n"
+            "[Quiet]\ntype=particleWnd\nx=10\ny=20\n");
+  UIWnd panel;
+  panel.SetPos(100, 200);
+  auto* sparks = dynamic_cast<Core::UIParticleWnd*>(wndCreate(kDefs, "Sparks", &panel, true));
+  auto* quiet = dynamic_cast<Core::UIParticleWnd*>(wndCreate(kDefs, "Quiet", &panel, true));
+  ASSERT_TRUE(sparks && quiet);
+  ASSERT_NE(sparks->Effect(), nullptr);
+  float x = 0, y = 0;
+  sparks->Effect()->GetPosition(x, y);
+  EXPECT_EQ(x, 110.0f) << "placed relative to its parent, the effect stands there too";
+  EXPECT_EQ(y, 220.0f);
+  panel.MoveBy(0, -40);  // scrolled
+  sparks->Effect()->GetPosition(x, y);
+  EXPECT_EQ(y, 180.0f);
+  sparks->SetPos(5, 6);
+  sparks->Effect()->GetPosition(x, y);
+  EXPECT_EQ(x, 5.0f);
+  EXPECT_EQ(y, 6.0f);
+  EXPECT_EQ(quiet->Effect(), nullptr);
+  EXPECT_EQ(quiet->Start(1, 0, 0), 0);
+  EXPECT_EQ(quiet->Update(25), 0);
+  grBeginScene();
+  EXPECT_EQ(quiet->Draw(), 0);
+  grFlip(nullptr, nullptr);
 }
