@@ -13,19 +13,12 @@
 #include "gfx/image.h"
 #include "gfx/render.h"
 #include "platform/platform.h"
+#include "support/test_files.h"
 
 namespace animtest {
 
-inline void writeText(const std::string& path, const std::string& text) {
-  auto slash = path.rfind('/');
-  if (slash != std::string::npos) platMakeDirs(path.substr(0, slash));
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string readText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+inline void writeText(const std::string& path, const std::string& text) { testkit::writeFile(path, text); }
+inline std::string readText(const std::string& path) { return testkit::readFile(path); }
 
 // A strip of `rows` frames of w x h pixels, each row a different grey.
 inline void writeStrip(const std::string& path, int w, int h, int rows) {

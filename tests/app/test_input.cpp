@@ -18,6 +18,7 @@
 #include "game/core/random.h"
 #include "gfx/render.h"
 #include "support/input_script.h"
+#include "support/test_files.h"
 #include "platform/platform.h"
 #include "ui/wnd.h"
 
@@ -35,17 +36,8 @@ int Capture(int m, int c, int v) {
   return 0;
 }
 
-void WriteText(const fs::path& p, const std::string& text) {
-  if (!p.parent_path().empty()) fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string ReadText(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
+void WriteText(const fs::path& p, const std::string& text) { testkit::writeFile(p, text); }
+std::string ReadText(const fs::path& p) { return testkit::readFile(p); }
 
 void WriteGameFolder(const std::string& testIni) {
   WriteText("game.ini", "[main]\nname=InputTest\npath=InputTest\nxs=1024\nys=768\nFullScreen=0\n[engine]\n");

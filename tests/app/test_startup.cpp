@@ -13,16 +13,14 @@
 #include "game/core/game_main.h"
 #include "gfx/image.h"
 #include "support/input_script.h"
+#include "support/test_files.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void Write(const fs::path& p, const std::string& text) {
-  if (!p.parent_path().empty()) fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << text;
-}
+void Write(const fs::path& p, const std::string& text) { testkit::writeFile(p, text); }
 
 void MakeFolder(const std::string& loadingMain) {
   Write("game.ini", "[main]\nname=StartupTest\npath=StartupTest\n");

@@ -13,14 +13,12 @@
 
 #include "base/diag.h"
 #include "gfx/diag_draw.h"
+#include "support/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string readText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+std::string readText(const std::string& path) { return testkit::readFile(path); }
 }  // namespace
 
 TEST(ErrorLog, FirstLineOfARunReplacesTheFileAfterTwoHeaderLines) {

@@ -9,6 +9,7 @@
 
 #include "base/diag.h"
 #include "files/file.h"
+#include "support/test_files.h"
 
 namespace filetest {
 struct Entry {
@@ -30,16 +31,8 @@ inline std::string makeArchive(uint8_t version, const std::vector<Entry>& entrie
   return out;
 }
 
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::path p(path);
-  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+inline void writeFile(const std::string& path, const std::string& bytes) { testkit::writeFile(path, bytes); }
+inline std::string readFile(const std::string& path) { return testkit::readFile(path); }
 
 // Loads through the file layer and gives the buffer back at once.
 inline std::string load(const gFileName& name) {

@@ -8,18 +8,11 @@
 #include <string>
 
 #include "base/diag.h"
+#include "support/test_files.h"
 
 namespace gametest {
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::path p(path);
-  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+inline void writeFile(const std::string& path, const std::string& bytes) { testkit::writeFile(path, bytes); }
+inline std::string readFile(const std::string& path) { return testkit::readFile(path); }
 
 inline void clearGerr() {
   errorLogClose();

@@ -21,6 +21,7 @@
 #include "files/file.h"
 #include "gfx/image.h"
 #include "gfx/pixel_format.h"
+#include "support/test_files.h"
 
 namespace imgtest {
 using Bytes = std::vector<uint8_t>;
@@ -96,8 +97,7 @@ class ErrorCapture {
   }
   std::string Text() {
     errorLogClose();
-    std::ifstream f("gerr.log", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+    return testkit::readFile("gerr.log");
   }
   int LinesNaming(const std::string& name) {
     std::string text = Text();
@@ -107,14 +107,8 @@ class ErrorCapture {
   }
 };
 
-inline void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-inline Bytes readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(f), {});
-}
+inline void writeFile(const std::string& path, const Bytes& bytes) { testkit::writeFile(path, bytes); }
+inline Bytes readFile(const std::string& path) { return testkit::readBytes(path); }
 
 // PNG of any colour type and depth from packed rows (as libpng expects them).
 struct PngLayout {

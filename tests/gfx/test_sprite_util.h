@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/null_renderer.h"
+#include "support/test_files.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -80,10 +81,7 @@ inline void WriteTga24(const std::string& path, int w, int h, const ColourFn& fn
   ASSERT_TRUE(cFileImage::SaveTGA(path.c_str(), bgr.data(), 24, w, -h)) << path;
 }
 
-inline void WriteText(const std::string& path, const std::string& text) {
-  MakeFolder(path);
-  std::ofstream(path, std::ios::binary) << text;
-}
+inline void WriteText(const std::string& path, const std::string& text) { testkit::writeFile(path, text); }
 
 inline CBaseSprite* Base(CSprite* s) { return dynamic_cast<CBaseSprite*>(s); }
 

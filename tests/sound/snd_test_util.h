@@ -13,6 +13,7 @@
 #include "base/diag.h"
 #include "platform/platform.h"
 #include "sound/snd_sound.h"
+#include "support/test_files.h"
 
 namespace sndtest {
 
@@ -58,18 +59,9 @@ inline std::vector<int> sine(double freq, uint32_t rate, int frames, double amp,
   return v;
 }
 
-inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  auto slash = path.rfind('/');
-  if (slash != std::string::npos) platMakeDirs(path.substr(0, slash));
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-inline void writeText(const std::string& path, const std::string& text) {
-  writeFile(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-inline std::vector<uint8_t> readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-}
+inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) { testkit::writeFile(path, bytes); }
+inline void writeText(const std::string& path, const std::string& text) { testkit::writeFile(path, text); }
+inline std::vector<uint8_t> readFile(const std::string& path) { return testkit::readBytes(path); }
 
 // gerr.log written between construction and Text().
 class ErrorCapture {
