@@ -69,9 +69,10 @@ const std::string& fileProfgamePath();
 const std::string& fileTempFolder();       // ends with a separator
 void fileInitTempFolder();                 // creates it and deletes the files in it
 
-// Inflates the "z" format (8 ignored bytes, 8 bytes of decimal size, zlib stream). Returns the
-// produced length and a buffer owned by the caller (memFree), or 0 with a gerr.log line naming
-// `what` on damaged or implausible data.
-size_t fileInflateZ(const void* data, size_t size, void** out, const char* what);
+// Inflates the "z" format (8 ignored bytes, 8 bytes of decimal size, zlib stream). The stream may
+// run up to 256 bytes past the declared size. Returns the produced length and a buffer owned by
+// the caller (memFree), or 0 with a gerr.log line naming `what` on damaged or implausible data;
+// `why`, when given, receives that line too (tools show it to their user).
+size_t fileInflateZ(const void* data, size_t size, void** out, const char* what, std::string* why = nullptr);
 // Builds the "z" format from raw bytes (tools and tests).
 std::string fileDeflateZ(std::string_view raw);

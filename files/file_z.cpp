@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,12 +15,30 @@ constexpr size_t kHeader = 16;
 // 1 GiB) is a lie and is refused before anything is allocated for it.
 constexpr uint64_t kMaxRatio = 1100;
 constexpr uint64_t kMaxSize = 1ull << 30;
+// Writers of the format may round the declared size down: a stream may run this far past it.
+constexpr uint64_t kSlack = 256;
+
+// Logs the refusal and hands its reason to a caller that wants to show it itself.
+void refuse(std::string* why, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void refuse(std::string* why, const char* format, ...) {
+  char line[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  errorLog("%s", line);
+  if (why) {
+    *why = line;
+    while (!why->empty() && why->back() == '\n') why->pop_back();
+  }
+}
 }  // namespace
 
-size_t fileInflateZ(const void* data, size_t size, void** out, const char* what) {
+size_t fileInflateZ(const void* data, size_t size, void** out, const char* what, std::string* why) {
   if (!what) what = "?";
+  if (why) why->clear();
   if (!data || size < kHeader) {
-    errorLog("Compressed file %s is too short (%zu bytes)\n", what, size);
+    refuse(why, "Compressed file %s is too short (%zu bytes)\n", what, size);
     return 0;
   }
   const auto* bytes = static_cast<const uint8_t*>(data);
@@ -38,28 +58,34 @@ size_t fileInflateZ(const void* data, size_t size, void** out, const char* what)
     // The field is shown with anything unprintable as "?", so the log stays one readable line.
     char field[9] = {};
     for (size_t k = 0; k < 8; ++k) field[k] = bytes[8 + k] >= 0x20 && bytes[8 + k] < 0x7F ? char(bytes[8 + k]) : '?';
-    errorLog("Compressed file %s declares an implausible size (%s)\n", what, field);
+    refuse(why, "Compressed file %s declares an implausible size (%s)\n", what, field);
     return 0;
   }
-  auto* buf = static_cast<uint8_t*>(std::malloc(size_t(declared) + 256));
+  auto* buf = static_cast<uint8_t*>(std::malloc(size_t(declared + kSlack)));
   if (!buf) {
-    errorLog("Out of memory inflating %s\n", what);
+    refuse(why, "Out of memory inflating %s\n", what);
     return 0;
   }
   z_stream zs{};
   if (inflateInit(&zs) != Z_OK) {
+    refuse(why, "Cannot inflate %s (zlib cannot start)\n", what);
     std::free(buf);
     return 0;
   }
   zs.next_in = const_cast<Bytef*>(bytes + kHeader);
   zs.avail_in = uInt(packed);
   zs.next_out = buf;
-  zs.avail_out = uInt(declared + 256);
+  zs.avail_out = uInt(declared + kSlack);
   int rc = inflate(&zs, Z_FINISH);
   size_t produced = zs.total_out;
   inflateEnd(&zs);
-  if (rc != Z_STREAM_END || produced > declared) {
-    errorLog("Compressed file %s is damaged (zlib %d after %zu bytes)\n", what, rc, produced);
+  if (rc != Z_STREAM_END && produced == declared + kSlack) {
+    refuse(why, "Compressed file %s inflates past its declared size %llu\n", what, (unsigned long long)declared);
+    std::free(buf);
+    return 0;
+  }
+  if (rc != Z_STREAM_END) {
+    refuse(why, "Compressed file %s is damaged (zlib %d after %zu bytes)\n", what, rc, produced);
     std::free(buf);
     return 0;
   }

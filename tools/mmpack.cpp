@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,8 @@ bool readAll(const fs::path& p, std::string& out) {
 }
 
 bool writeAll(const fs::path& p, const std::string& bytes) {
-  if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  std::error_code ec;  // a folder that cannot be made shows as a failed write, not a crash
+  if (p.has_parent_path()) fs::create_directories(p.parent_path(), ec);
   std::ofstream f(p, std::ios::binary);
   f.write(bytes.data(), std::streamsize(bytes.size()));
   return bool(f);
@@ -128,11 +130,14 @@ int main(int argc, char** argv) {
     }
     std::vector<Listed> entries;
     bool whole = parse(bytes, entries);
+    if (cmd == "extract" && argc < 4) return usage();
+    // The game's lookup takes the first entry of a name (letter case and slash direction aside),
+    // so a later namesake is never read: extracting it over the first would show the wrong file.
+    std::set<std::string> written;
     for (const Listed& l : entries) {
       if (cmd == "list") {
         std::cout << l.size << "\t" << l.name << "\n";
       } else {
-        if (argc < 4) return usage();
         std::string rel = l.name;
         for (char& c : rel)
           if (c == '\\') c = '/';
@@ -140,7 +145,14 @@ int main(int argc, char** argv) {
           std::cerr << "mmpack: skipping unsafe name " << l.name << "\n";
           continue;
         }
-        writeAll(fs::path(argv[3]) / rel, bytes.substr(l.offset, l.size));
+        if (!written.insert(fileFoldName(l.name)).second) {
+          std::cerr << "mmpack: skipping a second entry named " << l.name << " (the game reads the first)\n";
+          continue;
+        }
+        if (!writeAll(fs::path(argv[3]) / rel, bytes.substr(l.offset, l.size))) {
+          std::cerr << "mmpack: cannot write " << (fs::path(argv[3]) / rel) << "\n";
+          return 1;
+        }
       }
     }
     if (!whole) {
@@ -157,9 +169,12 @@ int main(int argc, char** argv) {
     }
     if (cmd == "zip") return writeAll(argv[3], fileDeflateZ(bytes)) ? 0 : 1;
     void* out = nullptr;
-    size_t n = fileInflateZ(bytes.data(), bytes.size(), &out, argv[2]);
+    std::string why;
+    size_t n = fileInflateZ(bytes.data(), bytes.size(), &out, argv[2], &why);
     if (!n) {
-      std::cerr << "mmpack: " << argv[2] << " is not a valid z file\n";
+      std::cerr << "mmpack: " << argv[2] << " is not a valid z file";
+      if (!why.empty()) std::cerr << ": " << why;
+      std::cerr << "\n";
       return 1;
     }
     bool ok = writeAll(argv[3], std::string(static_cast<char*>(out), n));

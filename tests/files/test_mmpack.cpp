@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -60,4 +61,36 @@ TEST(PackTool, BuildsArchivesTheGameReads) {
   std::string listed = readFile("tool.out");
   EXPECT_NE(listed.find("Data/Maps/1/Map.ini"), std::string::npos);
   EXPECT_NE(listed.find("damaged"), std::string::npos);
+}
+
+TEST(PackTool, ExtractsTheEntryTheGameReads) {
+  std::string tool = toolPath();
+  if (tool.empty()) GTEST_SKIP() << "mmpack is not built in this build folder";
+  fs::remove_all("dupout");
+  // Two entries whose names differ only in case and slash direction: the game reads the first.
+  writeFile("dup.pak", makeArchive(2, {{"data/Level.ini", "first"},
+                                       {"DATA\\level.ini", "second!"},
+                                       {"data/other.txt", "other"}}));
+  ASSERT_TRUE(fileOpenPackFile("dup.pak"));
+  EXPECT_EQ(load("data/level.ini"), "first");
+  fileClosePack();
+
+  ASSERT_EQ(run(tool + " extract dup.pak dupout"), 0);
+  EXPECT_EQ(readFile("dupout/data/Level.ini"), "first");
+  EXPECT_FALSE(fs::exists("dupout/DATA/level.ini"));
+  EXPECT_EQ(readFile("dupout/data/other.txt"), "other");
+  EXPECT_NE(readFile("tool.out").find("DATA\\level.ini"), std::string::npos);
+}
+
+TEST(PackTool, TellsWhyItRefusesACompressedFile) {
+  std::string tool = toolPath();
+  if (tool.empty()) GTEST_SKIP() << "mmpack is not built in this build folder";
+  std::string z = fileDeflateZ(std::string(4000, 'x'));
+  std::memcpy(z.data() + 8, "1000    ", 8);  // 3000 bytes more than it says
+  writeFile("liar.z", z);
+  EXPECT_NE(std::system((tool + " unzip liar.z liar.out >tool.out 2>tool.err").c_str()), 0);
+  std::string err = readFile("tool.err");
+  EXPECT_NE(err.find("liar.z"), std::string::npos);
+  EXPECT_NE(err.find("past its declared size 1000"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists("liar.out"));
 }

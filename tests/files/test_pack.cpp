@@ -256,6 +256,37 @@ TEST(Compressed, SizeFieldIsReadLikeANumber) {
   }
 }
 
+TEST(Compressed, StreamMayRunUpTo256BytesPastItsDeclaredSize) {
+  void* out = nullptr;
+  // 1000 declared, 1256 inside: the whole stream is given back.
+  std::string raw;
+  for (int i = 0; raw.size() < 1256; ++i) raw += char('a' + (i * 7) % 26);
+  std::string z = fileDeflateZ(raw);
+  std::memcpy(z.data() + 8, "1000    ", 8);
+  ASSERT_EQ(fileInflateZ(z.data(), z.size(), &out, "slack.z"), 1256u);
+  EXPECT_EQ(std::string(static_cast<char*>(out), 1256), raw);
+  memFree(out);
+
+  // One byte more is refused, with the reason given to the caller as well as to gerr.log.
+  clearGerr();
+  out = nullptr;
+  std::string over = fileDeflateZ(raw + "z");
+  std::memcpy(over.data() + 8, "1000    ", 8);
+  std::string why;
+  EXPECT_EQ(fileInflateZ(over.data(), over.size(), &out, "over.z", &why), 0u);
+  EXPECT_EQ(out, nullptr);
+  EXPECT_NE(why.find("over.z"), std::string::npos);
+  EXPECT_NE(why.find("past its declared size 1000"), std::string::npos);
+  EXPECT_NE(gerrText().find(why), std::string::npos);
+
+  // A good stream leaves no reason behind.
+  why = "stale";
+  std::string plain = fileDeflateZ("abc");
+  ASSERT_EQ(fileInflateZ(plain.data(), plain.size(), &out, "plain.z", &why), 3u);
+  EXPECT_TRUE(why.empty());
+  memFree(out);
+}
+
 TEST(Compressed, ShorterStreamThanDeclaredGivesWhatItHolds) {
   // The declared size is an upper bound for the buffer; the length returned is what came out.
   std::string raw = "short text";
