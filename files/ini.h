@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "files/file.h"
 
@@ -13,10 +14,17 @@ const char16_t* iniGetWString(const gFileName& file, const char* section, const 
 int iniGetInt(const gFileName& file, const char* section, const char* key, int def);
 float iniGetFloat(const gFileName& file, const char* section, const char* key, float def);
 
+// The same lookups returning text of their own, with no length limit: for values that are kept
+// or passed on.
+std::string iniString(const gFileName& file, const char* section, const char* key, std::string_view def = {});
+std::u16string iniWString(const gFileName& file, const char* section, const char* key, std::u16string_view def = {});
+
 // Translating accessors: a value beginning with "#" is a key of "data/translation.ini".
 const char* iniGetText(const gFileName& file, const char* section, const char* key, const char* def);
 const char16_t* iniGetWText(const gFileName& file, const char* section, const char* key, const char16_t* def);
 const char16_t* iniFindWString(const gFileName& file, const char* key);
+std::string iniText(const gFileName& file, const char* section, const char* key, std::string_view def = {});
+std::u16string iniWText(const gFileName& file, const char* section, const char* key, std::u16string_view def = {});
 // Composed display texts, valid until the next call of the same function: the title of level n
 // (every sixteenth level is a bonus level and is not counted), and the name of game mode 0
 // "Normal", 1 "Multiclick" or 2 "NoTime" (empty for others) alone or followed by "#MODE"'s text.

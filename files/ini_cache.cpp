@@ -35,7 +35,7 @@ IniDoc* load(const gFileName& file) {
     if (!size) {
       consoleMessage(0, "Cannot load ini from file (%s)\n", name.c_str());
     } else {
-      std::string text = iniDecode(static_cast<const unsigned char*>(data), size, name.c_str());
+      std::string text = iniDecode(static_cast<const unsigned char*>(data), size, name.c_str(), &doc->encoding);
       memFree(data);
       iniParseText(text, doc->nodes, &doc->trailing);
     }
@@ -51,12 +51,6 @@ const IniNode* findValue(const gFileName& file, const char* section, const char*
   if (!doc || !key) return nullptr;
   int k = doc->FindKey(section, key);
   return k < 0 ? nullptr : &doc->nodes[k];
-}
-
-std::string_view stripQuote(const std::string& v) {
-  std::string_view s(v);
-  if (!s.empty() && s[0] == '"') s.remove_prefix(1);
-  return s;
 }
 
 // Copies into the next rotating buffer, cut at a character boundary when too long.
@@ -84,13 +78,24 @@ const char16_t* toWBuffer(std::u16string_view s) {
 
 const char* iniGetString(const gFileName& file, const char* section, const char* key, const char* def) {
   const IniNode* n = findValue(file, section, key);
-  return n ? toBuffer(stripQuote(n->value)) : def;
+  return n ? toBuffer(iniUnquote(n->value)) : def;
 }
 
 const char16_t* iniGetWString(const gFileName& file, const char* section, const char* key, const char16_t* def) {
   if (!key || !*key) return def;
   const IniNode* n = findValue(file, section, key);
-  return n ? toWBuffer(textUtf8ToUtf16(stripQuote(n->value))) : def;
+  return n ? toWBuffer(textUtf8ToUtf16(iniUnquote(n->value))) : def;
+}
+
+std::string iniString(const gFileName& file, const char* section, const char* key, std::string_view def) {
+  const IniNode* n = findValue(file, section, key);
+  return std::string(n ? iniUnquote(n->value) : def);
+}
+
+std::u16string iniWString(const gFileName& file, const char* section, const char* key, std::u16string_view def) {
+  if (!key || !*key) return std::u16string(def);
+  const IniNode* n = findValue(file, section, key);
+  return n ? textUtf8ToUtf16(iniUnquote(n->value)) : std::u16string(def);
 }
 
 int iniGetInt(const gFileName& file, const char* section, const char* key, int def) {

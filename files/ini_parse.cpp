@@ -37,47 +37,37 @@ bool iniNameEquals(std::string_view a, std::string_view b) {
 
 void iniParseText(std::string_view text, std::vector<IniNode>& nodes, std::string* trailing) {
   size_t pos = 0;
-  std::string pending;  // comments and blank lines waiting for the next node
+  std::string pending;  // comment and blank lines waiting for the next node
   while (pos < text.size()) {
+    // A line ends at CR LF, LF or CR; an empty line between two breaks is a blank line.
     size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end;
-    // One line break ends this line; each further one is a blank line.
-    int breaks = 0;
-    while (pos < text.size() && (text[pos] == '\r' || text[pos] == '\n')) {
-      if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
-      ++pos;
-      ++breaks;
+    size_t next = end;
+    if (end == std::string_view::npos) {
+      end = next = text.size();
+    } else {
+      next = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
+    std::string_view line = text.substr(pos, end - pos);
+    std::string_view whole = text.substr(pos, next - pos);
+    pos = next;
 
     size_t i = 0;
     while (i < line.size() && isSpace(line[i])) ++i;
     if (i == line.size() || line[i] == ';') {
-      if (i < line.size()) {
-        pending += line;
-        pending += "\r\n";
-      } else if (!nodes.empty() || !pending.empty()) {
-        pending += "\r\n";  // a blank line; those before anything else are not worth keeping
-      }
-      for (int b = 1; b < breaks; ++b) pending += "\r\n";
+      pending += whole;
       continue;
     }
-    // Blank lines after this line belong before the next one.
-    std::string blanks;
-    for (int b = 1; b < breaks; ++b) blanks += "\r\n";
     size_t w = i;
     while (w < line.size() && !isSpace(line[w]) && line[w] != '=') ++w;
     std::string_view word = trimRight(line.substr(i, w - i));
     size_t r = w;
     while (r < line.size() && (isSpace(line[r]) || line[r] == '=')) ++r;
-    std::string_view rest = line.substr(r);
-    // A value written with a leading quote keeps its trailing spaces: that is how values with
-    // significant spaces are saved.
-    std::string_view value = !rest.empty() && rest[0] == '"' ? rest : trimRight(rest);
+    // Trailing blanks go whatever the value starts with; a leading quote stays in the stored
+    // value and only the text accessors leave it out.
+    std::string_view value = trimRight(line.substr(r));
 
     IniNode node;
-    if (word[0] == '[') {
+    if (!word.empty() && word[0] == '[') {
       // The name is what stands between the brackets, trimmed; a missing "]" ends it at the line's end.
       std::string_view header = line.substr(i + 1);
       size_t close = header.find(']');
@@ -87,27 +77,43 @@ void iniParseText(std::string_view text, std::vector<IniNode>& nodes, std::strin
     } else {
       node.name = std::string(word);
       node.value = std::string(value);
+      node.valueAt = r;
       if (value.empty()) consoleMessage(4, "(gIniKey): Key wihout a value (%s)!\n", node.name.c_str());
     }
+    node.line = std::string(whole);
     node.before = std::move(pending);
-    pending = std::move(blanks);
+    pending.clear();
     nodes.push_back(std::move(node));
   }
   if (trailing) *trailing = std::move(pending);
 }
 
-std::string iniDecode(const unsigned char* data, size_t size, const char* name) {
+std::string_view iniUnquote(std::string_view stored) {
+  if (!stored.empty() && stored[0] == '"') stored.remove_prefix(1);
+  return stored;
+}
+
+std::string iniDecode(const unsigned char* data, size_t size, const char* name, IniEncoding* found) {
+  IniEncoding unused;
+  IniEncoding& enc = found ? *found : unused;
   if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
+    enc = IniEncoding::Utf16;
     std::u16string w;
     w.reserve(size / 2);
     for (size_t i = 2; i + 1 < size; i += 2) w.push_back(char16_t(data[i] | (data[i + 1] << 8)));
     return textUtf16ToUtf8(w);
   }
-  if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF)
+  if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
+    enc = IniEncoding::Utf8Bom;
     return std::string(reinterpret_cast<const char*>(data + 3), size - 3);
+  }
   consoleMessage(1, "Performance warning: please use utf-8 or utf-16 files with signatures (%s)\n", name);
   std::string_view raw(reinterpret_cast<const char*>(data), size);
-  if (textIsValidUtf8(raw)) return std::string(raw);
+  if (textIsValidUtf8(raw)) {
+    enc = IniEncoding::Utf8;
+    return std::string(raw);
+  }
+  enc = IniEncoding::Cp1251;
   return textUtf16ToUtf8(textCp1251ToUtf16(raw));
 }
 

@@ -30,6 +30,20 @@ const char16_t* iniFindWString(const gFileName& file, const char* key) {
   return iniGetWString(file, nullptr, key, u"");
 }
 
+std::string iniText(const gFileName& file, const char* section, const char* key, std::string_view def) {
+  std::string v = iniString(file, section, key, "#UNK");
+  if (v.empty()) return std::string(def);
+  if (v[0] == '#') return iniString(kTranslation, nullptr, v.c_str(), def);
+  return v;
+}
+
+std::u16string iniWText(const gFileName& file, const char* section, const char* key, std::u16string_view def) {
+  std::string v = iniString(file, section, key, "#UNK");
+  if (v.empty()) return std::u16string(def);
+  if (v[0] == '#') return iniWString(kTranslation, nullptr, v.c_str(), def);
+  return textUtf8ToUtf16(v);
+}
+
 namespace {
 const char* ModeKey(int mode) {
   static const char* const kModes[3] = {"Normal", "Multiclick", "NoTime"};

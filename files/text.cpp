@@ -1,7 +1,9 @@
 // Text conversion between UTF-8, UTF-16 and code page 1251, with replacement of bad sequences.
 #include "files/text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace {
 void putUtf16(std::u16string& out, uint32_t cp) {
@@ -99,6 +101,23 @@ std::u16string textCp1251ToUtf16(std::string_view s) {
     else out.push_back(kCp1251[c - 0x80]);
   }
   return out;
+}
+
+bool textUtf16ToCp1251(std::u16string_view s, std::string& out) {
+  out.clear();
+  out.reserve(s.size());
+  for (char16_t c : s) {
+    if (c < 0x80) {
+      out.push_back(char(c));
+    } else if (c >= 0x0410 && c <= 0x044F) {
+      out.push_back(char(0xC0 + (c - 0x0410)));
+    } else {
+      const char16_t* hit = std::find(std::begin(kCp1251), std::end(kCp1251), c);
+      if (c == 0xFFFD || hit == std::end(kCp1251)) return false;
+      out.push_back(char(0x80 + (hit - std::begin(kCp1251))));
+    }
+  }
+  return true;
 }
 
 bool textIsValidUtf8(std::string_view s) {

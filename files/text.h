@@ -6,5 +6,7 @@
 std::u16string textUtf8ToUtf16(std::string_view s);  // invalid sequences become U+FFFD
 std::string textUtf16ToUtf8(std::u16string_view s);
 std::u16string textCp1251ToUtf16(std::string_view s);
+// Code page 1251 bytes of the text; false (and `out` unspecified) when a character has none.
+bool textUtf16ToCp1251(std::u16string_view s, std::string& out);
 bool textIsValidUtf8(std::string_view s);  // the lenient check of the INI loader (leads up to 1111100x)
 size_t textWLen(const char16_t* s);
