@@ -32,9 +32,7 @@ int UIEditIE::KeyDown(int code, int value) {
   if (gate >= 0) return gate;
   const int at = Cursor(), len = int(caption_.size());
   switch (code) {
-    case 8:  // Backspace
-      if (at > 0) caption_.erase(size_t(at - 1), 1);
-      cursor_ = int16_t(std::max(at - 1, 0));
+    case 8:  // Backspace: its character message erases, once per typed repeat
       return 1;
     case 46:  // Delete
       if (at < len) caption_.erase(size_t(at), 1);
@@ -52,9 +50,11 @@ int UIEditIE::KeyUp(int code, int value) {
   if (g_wndEdit) return UIWnd::KeyUp(code, value);
   if (Hidden()) return 0;
   if (EffectBlocksInput()) return 1;
-  if (code == 13) {
-    if (state_ == Press) SetState(Active);
-    OnCommand(this);
+  // Enter's command comes with its character; releasing a key or the button (a click into the
+  // field to type) only ends the press.
+  if (code == 13 || code == 1) {
+    if (state_ != Press) return 0;
+    SetState(Active);
     return 1;
   }
   return UIWndButtonIE::KeyUp(code, value);
@@ -64,6 +64,20 @@ int UIEditIE::Char(int code, int value) {
   if (g_wndEdit) return 0;
   int gate = InputGate();
   if (gate >= 0) return gate;
+  switch (code) {
+    case 8: {  // Backspace
+      const int at = Cursor();
+      if (at > 0) caption_.erase(size_t(at - 1), 1);
+      cursor_ = int16_t(std::max(at - 1, 0));
+      return 1;
+    }
+    case 13:  // Enter
+      OnCommand(this);
+      return 1;
+    default:
+      break;
+  }
+  // Other control characters (Tab, Escape) are not text: the dialog around the field may use them.
   if (code < 32) return 0;
   auto* font = dynamic_cast<CGraphFont*>(font_);
   if (!font || code > 0xFFFF) return 1;

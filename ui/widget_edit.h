@@ -1,5 +1,6 @@
 // UIEditIE: a one-line text field on a button, with a blinking cursor, editing keys and a
-// maximum length; Enter sends a command.
+// maximum length. Backspace and Enter act through their character messages, as typed text does;
+// Enter sends a command, a click into the field does not.
 #pragma once
 #include "ui/widget_button.h"
 

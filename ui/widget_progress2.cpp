@@ -4,15 +4,9 @@
 
 #include <cstdlib>
 
-#include "files/ini.h"
 #include "sound/sound.h"
 
 UIProgress2::~UIProgress2() { ReleaseInput(); }
-
-void UIProgress2::Load(const char* file, const char* section) {
-  UISwitchBase::Load(file, section);
-  vertical_ = iniGetInt(file, section, "vertical", 0);
-}
 
 SliderBar UIProgress2::Bar() const {
   const UIWnd* part = this;
@@ -21,35 +15,28 @@ SliderBar UIProgress2::Bar() const {
   return SliderBar{part->X(), part->Y(), std::abs(part->Width()), std::abs(part->Height())};
 }
 
-void UIProgress2::Step(int dir) {
+int UIProgress2::ArrowStep(int code) const {
+  const int less = Vertical() ? 40 : 37, more = Vertical() ? 38 : 39;
+  return code == less ? -1 : code == more ? 1 : 0;
+}
+
+int UIProgress2::OnPress(int value) {
+  value_ = sliderValueAt(Bar(), Vertical(), PosX(value), PosY(value), value_);
+  GrabInput();
+  OnNotify(this, kPressed);
+  SetState(Press);
+  return 1;
+}
+
+int UIProgress2::OnArrow(int dir, int) {
   value_ = sliderClamp(value_ + 0.1f * float(dir));
   OnNotify(this, kPressed);
+  return 1;
 }
 
-int UIProgress2::KeyDown(int code, int value) {
-  if (g_wndEdit) return UIWnd::KeyDown(code, value);
-  int gate = InputGate();
-  if (gate >= 0) return gate;
-  if (code == 1 && HitTest(PosX(value), PosY(value))) {
-    value_ = sliderValueAt(Bar(), Vertical(), PosX(value), PosY(value), value_);
-    GrabInput();
-    OnNotify(this, kPressed);
-    SetState(Press);
-    return 1;
-  }
-  const int less = Vertical() ? 40 : 37, more = Vertical() ? 38 : 39;
-  if (code == less || code == more) {
-    Step(code == more ? 1 : -1);
-    return 1;
-  }
-  return 0;
-}
-
-int UIProgress2::KeyUp(int code, int value) {
-  if (g_wndEdit) return UIWnd::KeyUp(code, value);
-  if (Hidden()) return 0;
-  if (EffectBlocksInput()) return 1;
-  if (code == 1 && state_ == Press) {
+int UIProgress2::OnKeyUp(int code, int value) {
+  // Whatever key ends the press also ends the drag: the mouse is let go either way.
+  if (state_ == Press) {
     ReleaseInput();
     OnNotify(this, kReleased);
   }
@@ -82,14 +69,4 @@ int UIProgress2::Wheel(float delta, int, int) {
   OnNotify(this, kReleased);
   if (*sndActivePress_) sndPlay(sndActivePress_);
   return 1;
-}
-
-int UIProgress2::Draw() {
-  if (Hidden()) return 0;
-  float m[16];
-  const bool pushed = BeginDraw(m);
-  DrawButton();
-  sliderDrawParts(*this, Bar(), Vertical(), value_);
-  EndDraw(pushed);
-  return 0;
 }

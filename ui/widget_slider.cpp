@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "files/ini.h"
 #include "gfx/sprite.h"
 #include "ui/widget_sprite.h"
 #include "ui/wnd.h"
@@ -53,4 +54,35 @@ void sliderDrawParts(const UIWnd& slider, const SliderBar& bar, bool vertical, f
     if (CSprite* img = picture(thumb)) grDrawSprite(mode, 15, thumb->X(), thumb->Y() + top, sprWidth(img),
                                                     sprHeight(img), img, 0, 0, colour, 0);
   }
+}
+
+void UISliderBase::Load(const char* file, const char* section) {
+  UISwitchBase::Load(file, section);
+  vertical_ = iniGetInt(file, section, "vertical", 0);
+}
+
+int UISliderBase::KeyDown(int code, int value) {
+  if (g_wndEdit) return UIWnd::KeyDown(code, value);
+  const int gate = InputGate();
+  if (gate >= 0) return gate;
+  if (code == 1 && HitTest(PosX(value), PosY(value))) return OnPress(value);
+  if (const int dir = ArrowStep(code)) return OnArrow(dir, value);
+  return 0;
+}
+
+int UISliderBase::KeyUp(int code, int value) {
+  if (g_wndEdit) return UIWnd::KeyUp(code, value);
+  if (Hidden()) return 0;
+  if (EffectBlocksInput()) return 1;
+  return OnKeyUp(code, value);
+}
+
+int UISliderBase::Draw() {
+  if (Hidden()) return 0;
+  float m[16];
+  const bool pushed = BeginDraw(m);
+  DrawButton();
+  sliderDrawParts(*this, Bar(), Vertical(), value_);
+  EndDraw(pushed);
+  return 0;
 }

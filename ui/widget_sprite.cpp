@@ -37,9 +37,11 @@ int UIWndSprite::PressOnKey(int code, int value) {
 }
 
 int UIWndSprite::ReleaseOnKey(int code, int value) {
-  if (state_ != Press || (code != 13 && code != 1)) return 0;
+  if (state_ != Press) return 0;
+  // Any key released ends the press, so a button is never left pressed by a key it did not
+  // expect; only Enter, or the button released inside, clicks.
   SetState(Active);
-  // Releasing outside only ends the press.
+  if (code != 13 && code != 1) return 0;
   if (IsClickKey(code, value)) OnCommand(this);
   return 1;
 }

@@ -21,6 +21,8 @@ class UIWndSprite : public UIWnd {
   std::vector<CaptionLine> CaptionLayout() const;
   int ImageWidth() const { return imageW_; }
   int ImageHeight() const { return imageH_; }
+  // Mirroring per state: bit s left to right, bit s + 4 top to bottom.
+  int FlipBits() const { return flip_; }
 
   // Render mode for the window's colour: the plain mode when it is opaque white, else modulating.
   static uint32_t ModeFor(uint32_t argb);

@@ -55,8 +55,13 @@ int UISwitchBase::KeyUp(int code, int value) {
   if (g_wndEdit) return UIWnd::KeyUp(code, value);
   if (Hidden()) return 0;
   if (EffectBlocksInput()) return 1;
-  if (state_ != Press || (code != 13 && code != 1 && code != 37 && code != 39)) return 0;
+  if (state_ != Press) return 0;
   SetState(Active);
+  if (code != 13 && code != 1 && code != 37 && code != 39) {
+    // Another key only ends the press.
+    if (UIWnd* o = ActiveChild()) o->InitState(state_);
+    return 0;
+  }
   const bool inside = code != 1 || HitTest(PosX(value), PosY(value));
   if (inside && childCount_ > 0) {
     SetCurrent(active_ + (code == 37 ? -1 : 1));

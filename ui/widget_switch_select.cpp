@@ -89,6 +89,12 @@ int UISwitchSelect::Draw() {
     if (!arrow->Font()) arrow->ShareFont(font_);
   left_->SetColour(colour_);
   right_->SetColour(colour_);
+  // A state stored without SetState (creation, the hover rule of another parent) reaches the
+  // arrows here; while pressed, the arrow pointed at keeps its own press picture.
+  if (state_ != Press) {
+    left_->InitState(state_);
+    right_->InitState(state_);
+  }
   left_->Draw();
   right_->Draw();
   return stop;

@@ -309,7 +309,8 @@ void UIWnd::TrackMouse(int value) {
     }
   }
   UIWnd* a = ActiveChild();
-  if (a && a->state_ == Press && !a->HitTest(x, y)) a->state_ = Active;
+  // Through SetState, so a window whose parts share its state (a switch's arrows) follows.
+  if (a && a->state_ == Press && !a->HitTest(x, y)) a->SetState(Active);
 }
 
 void UIWnd::GrabInput() { wndHookAdd(this); }

@@ -37,6 +37,8 @@ void UIWnd::LoadDef(const char* file, const char* section, bool reload) {
     std::string alpha = iniGetString(file, section, alphaKey.c_str(), "");
     sprRelease(images_[s]);
     images_[s] = sprGet(picture.c_str(), alpha.empty() ? nullptr : alpha.c_str());
+    // A reload reads the mirroring afresh: a key taken out of the definition ends it.
+    flip_ = uint8_t(flip_ & ~((1 << s) | (1 << (s + 4))));
     if (iniGetInt(file, section, (std::string(kStates[s]) + "_flip_x").c_str(), 0) == 1) flip_ |= uint8_t(1 << s);
     if (iniGetInt(file, section, (std::string(kStates[s]) + "_flip_y").c_str(), 0) == 1) flip_ |= uint8_t(1 << (s + 4));
     if (images_[s]) {

@@ -27,6 +27,8 @@ InputScript& InputScript::KeyUp(int64_t step, int vk, int keyData) {
 }
 InputScript& InputScript::Key(int64_t step, int vk) {
   KeyDown(step, vk);
+  // Backspace, Tab, Enter and Escape type their character too, as the shell sends them.
+  if (vk == 8 || vk == 9 || vk == 13 || vk == 27) Char(step, vk);
   return KeyUp(step, vk);
 }
 InputScript& InputScript::Char(int64_t step, int code) { return Raw(step, 258, code, 1); }

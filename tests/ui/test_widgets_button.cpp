@@ -66,6 +66,36 @@ TEST_F(Buttons, AClickNeedsPressAndReleaseInside) {
   EXPECT_EQ(screen.commands.size(), 3u);
 }
 
+TEST_F(Buttons, AnyOtherKeyReleasedEndsThePressWithoutAClick) {
+  UIWnd* play = wndCreate(kDefs, "Play", &screen);
+  ASSERT_NE(play, nullptr);
+  screen.Move(110, 105);
+  screen.Press(110, 105);
+  ASSERT_EQ(play->State(), UIWnd::Press);
+  wndOfferKeyUp(16, 1);  // Shift, pressed and let go while the button was held
+  EXPECT_EQ(play->State(), UIWnd::Active) << "back to hover, not stuck pressed";
+  screen.Release(110, 105);
+  EXPECT_TRUE(screen.commands.empty()) << "the press was over: the release does not click";
+  // Enter pressed, then a right button released: the same.
+  wndOfferKeyDown(13, 1);
+  ASSERT_EQ(play->State(), UIWnd::Press);
+  wndOfferKeyUp(2, Pack(110, 105));
+  EXPECT_EQ(play->State(), UIWnd::Active);
+  EXPECT_TRUE(screen.commands.empty());
+}
+
+TEST_F(Buttons, MirroringIsReadAfreshOnReload) {
+  WriteText("defs/flip.ini", "[Pic]\ntype=sprite\nnormal=pics/mid.tga\nnormal_flip_x=1\npress=pics/mid.tga\n"
+                             "press_flip_y=1\n");
+  auto* pic = static_cast<UIWndSprite*>(wndCreate("defs/flip.ini", "Pic", &screen));
+  ASSERT_NE(pic, nullptr);
+  EXPECT_EQ(pic->FlipBits(), (1 << UIWnd::Normal) | (1 << (UIWnd::Press + 4)));
+  WriteText("defs/flip.ini", "[Pic]\ntype=sprite\nnormal=pics/mid.tga\npress=pics/mid.tga\npress_flip_x=1\n");
+  iniFreeAll();
+  pic->Reload(0);
+  EXPECT_EQ(pic->FlipBits(), 1 << UIWnd::Press) << "the removed keys no longer mirror";
+}
+
 TEST_F(Buttons, EndCapsFollowTheState) {
   auto* play = static_cast<UIWndButtonIE*>(wndCreate(kDefs, "Play", &screen));
   ASSERT_NE(play, nullptr);

@@ -118,3 +118,27 @@ TEST_F(Edit, CursorBlinksOnlyWhileFocused) {
   name->SetValue(2.0f);
   EXPECT_EQ(name->CursorX(), 100 + 2 * kGlyph);
 }
+
+// Enter and Backspace act as the characters the shell sends with them; Tab and Escape are left to
+// the dialog; a click into the field is not Enter.
+TEST_F(Edit, ControlCharactersAndClicks) {
+  UIEditIE* name = Focus("Name", 100);
+  screen.Type(u"Ada");
+  // The key alone (no character message) erases nothing: the character does, once per repeat.
+  wndOfferKeyDown(8, 1);
+  wndOfferKeyUp(8, 1);
+  EXPECT_EQ(name->Caption(), u"Ada");
+  screen.Type(u"\b\b");
+  EXPECT_EQ(name->Caption(), u"A");
+  EXPECT_EQ(wndOfferChar(9, 1), 0) << "Tab is not the field's";
+  EXPECT_EQ(wndOfferChar(27, 1), 0) << "nor is Escape";
+  EXPECT_EQ(name->Caption(), u"A");
+  EXPECT_TRUE(screen.commands.empty());
+  // Clicking into the field to type: pressed and released inside, no command.
+  screen.Click(150, 110);
+  EXPECT_EQ(name->State(), UIWnd::Active);
+  EXPECT_TRUE(screen.commands.empty()) << "a click is not Enter";
+  screen.Key(13);
+  EXPECT_EQ(screen.commands, std::vector<std::string>{"Name"}) << "one command per Enter";
+  EXPECT_EQ(name->State(), UIWnd::Active);
+}

@@ -135,3 +135,42 @@ TEST_F(Switches, SelectArrowsFrameTheOptionsAndStepThem) {
   grFlip(nullptr, nullptr);
   EXPECT_EQ(left->Colour(), 0x80FFFFFFu);
 }
+
+TEST_F(Switches, SelectArrowsFollowTheStateAlsoOnHover) {
+  auto* mode = static_cast<UISwitchSelect*>(Make("Mode"));
+  ASSERT_NE(mode, nullptr);
+  UIWndSprite* left = mode->LeftArrow();
+  UIWndSprite* right = mode->RightArrow();
+  EXPECT_EQ(left->State(), UIWnd::Normal);
+  screen.Move(450, 105);
+  EXPECT_EQ(left->State(), UIWnd::Active) << "hovered: both arrows with the switch";
+  EXPECT_EQ(right->State(), UIWnd::Active);
+  // Pressed on the right arrow, then dragged off: the hover rule ends the press for all three.
+  screen.Press(495, 105);
+  ASSERT_EQ(right->State(), UIWnd::Press);
+  screen.Move(10, 10, 1);
+  EXPECT_EQ(mode->State(), UIWnd::Active);
+  EXPECT_EQ(right->State(), UIWnd::Active);
+  EXPECT_EQ(left->State(), UIWnd::Active);
+  screen.Release(10, 10);
+  EXPECT_EQ(mode->Current(), 0) << "released away from it: no step";
+  // A state stored without SetState (as creation does) reaches the arrows by the next frame.
+  mode->InitState(UIWnd::Ignore);
+  grBeginScene();
+  screen.Draw();
+  grFlip(nullptr, nullptr);
+  EXPECT_EQ(left->State(), UIWnd::Ignore);
+  EXPECT_EQ(right->State(), UIWnd::Ignore);
+}
+
+TEST_F(Switches, AnotherKeyReleasedEndsTheSwitchPress) {
+  UISwitchBase* sound = Make("Sound");
+  screen.Move(110, 105);
+  screen.Press(110, 105);
+  ASSERT_EQ(sound->Child(0)->State(), UIWnd::Press);
+  wndOfferKeyUp(16, 1);
+  EXPECT_EQ(sound->State(), UIWnd::Active);
+  EXPECT_EQ(sound->Child(0)->State(), UIWnd::Active) << "the option shows the end of the press";
+  EXPECT_EQ(sound->Current(), 0);
+  EXPECT_TRUE(screen.commands.empty());
+}

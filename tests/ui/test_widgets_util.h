@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/null_renderer.h"
+#include "support/test_files.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,16 +22,8 @@
 
 namespace uitest {
 
-inline void WriteText(const std::string& path, const std::string& text) {
-  std::filesystem::path p(path);
-  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+inline void WriteText(const std::string& path, const std::string& text) { testkit::writeFile(path, text); }
+inline std::string ReadText(const std::string& path) { return testkit::readFile(path); }
 
 // An uncompressed 32-bit TGA of one colour, top row first.
 inline void WriteTga(const std::string& path, int w, int h, uint32_t argb = 0xFF808080u) {
@@ -126,8 +119,11 @@ struct Screen : UIWnd {
     Press(x, y);
     Release(x, y);
   }
+  // A key pressed and released; Backspace, Tab, Enter and Escape also type their character in
+  // between, as the shell sends them.
   void Key(int vk) {
     wndOfferKeyDown(vk, 1);
+    if (vk == 8 || vk == 9 || vk == 13 || vk == 27) wndOfferChar(vk, 1);
     wndOfferKeyUp(vk, int(1u | 0xC0000000u));
   }
   void Type(const std::u16string& text) {
