@@ -79,6 +79,7 @@ bool cJPGImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int
     return false;
   int w = 0, h = 0, comp = 0;
   if (!stbi_info_from_memory(data, int(length), &w, &h, &comp) || w <= 0 || h <= 0) return false;
+  if (w > kMaxSide || h > kMaxSide) return false;  // the loader's limit
   width = w;
   height = h;
   return true;

@@ -30,6 +30,10 @@ bool readHeader(const uint8_t* d, size_t length, TgaHeader& h) {
   return true;
 }
 
+bool sizeInRange(const TgaHeader& h) {
+  return h.width > 0 && h.height > 0 && h.width <= cFileImage::kMaxSide && h.height <= cFileImage::kMaxSide;
+}
+
 // A 5-5-5 value to blue, green, red bytes; the new low bits stay clear.
 void unpack555(int v, uint8_t* bgr) {
   bgr[0] = uint8_t((v & 31) << 3);
@@ -70,8 +74,9 @@ bool decodeRle(Cursor& in, uint8_t* out, size_t pixels, int pb) {
 }  // namespace
 
 bool cTGAImage::SizeOfMemory(const uint8_t* data, size_t length, int& width, int& height) {
+  // The same limits as the loader: a size it would refuse is no size.
   TgaHeader h;
-  if (!readHeader(data, length, h) || h.width == 0 || h.height == 0) return false;
+  if (!readHeader(data, length, h) || !sizeInRange(h)) return false;
   width = h.width;
   height = h.height;
   return true;
@@ -97,7 +102,7 @@ int cTGAImage::Decode(const uint8_t* data, size_t length, const char* name) {
     std::snprintf(why, sizeof why, "TGA image type %d is not supported", h.imageType);
     return Fail(name, why);
   }
-  if (h.width == 0 || h.height == 0 || h.width > kMaxSide || h.height > kMaxSide) {
+  if (!sizeInRange(h)) {
     std::snprintf(why, sizeof why, "size %d x %d is out of range", h.width, h.height);
     return Fail(name, why);
   }

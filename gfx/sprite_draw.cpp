@@ -52,8 +52,9 @@ void Submit(uint32_t mode, uint8_t mask, const std::vector<SpriteQuad>& quads) {
 }  // namespace
 
 uint32_t sprResolveMode(CBaseSprite* s, uint32_t mode, uint8_t& mask) {
-  // Bytes 0 and 1 of 1 and 0 name no real colour operation: the sprite chooses.
-  if ((mode & 0xFFFF) != 0x0001) return mode;
+  // Only the whole automatic word lets the sprite choose: a caller that asks for another blend
+  // (additive, say) with the same first bytes keeps it.
+  if (mode != kModeAuto) return mode;
   mask = 15;
   return grModeWord(s && s->FirstTextureHasAlpha() ? 2 : 1, 2, 1, 6, 5);
 }

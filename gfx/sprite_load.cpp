@@ -2,6 +2,7 @@
 // atlas tiles, composing frames from a picture-description file, and cutting frames.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -76,7 +77,23 @@ void UploadTile(const SpriteTile& tile, const cFileImage& picture, const cFileIm
     if (alpha) alpha->WriteAsAlpha(sx, sy, ex - sx, ey - sy, dst);
     else picture.WriteOwnAlpha(sx, sy, ex - sx, ey - sy, dst);
   }
-  t->Unlock(dx, dy, ex - sx, ey - sy);
+  // Where the picture itself ends, the border repeats the edge texels: a scaled draw filters
+  // across the tile's edge, and would otherwise blend in the empty page around it (thin dark
+  // seams between repeated pieces at any scale but 1:1).
+  const int padL = std::min(std::max(0, tile.borderX - tile.x), dx);
+  const int padT = std::min(std::max(0, tile.borderY - tile.y), dy);
+  const int w = ex - sx, h = ey - sy;
+  const int padR = std::min(std::max(0, tile.x + tw + tile.borderX - picture.Width()), t->width - dx - w);
+  const int padB = std::min(std::max(0, tile.y + th + tile.borderY - picture.Height()), t->height - dy - h);
+  auto texel = [&](int x, int y) { return texels + size_t(y) * pitch + size_t(x) * bpp; };
+  for (int y = dy; y < dy + h; ++y) {
+    for (int k = 1; k <= padL; ++k) std::memcpy(texel(dx - k, y), texel(dx, y), size_t(bpp));
+    for (int k = 0; k < padR; ++k) std::memcpy(texel(dx + w + k, y), texel(dx + w - 1, y), size_t(bpp));
+  }
+  const size_t rowBytes = size_t(padL + w + padR) * bpp;
+  for (int k = 1; k <= padT; ++k) std::memcpy(texel(dx - padL, dy - k), texel(dx - padL, dy), rowBytes);
+  for (int k = 0; k < padB; ++k) std::memcpy(texel(dx - padL, dy + h + k), texel(dx - padL, dy + h - 1), rowBytes);
+  t->Unlock(dx - padL, dy - padT, padL + w + padR, padT + h + padB);
 }
 
 // Picture height / frames to the nearest integer, an exact half going to the even neighbour.
@@ -235,6 +252,7 @@ struct SpriteLoader {
       s.animationSteps = int(std::clamp<long long>(steps, 0, INT_MAX));
     }
     s.lookupSteps = uint16_t(std::clamp(s.animationSteps, 0, 65535));
+    s.frameCount = count;
     s.composed = true;
     s.width = s.height = 0;
     if (!sizeOnly) s.frames.assign(size_t(count), {});

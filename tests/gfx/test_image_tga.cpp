@@ -269,6 +269,16 @@ TEST(TgaReader, FilesThroughTheFileLayer) {
   EXPECT_TRUE(img.Empty());
   EXPECT_FALSE(img.ReadSize("missing_picture.tga", w, h));
   EXPECT_EQ(log.LinesNaming("missing_picture.tga"), 1);
+
+  // A size the loader refuses is no size for the query either, so a sprite never plans for it.
+  writeFile("absurd.tga", tga(trueColour(65535, 65535, 24), {}, Bytes(64, 0)));
+  EXPECT_NE(img.Load("absurd.tga"), 0);
+  w = h = 7;
+  EXPECT_FALSE(img.ReadSize("absurd.tga", w, h));
+  EXPECT_EQ(w, 7);
+  writeFile("edge.tga", tga(trueColour(cFileImage::kMaxSide, 1, 24), {}, {}));
+  EXPECT_TRUE(img.ReadSize("edge.tga", w, h)) << "the largest side the loader takes";
+  EXPECT_EQ(w, cFileImage::kMaxSide);
 }
 
 TEST(TgaWriter, SavedPicturesReadBack) {

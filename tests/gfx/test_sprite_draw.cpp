@@ -154,6 +154,13 @@ TEST_F(SpriteDraw, AutomaticModeFollowsTheTexture) {
   mask = 7;
   EXPECT_EQ(sprResolveMode(rgb, kModeTintFade, mask), kModeTintFade);
   EXPECT_EQ(mask, 7) << "other modes pass unchanged";
+  // The first two bytes alone do not make the automatic mode: a caller's additive blend, or
+  // another stage-1 byte, stays as asked.
+  const uint32_t additive = grModeWord(1, 0, 1, 2, 5);
+  EXPECT_EQ(sprResolveMode(rgba, additive, mask), additive);
+  const uint32_t stage1 = grModeWord(1, 0, 4, 6, 5);
+  EXPECT_EQ(sprResolveMode(rgba, stage1, mask), stage1);
+  EXPECT_EQ(mask, 7);
   sprRelease(rgba);
   sprRelease(rgb);
 }

@@ -136,6 +136,7 @@ TEST_F(SpriteDescription, FramesAreComposedFromPartsOfSeveralPictures) {
   EXPECT_EQ(sprWidth(s), 16) << "frame size from the parts";
   EXPECT_EQ(sprHeight(s), 8);
   ASSERT_EQ(b->Rows(), 2);
+  EXPECT_EQ(b->frameCount, 2) << "one frame per frame element";
   EXPECT_EQ(sprAnimationSteps(s), 6) << "three steps per frame, two frames";
   EXPECT_EQ(TexelAt(s, 0, 1, 1), red);
   EXPECT_EQ(TexelAt(s, 0, 5, 1), green);
@@ -149,6 +150,7 @@ TEST_F(SpriteDescription, FramesAreComposedFromPartsOfSeveralPictures) {
   sprReleaseAllTextures();
   sprReloadAll();
   EXPECT_EQ(b->Rows(), 2);
+  EXPECT_EQ(b->frameCount, 2);
   EXPECT_EQ(TexelAt(s, 0, 9, 1), blue);
   sprRelease(s);
 }
