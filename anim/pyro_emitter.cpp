@@ -20,10 +20,10 @@ uint32_t Channel(float v) {
 class CEmitter final : public IEmitter {
  public:
   CEmitter(std::shared_ptr<const EffectData> data, int index, std::shared_ptr<DeviceContext> ctx)
-      : data_(std::move(data)), index_(index), spec_(data_->def.emitters[size_t(index)]), ctx_(std::move(ctx)) {
+      : data_(std::move(data)), index_(index), emitterDef_(data_->def.emitters[size_t(index)]), ctx_(std::move(ctx)) {
     seed_ = MixSeed(ctx_->seed, ++ctx_->created);
     rng_.Seed(seed_);
-    particles_.reserve(size_t(std::min(spec_.maxParticles, 1024)));
+    particles_.reserve(size_t(std::min(emitterDef_.maxParticles, 1024)));
   }
 
   void Restart() override {
@@ -34,11 +34,11 @@ class CEmitter final : public IEmitter {
     born_ = 0;
     emitFlag_ = true;
   }
-  const char* Id() const override { return spec_.id.c_str(); }
+  const char* Id() const override { return emitterDef_.id.c_str(); }
   void Render() override;
   void Move(float time, float elapsed, float x, float y, float z, bool emit) override;
   void Emit(int count) override {
-    count = std::min(count, spec_.maxParticles);
+    count = std::min(count, emitterDef_.maxParticles);
     for (int i = 0; i < count; ++i) Spawn(0.f, x_, y_);
   }
   void Update(float time, float elapsed) override;
@@ -66,11 +66,11 @@ class CEmitter final : public IEmitter {
   uint32_t Tint() const override { return tint_; }
   int BornCount() const override { return born_; }
   bool IsAlive() const override { return !particles_.empty() || (emitFlag_ && !NothingMoreToEmit()); }
-  bool IsEmitting() const override { return time_ >= spec_.delay && !WindowOver(time_); }
+  bool IsEmitting() const override { return time_ >= emitterDef_.delay && !WindowOver(time_); }
   uint32_t ColorOf(const Particle& p) const override {
     float c[4];
-    spec_.color.At(p.age / p.life, c);
-    const float a = c[3] * spec_.alpha.At(p.age / p.life) * tintF_[3];
+    emitterDef_.color.At(p.age / p.life, c);
+    const float a = c[3] * emitterDef_.alpha.At(p.age / p.life) * tintF_[3];
     return Channel(a) << 24 | Channel(c[0] * tintF_[0]) << 16 | Channel(c[1] * tintF_[1]) << 8 | Channel(c[2] * tintF_[2]);
   }
   void SetPosition(float x, float y, float z) override {
@@ -78,7 +78,7 @@ class CEmitter final : public IEmitter {
     y_ = y;
     z_ = z;
   }
-  float SizeOf(const Particle& p) const override { return spec_.size.At(p.age / p.life) * p.sizeFactor * scale_; }
+  float SizeOf(const Particle& p) const override { return emitterDef_.size.At(p.age / p.life) * p.sizeFactor * scale_; }
   void Clear() override { particles_.clear(); }
   void SetRateScale(float s) override { rateScale_ = std::isfinite(s) && s > 0 ? s : 0.f; }
   float RateScale() const override { return rateScale_; }
@@ -89,9 +89,9 @@ class CEmitter final : public IEmitter {
   void Delete() override { delete this; }
 
  private:
-  bool WindowOver(float t) const { return spec_.duration > 0 && t >= spec_.delay + spec_.duration; }
+  bool WindowOver(float t) const { return emitterDef_.duration > 0 && t >= emitterDef_.delay + emitterDef_.duration; }
   // The window has closed, or the burst is out and there is no rate to emit more.
-  bool NothingMoreToEmit() const { return WindowOver(time_) || (burstDone_ && spec_.rate * rateScale_ <= 0); }
+  bool NothingMoreToEmit() const { return WindowOver(time_) || (burstDone_ && emitterDef_.rate * rateScale_ <= 0); }
   // A particle born `age` seconds ago at (bx, by), already moved along for that time.
   void Spawn(float age, float bx, float by);
   void Advance(Particle& p, float dt) const;
@@ -99,7 +99,7 @@ class CEmitter final : public IEmitter {
 
   std::shared_ptr<const EffectData> data_;
   int index_;
-  const EmitterDef& spec_;
+  const EmitterDef& emitterDef_;
   std::shared_ptr<DeviceContext> ctx_;
   std::vector<Particle> particles_;
   Random rng_;
@@ -118,12 +118,12 @@ class CEmitter final : public IEmitter {
 
 void CEmitter::Advance(Particle& p, float dt) const {
   // Constant acceleration integrates exactly, so the path does not depend on the step size.
-  p.x += (p.vx + 0.5f * spec_.gravityX * dt) * dt;
-  p.y += (p.vy + 0.5f * spec_.gravityY * dt) * dt;
-  p.vx += spec_.gravityX * dt;
-  p.vy += spec_.gravityY * dt;
-  if (spec_.drag > 0) {
-    const float k = 1.f / (1.f + spec_.drag * dt);
+  p.x += (p.vx + 0.5f * emitterDef_.gravityX * dt) * dt;
+  p.y += (p.vy + 0.5f * emitterDef_.gravityY * dt) * dt;
+  p.vx += emitterDef_.gravityX * dt;
+  p.vy += emitterDef_.gravityY * dt;
+  if (emitterDef_.drag > 0) {
+    const float k = 1.f / (1.f + emitterDef_.drag * dt);
     p.vx *= k;
     p.vy *= k;
   }
@@ -134,15 +134,15 @@ void CEmitter::Advance(Particle& p, float dt) const {
 void CEmitter::Spawn(float age, float bx, float by) {
   // Every birth draws the same numbers in the same order, whether or not it is kept, so a full
   // emitter does not shift the stream of the ones that follow.
-  const float life = rng_.Between(spec_.lifeMin, spec_.lifeMax);
-  const float dir = spec_.direction + (rng_.Unit() - 0.5f) * spec_.spread;
-  const float speed = rng_.Between(spec_.speedMin, spec_.speedMax);
+  const float life = rng_.Between(emitterDef_.lifeMin, emitterDef_.lifeMax);
+  const float dir = emitterDef_.direction + (rng_.Unit() - 0.5f) * emitterDef_.spread;
+  const float speed = rng_.Between(emitterDef_.speedMin, emitterDef_.speedMax);
   float ox = rng_.Unit() - 0.5f, oy = rng_.Unit() - 0.5f;
-  const float angle = rng_.Between(spec_.angleMin, spec_.angleMax);
-  const float spin = rng_.Between(spec_.spinMin, spec_.spinMax);
-  const float size = 1.f + (rng_.Unit() * 2.f - 1.f) * spec_.sizeVariation;
-  if (int(particles_.size()) >= spec_.maxParticles || age >= life) return;
-  if (spec_.round) {
+  const float angle = rng_.Between(emitterDef_.angleMin, emitterDef_.angleMax);
+  const float spin = rng_.Between(emitterDef_.spinMin, emitterDef_.spinMax);
+  const float size = 1.f + (rng_.Unit() * 2.f - 1.f) * emitterDef_.sizeVariation;
+  if (int(particles_.size()) >= emitterDef_.maxParticles || age >= life) return;
+  if (emitterDef_.round) {
     // Radius and angle from the two numbers: even over the ellipse's area.
     const float r = std::sqrt(ox + 0.5f), a = (oy + 0.5f) * 6.2831853f;
     ox = 0.5f * r * std::cos(a);
@@ -150,8 +150,8 @@ void CEmitter::Spawn(float age, float bx, float by) {
   }
   Particle p;
   // Attached particles keep only their place in the area: they are drawn around the emitter.
-  p.x = ox * spec_.areaWidth + (spec_.attached ? 0.f : bx);
-  p.y = oy * spec_.areaHeight + (spec_.attached ? 0.f : by);
+  p.x = ox * emitterDef_.areaWidth + (emitterDef_.attached ? 0.f : bx);
+  p.y = oy * emitterDef_.areaHeight + (emitterDef_.attached ? 0.f : by);
   p.vx = std::cos(dir) * speed;
   p.vy = std::sin(dir) * speed;
   p.age = 0;
@@ -181,15 +181,15 @@ void CEmitter::Move(float time, float elapsed, float x, float y, float z, bool e
     by = y0 + (y - y0) * f;
   };
   float bx = 0, by = 0;
-  if (!burstDone_ && time >= spec_.delay) {
+  if (!burstDone_ && time >= emitterDef_.delay) {
     burstDone_ = true;
-    const float t = std::max(from, spec_.delay);
+    const float t = std::max(from, emitterDef_.delay);
     at(t, bx, by);
-    for (int i = 0; i < spec_.burst; ++i) Spawn(time - t, bx, by);
+    for (int i = 0; i < emitterDef_.burst; ++i) Spawn(time - t, bx, by);
   }
-  const float t0 = std::max(from, spec_.delay);
-  const float t1 = spec_.duration > 0 ? std::min(time, spec_.delay + spec_.duration) : time;
-  const float rate = spec_.rate * rateScale_;
+  const float t0 = std::max(from, emitterDef_.delay);
+  const float t1 = emitterDef_.duration > 0 ? std::min(time, emitterDef_.delay + emitterDef_.duration) : time;
+  const float rate = emitterDef_.rate * rateScale_;
   if (t1 <= t0 || rate <= 0) return;
   // The j-th particle of this step is born when the running count passes a whole number.
   // A birth due within a millisecond's worth of rounding is counted now, so a window of whole
@@ -221,8 +221,8 @@ void CEmitter::Update(float time, float elapsed) {
 
 void CEmitter::Quads(const Particle* from, int count, Vertex* out) const {
   const float aspect = size_t(index_) < data_->aspect.size() ? data_->aspect[size_t(index_)] : 1.f;
-  const float ox = spec_.attached ? x_ : 0.f, oy = spec_.attached ? y_ : 0.f;
-  const bool turns = spec_.angleMin != 0 || spec_.angleMax != 0 || spec_.spinMin != 0 || spec_.spinMax != 0;
+  const float ox = emitterDef_.attached ? x_ : 0.f, oy = emitterDef_.attached ? y_ : 0.f;
+  const bool turns = emitterDef_.angleMin != 0 || emitterDef_.angleMax != 0 || emitterDef_.spinMin != 0 || emitterDef_.spinMax != 0;
   for (int i = 0; i < count; ++i, out += 4) {
     const Particle& p = from[i];
     const float hw = 0.5f * SizeOf(p), hh = hw * aspect;
@@ -251,7 +251,7 @@ void CEmitter::Render() {
   PyroGraphics::ITexture* tex = data_->textures[size_t(index_)].get();
   PyroGraphics::IVertexBuffer* vb = tex ? ctx_->Quads() : nullptr;
   if (!vb || vb->QuadCapacity() <= 0) return;
-  dev->SetBlend(PyroGraphics::kBlendSrcAlpha, spec_.additive ? PyroGraphics::kBlendOne : PyroGraphics::kBlendInvSrcAlpha);
+  dev->SetBlend(PyroGraphics::kBlendSrcAlpha, emitterDef_.additive ? PyroGraphics::kBlendOne : PyroGraphics::kBlendInvSrcAlpha);
   dev->SetTexture(tex);
   vb->Clear();
   const int total = int(particles_.size());

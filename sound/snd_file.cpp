@@ -30,6 +30,21 @@ void SndBytes::Reset() {
   copy_.shrink_to_fit();
 }
 
+// Both readers take a whole file the same way and differ only in how they read its header.
+int CFileSND::Open(const std::string& name) {
+  Close();
+  name_ = name;
+  if (!bytes_.Load(name)) return SND_OPEN_MISSING;
+  return Parse();
+}
+
+int CFileSND::OpenMemory(const void* data, size_t size, const std::string& label) {
+  Close();
+  name_ = label;
+  bytes_.Copy(data, size);
+  return Parse();
+}
+
 namespace {
 bool endsWithNoCase(const std::string& s, const char* tail) {
   size_t n = std::strlen(tail);

@@ -21,30 +21,6 @@ struct SndFormat {
 // Results of Open.
 enum : int { SND_OPEN_OK = 0, SND_OPEN_MISSING = 1, SND_OPEN_UNDECODABLE = 2, SND_OPEN_DAMAGED = 3 };
 
-class CFileSND {
- public:
-  virtual ~CFileSND() = default;
-  // Reads the file through the file layer (archive, then loose files). 0 on success.
-  virtual int Open(const std::string& name) = 0;
-  // Back to the first data byte.
-  virtual void Rewind() = 0;
-  // Delivers up to `length` bytes in the reader's format. At the end of the data it starts over
-  // with `loop`; without, it pads with silence. Answers the bytes that came from the file.
-  virtual size_t Read(void* buffer, size_t length, bool loop) = 0;
-  virtual void Close() = 0;
-
-  const SndFormat& Format() const { return format_; }
-  uint32_t DataSize() const { return dataSize_; }
-  uint32_t Position() const { return position_; }
-  const std::string& Name() const { return name_; }
-
- protected:
-  SndFormat format_;
-  uint32_t dataSize_ = 0;
-  uint32_t position_ = 0;
-  std::string name_;
-};
-
 // Bytes of a whole file: either a buffer from fileLoad (given back with memFree) or a copy.
 class SndBytes {
  public:
@@ -64,19 +40,46 @@ class SndBytes {
   std::vector<uint8_t> copy_;
 };
 
+class CFileSND {
+ public:
+  virtual ~CFileSND() = default;
+  // Reads the file through the file layer (archive, then loose files). 0 on success.
+  virtual int Open(const std::string& name);
+  // The same for a whole file held in memory (tests, fuzzing); `label` names it in gerr.log.
+  int OpenMemory(const void* data, size_t size, const std::string& label);
+  // Back to the first data byte.
+  virtual void Rewind() = 0;
+  // Delivers up to `length` bytes in the reader's format. At the end of the data it starts over
+  // with `loop`; without, it pads with silence. Answers the bytes that came from the file.
+  virtual size_t Read(void* buffer, size_t length, bool loop) = 0;
+  virtual void Close() = 0;
+
+  const SndFormat& Format() const { return format_; }
+  uint32_t DataSize() const { return dataSize_; }
+  uint32_t Position() const { return position_; }
+  const std::string& Name() const { return name_; }
+
+ protected:
+  SndFormat format_;
+  uint32_t dataSize_ = 0;
+  uint32_t position_ = 0;
+  std::string name_;
+  SndBytes bytes_;
+  // Reads the header of the bytes in `bytes_`: the format, the data size, ready to read.
+  virtual int Parse() = 0;
+};
+
 class CFileWAV : public CFileSND {
  public:
   ~CFileWAV() override { Close(); }
-  int Open(const std::string& name) override;
-  // Parses a whole file held in memory (tests, fuzzing); `label` names it in gerr.log.
-  int OpenMemory(const void* data, size_t size, const std::string& label);
   void Rewind() override { position_ = 0; }
   size_t Read(void* buffer, size_t length, bool loop) override;
   void Close() override;
 
+ protected:
+  int Parse() override;
+
  private:
-  int Parse();
-  SndBytes bytes_;
   size_t dataOffset_ = 0;
 };
 
@@ -85,8 +88,6 @@ class CFileOGG : public CFileSND {
  public:
   CFileOGG();
   ~CFileOGG() override;
-  int Open(const std::string& name) override;
-  int OpenMemory(const void* data, size_t size, const std::string& label);
   void Rewind() override;
   size_t Read(void* buffer, size_t length, bool loop) override;
   void Close() override;
@@ -98,10 +99,11 @@ class CFileOGG : public CFileSND {
     size_t pos = 0;
   };
 
+ protected:
+  int Parse() override;
+
  private:
-  int Start();
   size_t Decode(uint8_t* out, size_t length);
-  SndBytes bytes_;
   Source source_;
   std::unique_ptr<OggVorbis_File> vf_;
   bool open_ = false;

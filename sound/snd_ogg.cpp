@@ -38,21 +38,7 @@ constexpr uint32_t kMaxData = 0x7FFFFFFF;
 CFileOGG::CFileOGG() : vf_(std::make_unique<OggVorbis_File>()) {}
 CFileOGG::~CFileOGG() { Close(); }
 
-int CFileOGG::Open(const std::string& name) {
-  Close();
-  name_ = name;
-  if (!bytes_.Load(name)) return SND_OPEN_MISSING;
-  return Start();
-}
-
-int CFileOGG::OpenMemory(const void* data, size_t size, const std::string& label) {
-  Close();
-  name_ = label;
-  bytes_.Copy(data, size);
-  return Start();
-}
-
-int CFileOGG::Start() {
+int CFileOGG::Parse() {
   source_ = Source{bytes_.Data(), bytes_.Size(), 0};
   auto refuse = [&](const char* why) {
     errorLog("Sound: \"%s\" cannot be decoded (%s)\n", name_.c_str(), why);

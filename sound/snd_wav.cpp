@@ -16,20 +16,6 @@ constexpr uint32_t kMinRate = 100;     // what a buffer can play at all
 constexpr uint32_t kMaxRate = 100000;
 }  // namespace
 
-int CFileWAV::Open(const std::string& name) {
-  Close();
-  name_ = name;
-  if (!bytes_.Load(name)) return SND_OPEN_MISSING;
-  return Parse();
-}
-
-int CFileWAV::OpenMemory(const void* data, size_t size, const std::string& label) {
-  Close();
-  name_ = label;
-  bytes_.Copy(data, size);
-  return Parse();
-}
-
 int CFileWAV::Parse() {
   const uint8_t* b = bytes_.Data();
   size_t size = bytes_.Size();
