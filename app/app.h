@@ -13,7 +13,9 @@ using AppInputFn = int (*)(int message, int code, int value);
 // The game's per-pass callback: 0 to go on, non-zero to end the program.
 using AppFrameFn = int (*)();
 
-// 0 on success, 1 when the program must end at once (another instance is running).
+// 0 on success; 1 when the program must end at once with success (another instance is running);
+// 2 when it cannot start (no game.ini, no display, no window): the reason has been shown, nothing
+// is left behind, and the program ends with a failure status.
 int appInit(AppInputFn input);
 void appLoop(AppFrameFn frame);
 // One pass of the loop (messages, then the frame callback); false once the loop has ended.

@@ -2,8 +2,11 @@
 #include "app/frame_pacer.h"
 
 float FramePacer::PeriodMs(bool vsync, int refreshHz, int maxFps) {
-  if (vsync) return 1000.0f / float(refreshHz > 0 ? 2 * refreshHz : 240);
-  return maxFps > 0 ? 1000.0f / float(maxFps) : 0.0f;
+  if (maxFps <= 0) return 0.0f;
+  if (!vsync) return 1000.0f / float(maxFps);
+  // A tenth above the display's rate, so the cap never makes a frame miss its refresh.
+  const int fps = refreshHz > maxFps ? refreshHz : maxFps;
+  return 1000.0f / (float(fps) * 1.1f);
 }
 
 uint32_t FramePacer::Next(uint32_t nowMs, float periodMs) {

@@ -5,9 +5,11 @@
 
 class FramePacer {
  public:
-  // Frames per second allowed: `maxFps` when nothing waits for the display (0 = no cap); with
-  // vsync the display sets the pace, and the cap only guards against a driver that accepts vsync
-  // and then does not wait (twice the refresh rate, 240 when the rate is unknown).
+  // The shortest frame: 1000 / `maxFps` ms when nothing waits for the display, none for a
+  // `maxFps` of 0. With vsync the display sets the pace and the cap sits a tenth above the
+  // refresh rate (or `maxFps` when that is higher or the rate unknown): it never delays a frame
+  // the display waits for, yet holds a driver that accepts vsync and then does not wait (the
+  // offscreen one) near the rate asked for.
   static float PeriodMs(bool vsync, int refreshHz, int maxFps);
 
   // Called once per frame, when it has been presented at `nowMs`: how long to sleep before the

@@ -148,6 +148,9 @@ class GlDevice : public PlatGpu {
     // gives neither leaves the pace to the main loop's frame cap.
     platSetVsync(SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0);
     if (!gl_.Load() || !BuildProgram()) return false;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    platSetGpuIsSoftware(renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
+                                      std::strstr(renderer, "swrast") || std::strstr(renderer, "Software")));
     GLint maxTex = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTex);
     maxTexture_ = maxTex;
@@ -177,6 +180,7 @@ class GlDevice : public PlatGpu {
   ~GlDevice() override {
     if (!ctx_) return;
     platSetVsync(false);
+    platSetGpuIsSoftware(false);
     SDL_GL_MakeCurrent(window_, ctx_);
     if (gl_.glDeleteProgram && program_) gl_.glDeleteProgram(program_);
     if (gl_.glDeleteBuffers) {

@@ -75,6 +75,9 @@ void platShowSystemCursor(bool show);
 bool platVsync();
 void platSetVsync(bool on);
 int platRefreshRate();
+// Whether the GL device draws with the processor (Mesa's llvmpipe and its kin).
+bool platGpuIsSoftware();
+void platSetGpuIsSoftware(bool on);
 // Frames presented by any device since the start (the devices count them).
 uint64_t platPresentCount();
 void platCountPresent();

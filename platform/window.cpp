@@ -147,8 +147,11 @@ bool platWindowIsFullScreen() {
 
 namespace {
 bool g_vsync = false;
+bool g_softwareGpu = false;
 uint64_t g_presents = 0;
 }
+bool platGpuIsSoftware() { return g_softwareGpu; }
+void platSetGpuIsSoftware(bool on) { g_softwareGpu = on; }
 uint64_t platPresentCount() { return g_presents; }
 void platCountPresent() { ++g_presents; }
 bool platVsync() { return g_vsync; }

@@ -7,9 +7,11 @@ TEST(FramePacer, PeriodFollowsVsyncRefreshAndCap) {
   EXPECT_NEAR(FramePacer::PeriodMs(false, 60, 60), 16.667f, 0.001f);
   EXPECT_NEAR(FramePacer::PeriodMs(false, 144, 30), 33.333f, 0.001f) << "without vsync the cap rules";
   EXPECT_EQ(FramePacer::PeriodMs(false, 60, 0), 0.0f) << "0 lifts the cap";
-  // With vsync only a guard against a driver that does not wait: twice the refresh rate.
-  EXPECT_NEAR(FramePacer::PeriodMs(true, 60, 60), 8.333f, 0.001f);
-  EXPECT_NEAR(FramePacer::PeriodMs(true, 0, 60), 4.167f, 0.001f);
+  // With vsync only a guard a tenth above the display's rate: 66 for 60 Hz, 158.4 for 144 Hz.
+  EXPECT_NEAR(FramePacer::PeriodMs(true, 60, 60), 15.152f, 0.001f);
+  EXPECT_NEAR(FramePacer::PeriodMs(true, 144, 60), 6.313f, 0.001f);
+  EXPECT_NEAR(FramePacer::PeriodMs(true, 0, 60), 15.152f, 0.001f) << "rate unknown: the cap's";
+  EXPECT_EQ(FramePacer::PeriodMs(true, 60, 0), 0.0f);
 }
 
 TEST(FramePacer, SleepsOutTheRestOfEachPeriodAndForgetsStalls) {
