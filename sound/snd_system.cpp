@@ -60,6 +60,9 @@ bool sndInit(const SndConfig& config) {
     if (out == SndOutput::Device && !platAudioOpen(pull, nullptr)) {
       consoleMessage(1, "Sound: no audio device; mixing by the clock\n");
       out = SndOutput::Clock;
+    } else if (out == SndOutput::Device && platAudioFellBack()) {
+      // The devices were tried quietly; this one line is all the console hears of it.
+      consoleMessage(0, "Sound: no sound device works (%s); the game runs silent\n", platAudioError().c_str());
     }
     st.output = out;
     st.on = true;
