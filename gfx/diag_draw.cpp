@@ -3,6 +3,7 @@
 
 #include "base/clock.h"
 #include "base/diag.h"
+#include "gfx/font.h"
 #include "gfx/render.h"
 
 #include <cstdio>
@@ -37,16 +38,20 @@ void drawChar(char c, int x, int y, int w, int h, int g) {
 }
 
 void drawSection(const ProfSectionInfo& s, int x, int y, CSprite* font) {
-  (void)font;  // the debug text of the renderer stands in until fonts draw text
   grFillRect(x, y, x + 500, y + 40, grColor(0, 0, 0));
+  // With the report's font when it loaded, else with the renderer's debug text.
+  auto put = [font](int tx, int ty, const char* text) {
+    if (font) fontDrawTextAuto(font, float(tx), ty, text, 0, -1, -1);
+    else grTextOut(tx, ty, text, grColor(255, 255, 255));
+  };
   char text[64];
-  grTextOut(x + 10, y + 10, s.name, grColor(255, 255, 255));
+  put(x + 10, y + 10, s.name);
   std::snprintf(text, sizeof text, "%.3f", s.mean);
-  grTextOut(x + 100, y + 10, text, grColor(255, 255, 255));
+  put(x + 100, y + 10, text);
   std::snprintf(text, sizeof text, "%.3f", s.longest);
-  grTextOut(x + 200, y + 10, text, grColor(255, 255, 255));
+  put(x + 200, y + 10, text);
   std::snprintf(text, sizeof text, "%d", s.count);
-  grTextOut(x + 300, y + 10, text, grColor(255, 255, 255));
+  put(x + 300, y + 10, text);
 }
 }  // namespace
 
