@@ -133,10 +133,8 @@ int crashChild(int sig) {
   pid_t pid = fork();
   if (pid == 0) {
     crashInit("dump", "", "0.0");
-    if (sig == SIGSEGV) {
-      volatile int* p = nullptr;
-      *p = 1;
-    }
+    // The signal is raised rather than caused: a write through a null pointer is stopped by the
+    // undefined-behaviour checker before any signal, and the test must mean the same under it.
     std::raise(sig);
     _exit(0);
   }
