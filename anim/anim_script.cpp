@@ -221,7 +221,13 @@ void cAnimScript::PlayCue(Cue& c) {
   sndStart(c.instance, 0);
 }
 
-void cAnimScript::SetVolume(float v) { volume_ = v < 0 ? 0 : v > 1 ? 1 : v; }
+void cAnimScript::SetVolume(float v) {
+  volume_ = v < 0 ? 0 : v > 1 ? 1 : v;
+  // Cue sounds still playing follow the player's volume.
+  for (State& s : states_)
+    for (Cue& c : s.cues)
+      if (c.instance && sndIsPlaying(c.instance)) sndSetVolume(c.instance, volume_);
+}
 
 void cAnimScript::ReleaseSounds() {
   for (State& s : states_)

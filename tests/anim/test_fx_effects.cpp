@@ -307,6 +307,43 @@ TEST_F(Effects, DecreaseSinEffectRisesOnAWaveThatDiesAway) {
   EXPECT_LT(y, 325);
 }
 
+// The effects' own generator, written out here: state x 214013 + 2531011, bits 16-30.
+struct Lcg {
+  uint32_t state;
+  float Next() {
+    state = state * 214013u + 2531011u;
+    return float((state >> 16) & 0x7FFF);
+  }
+};
+
+TEST_F(Effects, RandomLaunchesDrawFourNumbersInTheirOrder) {
+  pyroManager().SeedRandom(777);
+  Lcg lcg{777};
+  const float r1 = lcg.Next(), r2 = lcg.Next(), r3 = lcg.Next(), r4 = lcg.Next();
+  cDecreaseSinEffect wave;
+  wave.Load("Spark");
+  wave.Launch();
+  float x, y;
+  wave.GetPosition(x, y);
+  EXPECT_NEAR(y, 718 - r1 * 275 / 32768, 1e-3);
+  EXPECT_NEAR(x, 50 + r2 * 924 / 32768, 1e-3);
+  while (wave.IsFlying()) wave.Update(25);
+  wave.GetPosition(x, y);
+  EXPECT_NEAR(y, 50 + r3 * 275 / 32768, 1e-2);
+  EXPECT_NEAR(x, 50 + r4 * 924 / 32768, 1e-2);
+  // A launch while flying is ignored and draws nothing.
+  wave.Launch();
+  ASSERT_TRUE(wave.IsFlying());
+  wave.GetPosition(x, y);
+  wave.Launch();
+  float x2, y2;
+  wave.GetPosition(x2, y2);
+  EXPECT_EQ(x2, x);
+  EXPECT_EQ(y2, y);
+  for (int i = 0; i < 4; ++i) lcg.Next();
+  EXPECT_EQ(float(pyroManager().Random()), lcg.Next());
+}
+
 class FireWorksTest : public Effects {
  protected:
   void Make(const std::string& keys) {
@@ -320,7 +357,20 @@ class FireWorksTest : public Effects {
 TEST_F(FireWorksTest, ThreeRocketsTwiceLaunchSixAndLetThemBurnOut) {
   Make("boundX = 100\nboundY = 50\nrocketsCount = 3\niterationsCount = 2\ndelay = 0.5\n");
   ASSERT_EQ(fw.RocketCount(), 3);
+  pyroManager().SeedRandom(4242);
+  Lcg lcg{4242};
+  const float r1 = lcg.Next(), r2 = lcg.Next(), r3 = lcg.Next(), r4 = lcg.Next();
   fw.Start();
+  // The first rocket: from (100 + r2 x 824 / 32768, 718 - r1 x 275 / 32768) to
+  // (100 + r4 x 824 / 32768, 50 + r3 x 275 / 32768), its control point 0.4 of the way back.
+  const auto& first = fw.Rocket(0)->Path();
+  ASSERT_EQ(first.size(), 3u);
+  EXPECT_NEAR(first[0].ay, 718 - r1 * 275 / 32768, 1e-3);
+  EXPECT_NEAR(first[0].ax, 100 + r2 * 824 / 32768, 1e-3);
+  EXPECT_NEAR(first[1].ay, 50 + r3 * 275 / 32768, 1e-3);
+  EXPECT_NEAR(first[1].ax, 100 + r4 * 824 / 32768, 1e-3);
+  EXPECT_NEAR(first[1].cx, first[1].ax + 0.4f * (first[0].ax - first[1].ax), 1e-3);
+  EXPECT_FLOAT_EQ(fw.Rocket(0)->GetDuration(), 2400);
   EXPECT_TRUE(fw.IsRunning());
   EXPECT_EQ(fw.Launches(), 1);
   int ms = 0;
