@@ -1,6 +1,8 @@
 // Arrangers: windows that line other windows up in a row, a column or a table. They position their
 // children but neither update, draw, own nor pass input to them: whatever they place is drawn and
-// owned by another window, and an arranger forgets a child the moment it is destroyed.
+// owned by another window, and an arranger forgets a child the moment it is destroyed. An arranger
+// that shares its owner with the windows it places should follow them in the owner's list: a move
+// of the owner (a scroll) then moves them first and lets the arranger place them last.
 #pragma once
 #include <vector>
 

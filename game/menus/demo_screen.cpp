@@ -1,15 +1,21 @@
 // The widget demo screen: builds its windows from the definition and answers their commands by
-// name, writing what happened into the status line.
+// name, writing what happened into the status line; its side boards hold a scrolling flower list
+// and the ways to the effects gallery and the comic page.
 #include "game/menus/demo_screen.h"
 #include "game/menus/demo_scene.h"
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "base/diag.h"
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/text.h"
+#include "game/menus/screens.h"
+#include "ui/fx_gallery.h"
+#include "ui/ui_kf_comic.h"
+#include "ui/ui_scroll.h"
 #include "ui/widget_progress2.h"
 #include "ui/widget_sprite.h"
 #include "ui/widget_switch.h"
@@ -19,8 +25,12 @@ namespace {
 
 constexpr const char* kDefinition = "data/menu/demo.ini";
 constexpr const char* kTranslation = "data/translation.ini";
-const char* const kWindows[] = {"Board",  "Title",     "Hint", "Play",   "Sound",
-                                "VolumeLabel", "Volume", "NameLabel", "Name", "Status"};
+const char* const kWindows[] = {"Sun",       "Board",       "Title",      "Hint",      "Play",
+                                "Sound",     "VolumeLabel", "Volume",     "NameLabel", "Name",
+                                "Status",    "LeftPanel",   "FlowersTitle", "Flowers", "RightPanel",
+                                "MoreTitle", "Fireworks",   "Comic",      "Tip"};
+// The rows of the flower list: "Flower1", "Flower2"... up to the first section without a type.
+constexpr int kMaxRows = 100;
 
 // A translated text with its first "%s" or "%d" replaced; the text comes from data, so it is
 // never used as a format.
@@ -49,6 +59,8 @@ class UIDemoScreen : public UIWndSprite {
     AddChild(new UIDemoScene());
     for (const char* name : kWindows) wndCreate(kDefinition, name, this);
     status_ = FindChild("Status");
+    BuildFlowerList();
+    if (UIWnd* tip = FindChild("Tip")) tip->Refresh();
   }
 
   int MouseMove(int buttons, int value) override {
@@ -63,6 +75,14 @@ class UIDemoScreen : public UIWndSprite {
     } else if (name == "Sound") {
       if (UIWnd* option = source->Child(static_cast<UISwitchBase*>(source)->Current()))
         Say(textUtf16ToUtf8(option->Caption()));
+    } else if (name == "Fireworks") {
+      if (UIWnd* gallery = fxCreateGallery([] { ShowMainMenu(); })) ShowScreen(gallery);
+    } else if (name == "Comic") {
+      if (UIWnd* page = kfCreateComicPage([] { ShowMainMenu(); })) ShowScreen(page);
+    } else if (name == "Tip") {
+      source->Refresh();  // typed out and read: type it again
+    } else if (name == "Flowers") {
+      // Scrolled: nothing to say.
     } else if (name == "Name") {
       const std::string typed = textUtf16ToUtf8(source->Caption());
       Say(typed.empty() ? Fill("#DEMO_NO_NAME", "") : Fill("#DEMO_HELLO", typed));
@@ -81,6 +101,25 @@ class UIDemoScreen : public UIWndSprite {
 
  private:
   UIWnd* status_ = nullptr;
+
+  // The rows go into the scroll window (placed relative to it) and the table inside it stacks
+  // them; what scrolls is as tall as the rows reach. The table comes after its rows, so a scroll,
+  // which moves the rows and then the table, ends with the table arranging them.
+  void BuildFlowerList() {
+    auto* list = dynamic_cast<Core::UIScrollWnd*>(FindChild("Flowers"));
+    if (!list) return;
+    std::vector<UIWnd*> rows;
+    for (int i = 1; i <= kMaxRows; ++i) {
+      const std::string row = "Flower" + std::to_string(i);
+      UIWnd* w = wndCreate(kDefinition, row.c_str(), list, true);
+      if (!w) break;
+      rows.push_back(w);
+    }
+    if (UIWnd* table = wndCreate(kDefinition, "FlowerTable", list, true))
+      for (UIWnd* w : rows) table->AddChild(w);
+    if (!rows.empty()) list->SetContentSize(list->Width(), rows.back()->Y() + rows.back()->Height() - list->Y());
+  }
+
   void Say(const std::string& text) {
     if (status_) status_->SetCaptionUtf8(text.c_str());
   }

@@ -243,3 +243,18 @@ TEST_F(Scroll, ChildrenAreDrawnInsideTheWindowAndTheClipIsRestored) {
   grFlip(nullptr, nullptr);
   EXPECT_EQ(probe->draws, 1);
 }
+
+TEST_F(Scroll, ATableAfterItsRowsKeepsThemArrangedWhileScrolling) {
+  WriteText("defs/rows.ini", "[Rows]\ntype=table\nstepY=30\nrows=100\n[Row]\ntype=text\nxs=200\nys=28\n");
+  std::vector<UIWnd*> rows;
+  for (int i = 0; i < 5; ++i) rows.push_back(wndCreate("defs/rows.ini", "Row", list, true));
+  UIWnd* table = wndCreate("defs/rows.ini", "Rows", list, true);
+  for (UIWnd* r : rows) table->AddChild(r);
+  EXPECT_EQ(rows[0]->Y(), 100);
+  EXPECT_EQ(rows[4]->Y(), 220);
+  list->ScrollBy(0, -45);
+  EXPECT_EQ(table->Y(), 55);
+  EXPECT_EQ(rows[0]->Y(), 55);
+  EXPECT_EQ(rows[4]->Y(), 175) << "moved once, not twice";
+  EXPECT_EQ(rows[4]->X(), 100);
+}

@@ -2,10 +2,13 @@
 """Writes the demo's widget screen: data/translation.ini, data/menu/demo.ini and its pictures.
 
 The screen shows one of each standard widget on a wooden board over a meadow: a capped push
-button, a switch with arrows, a slider made of a track, a fill and a thumb, and a text field. Every
-picture is painted here at four times its size and scaled down, so the edges are smooth and the
-result is the same on every run. The texts are English and live in the translation document; the
-screen definition names only their keys.
+button, a switch with arrows, a slider made of a track, a fill and a thumb, and a text field. Two
+small boards beside it hold a list of flowers that scrolls (a table inside a scroll window), glowing
+buttons that open the effects gallery and the comic page, and a tip that types itself; a glowing sun
+turns in the sky. Every picture is painted here at four times its size and scaled down, so the edges
+are smooth and the result is the same on every run. The texts are English and live in the
+translation document (other generators keep their own sections there); the screen definition names
+only their keys.
 """
 import math
 import os
@@ -103,7 +106,7 @@ def background():
 
 
 # ---- The board the widgets sit on -------------------------------------------------------------------
-def board(size):
+def board(size, name="board.png"):
     rng = random.Random(4242)
     W, H = size
 
@@ -116,11 +119,14 @@ def board(size):
         inner = [box[0] + 9 * S, box[1] + 9 * S, box[2] - 9 * S, box[3] - 9 * S]
         gradient_fill(img, inner, (138, 94, 56), (104, 68, 38), 22 * S)
 
+        # Grain strokes up to 200 pixels long, or a third of a narrower board.
+        longest = min(200, W // 3)
+
         def grain(g):
-            for _ in range(140):
+            for _ in range(140 * W // 640 if W < 640 else 140):
                 y = rng.randrange(inner[1] + 6 * S, inner[3] - 6 * S)
-                x = rng.randrange(inner[0] + 8 * S, inner[2] - 200 * S)
-                g.line([(x, y), (x + rng.randrange(80, 200) * S, y + rng.randrange(-2, 3) * S)],
+                x = rng.randrange(inner[0] + 8 * S, inner[2] - longest * S)
+                g.line([(x, y), (x + rng.randrange(longest * 2 // 5, longest) * S, y + rng.randrange(-2, 3) * S)],
                        fill=(84, 54, 30, 80), width=S)
 
         overlay(img, grain)
@@ -130,7 +136,7 @@ def board(size):
             d.ellipse([cx - 5 * S, cy - 5 * S, cx + 5 * S, cy + 5 * S], fill=(70, 66, 70, 255))
             d.ellipse([cx - 3 * S, cy - 4 * S, cx + 1 * S, cy], fill=(150, 150, 160, 255))
 
-    save(smooth(size, paint), "board.png")
+    save(smooth(size, paint), name)
 
 
 # ---- Push button: left cap, middle tile and right cap for each state --------------------------------
@@ -234,9 +240,61 @@ def field_pictures():
         save(smooth((SW_W, SW_H), paint), f"field_{state}.png")
 
 
+# ---- Side boards: list rows, the glow of a hovered button, the sun ---------------------------------
+ROW_W, ROW_H = 140, 30
+
+
+def row_pictures():
+    for name, alpha in (("row_a.png", 70), ("row_b.png", 30)):
+        def paint(d, img, alpha=alpha):
+            d.rounded_rectangle([0, 0, ROW_W * S - 1, (ROW_H - 2) * S], radius=7 * S, fill=(255, 240, 200, alpha))
+
+        save(smooth((ROW_W, ROW_H - 2), paint), name)
+
+
+GLOW_W, GLOW_H = 216, 96
+
+
+def glow_picture():
+    """A soft warm halo, brightest in the middle, that a hovered button adds to the screen."""
+    img = Image.new("RGBA", (GLOW_W, GLOW_H), (0, 0, 0, 0))
+    px = img.load()
+    for y in range(GLOW_H):
+        for x in range(GLOW_W):
+            dx = (x - GLOW_W / 2) / (GLOW_W / 2)
+            dy = (y - GLOW_H / 2) / (GLOW_H / 2)
+            a = max(0.0, 1.0 - math.sqrt(dx * dx * 0.8 + dy * dy * 1.2)) ** 0.7
+            px[x, y] = (255, 214, 110, int(255 * a))
+    save(img, "glow.png")
+
+
+SUN = 160
+
+
+def sun_picture():
+    """Rays around a bright disc; the window turns it and lets it breathe."""
+    def paint(d, img):
+        c = SUN * S / 2
+        for k in range(16):
+            a, w = k * math.pi / 8, 0.09
+            pts = [(c + math.cos(a - w) * 30 * S, c + math.sin(a - w) * 30 * S),
+                   (c + math.cos(a) * (SUN / 2 - 4) * S, c + math.sin(a) * (SUN / 2 - 4) * S),
+                   (c + math.cos(a + w) * 30 * S, c + math.sin(a + w) * 30 * S)]
+            d.polygon(pts, fill=(255, 236, 150, 150))
+        for r, alpha in ((34, 90), (28, 200), (24, 255)):
+            d.ellipse([c - r * S, c - r * S, c + r * S, c + r * S], fill=(255, 244, 190, alpha))
+
+    save(smooth((SUN, SUN), paint), "sun.png")
+
+
 background()
 BOARD = (640, 560)
 board(BOARD)
+PANEL = (184, 338)
+board(PANEL, "panel.png")
+row_pictures()
+glow_picture()
+sun_picture()
 buttons()
 switch_pictures()
 slider_pictures()
@@ -245,7 +303,33 @@ field_pictures()
 P = "data/menu/demo/"
 BX, BY = (1024 - BOARD[0]) // 2, 110
 CX = 512
-write(os.path.join(data, "translation.ini"), """\
+LX, RX, PY = 4, 1024 - 4 - PANEL[0], 416
+FLOWERS = ["Buttercup", "Daisy", "Clover", "Cornflower", "Poppy", "Bluebell", "Cowslip", "Foxglove",
+           "Harebell", "Meadowsweet", "Oxeye daisy", "Ragged robin", "Red campion", "Self-heal",
+           "Sorrel", "Vetch", "Yarrow", "Knapweed", "Scabious", "Lady's bedstraw", "Yellow rattle",
+           "Bird's-foot trefoil", "Meadow cranesbill", "Wild carrot"]
+OWN_SECTIONS = {"game", "startup", "demo", "demo messages", "demo more", "flowers"}
+
+
+def translation(own):
+    """Writes this generator's sections of the translation document and keeps every other section
+    (other generators add theirs), so running it alone loses nothing."""
+    path = os.path.join(data, "translation.ini")
+    kept, keep = [], False
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f.read().splitlines():
+                t = line.strip()
+                if t.startswith("[") and t.endswith("]"):
+                    keep = t[1:-1].strip().lower() not in OWN_SECTIONS
+                if keep:
+                    kept.append(line)
+    while kept and not kept[-1].strip():
+        kept.pop()
+    write(path, own + ("\n" + "\n".join(kept) + "\n" if kept else ""))
+
+
+translation("""\
 ; Every text the player reads, by key. Sections only group the keys for translators: a lookup takes
 ; the first key of its name in the whole file.
 [game]
@@ -277,7 +361,113 @@ write(os.path.join(data, "translation.ini"), """\
 #DEMO_VOLUME_IS=Volume: %d%%
 #DEMO_HELLO=Hello, %s!
 #DEMO_NO_NAME=Type a name first.
-""")
+
+[demo more]
+#DEMO_FLOWERS=Meadow flowers
+#DEMO_MORE=More to see
+#DEMO_FIREWORKS=Fireworks
+#DEMO_COMIC=A comic
+#DEMO_TIP=Flick the flower list: it glides on, slows down and springs back at its ends.
+
+[flowers]
+""" + "".join(f"#FLOWER_{i + 1}={n}\n" for i, n in enumerate(FLOWERS)))
+
+def glow_button(name, y, caption):
+    keys = [f"[{name}]", "type=glowButton", f"x={RX + 22}", f"y={y}", f"xs={ROW_W}", f"ys={BH}",
+            f"name={caption}", "yalign=0", "select=3", "stage=1"]
+    keys += [f"{state}={P}btn_mid_{state}.png" for state in BUTTON]
+    keys += [f"{side}{state}={P}btn_{side}_{state}.png" for side in ("left", "right") for state in BUTTON]
+    keys += ["sndNormalActive=click", "sndActivePress=confirm", f"Highlight={P}glow.png",
+             f"hlX={(ROW_W - GLOW_W) // 2}", f"hlY={(BH - 4 - GLOW_H) // 2}"]
+    return "\n".join(keys) + "\n"
+
+
+def side_boards():
+    rows = "".join(f"""
+[Flower{i + 1}]
+type=text
+xs={ROW_W}
+ys={ROW_H - 2}
+ignore={P}{"row_a" if i % 2 == 0 else "row_b"}.png
+name=#FLOWER_{i + 1}
+""" for i in range(len(FLOWERS)))
+    return f"""
+; ---- The sun and the two side boards ----
+[Sun]
+type=rotatingGlow
+x=846
+y=-8
+ignore={P}sun.png
+isClockWise=1
+glowPeriod=40000
+fadePeriod=6000
+fadeAmpl=420
+a=255
+
+[LeftPanel]
+type=sprite
+x={LX}
+y={PY}
+ignore={P}panel.png
+
+[FlowersTitle]
+type=colorText
+x={LX}
+y={PY + 20}
+xs={PANEL[0]}
+ys=26
+name=#DEMO_FLOWERS
+r=255
+g=214
+b=90
+
+; The list: a scroll window holding a table and its rows. The rows "Flower1", "Flower2"... are made
+; inside the scroll window in turn (placed relative to it) and the table stacks them.
+[Flowers]
+type=scrollWnd
+x={LX + 22}
+y={PY + 56}
+xs={ROW_W}
+ys={ROW_H * 8}
+stage=1
+
+[FlowerTable]
+type=table
+stepY={ROW_H}
+rows=100
+{rows}
+[RightPanel]
+type=sprite
+x={RX}
+y={PY}
+ignore={P}panel.png
+
+[MoreTitle]
+type=colorText
+x={RX}
+y={PY + 20}
+xs={PANEL[0]}
+ys=26
+name=#DEMO_MORE
+r=255
+g=214
+b=90
+
+{glow_button("Fireworks", PY + 58, "#DEMO_FIREWORKS")}
+{glow_button("Comic", PY + 120, "#DEMO_COMIC")}
+; Types itself when the screen opens, and again a while after it has finished.
+[Tip]
+type=typingText
+x={RX + 22}
+y={PY + 186}
+xs={ROW_W}
+ys=130
+yalign=-1
+name=#DEMO_TIP
+period=45
+timeout=4000
+"""
+
 
 write(os.path.join(data, "menu", "demo.ini"), f"""\
 ; The widget demo screen. Each section is one window, created in the order the screen names them;
@@ -460,5 +650,5 @@ xs={BOARD[0] - 80}
 ys=60
 select=1
 name=#DEMO_STATUS
-""")
+""" + side_boards())
 print("ui: data/translation.ini, data/menu/demo.ini and its pictures")
