@@ -18,9 +18,10 @@ bool cTaskEffect::Send(float sx, float sy, float tx, float ty) {
     source_[i][1] = sy;
     target_[i][0] = tx;
     target_[i][1] = ty;
-    // Out over the right-hand side of the screen and down onto the panel.
-    const BezierPoint path[2] = {{0, 0, sx, sy}, {1100, ty, tx, ty}};
-    f->SetPath(path, 2);
+    // To the panel on a curve drawn towards the top-left corner, then a swing out to the right edge
+    // at the panel's height and back.
+    const BezierPoint path[3] = {{0, 0, sx, sy}, {0, 0, tx, ty}, {1100, ty, tx, ty}};
+    f->SetPath(path, 3);
     f->Start();
     return true;
   }

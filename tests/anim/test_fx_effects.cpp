@@ -425,15 +425,28 @@ TEST_F(Effects, FlaresFlyAtHalfSpeedFiveAtATime) {
   EXPECT_TRUE(flares.Update(25)) << "nothing flies yet";
   for (int i = 0; i < cTaskEffect::kFlares; ++i) EXPECT_TRUE(flares.Send(100, 500, 900, 40));
   EXPECT_FALSE(flares.Send(100, 500, 900, 40)) << "all five are busy";
-  // One second of game time is half a flight of 1000 ms.
-  for (int i = 0; i < 40; ++i) EXPECT_FALSE(flares.Update(25));
-  EXPECT_NEAR(flares.Flare(0)->Progress(), 0.5f, 1e-4);
+  // Half a second of game time is a quarter of a flight of 1000 ms: half way along the first of
+  // two segments, pulled towards the control point (0, 0).
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(flares.Update(25));
+  EXPECT_NEAR(flares.Flare(0)->Progress(), 0.25f, 1e-4);
   float x, y;
   flares.Flare(0)->GetPosition(x, y);
-  EXPECT_NEAR(x, 0.25f * 100 + 0.5f * 1100 + 0.25f * 900, 1e-3);
-  EXPECT_NEAR(y, 0.25f * 500 + 0.75f * 40, 1e-3);
-  for (int i = 0; i < 40; ++i) flares.Update(25);
-  EXPECT_TRUE(flares.Update(25)) << "all have arrived";
+  EXPECT_NEAR(x, 0.25f * 100 + 0.25f * 900, 1e-3);
+  EXPECT_NEAR(y, 0.25f * 500 + 0.25f * 40, 1e-3);
+  // At one second the flare is at the panel; then it swings out towards x = 1100 and back.
+  for (int i = 0; i < 20; ++i) flares.Update(25);
+  flares.Flare(0)->GetPosition(x, y);
+  EXPECT_NEAR(x, 900, 1e-3);
+  EXPECT_NEAR(y, 40, 1e-3);
+  for (int i = 0; i < 20; ++i) flares.Update(25);
+  flares.Flare(0)->GetPosition(x, y);
+  EXPECT_NEAR(x, 0.5f * 900 + 0.5f * 1100, 1e-3);
+  EXPECT_NEAR(y, 40, 1e-3);
+  for (int i = 0; i < 19; ++i) EXPECT_FALSE(flares.Update(25));
+  EXPECT_TRUE(flares.Update(25)) << "all have arrived after two seconds";
+  EXPECT_FALSE(flares.Send(100, 500, 900, 40)) << "arrived flares burn out before they fly again";
+  for (int i = 0; i < 400 && flares.Flare(0)->GetState() != cSimplePyro::kStopped; ++i) flares.Update(25);
+  EXPECT_TRUE(flares.Send(100, 500, 900, 40));
 }
 
 }  // namespace
