@@ -100,7 +100,7 @@ def board(x, y):
     wood = mix((122, 82, 46), (146, 102, 60), grain)
     rim = 1.0 if d > -5.0 else 0.0
     col = mix(wood, (74, 46, 24), rim)
-    return col + (int(round(235 * a)),)
+    return col + (int(round(255 * a)),)
 
 
 write_png(os.path.join(data, "menu", "leave", "board.png"), BW, BH, board)
