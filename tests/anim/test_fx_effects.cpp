@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "anim/fx_manager.h"
@@ -447,6 +449,40 @@ TEST_F(Effects, FlaresFlyAtHalfSpeedFiveAtATime) {
   EXPECT_FALSE(flares.Send(100, 500, 900, 40)) << "arrived flares burn out before they fly again";
   for (int i = 0; i < 400 && flares.Flare(0)->GetState() != cSimplePyro::kStopped; ++i) flares.Update(25);
   EXPECT_TRUE(flares.Send(100, 500, 900, 40));
+}
+
+TEST(DemoEffects, EveryNamedEffectAndTheFireworksLoadCleanly) {
+  const char* source = std::getenv("MM_SOURCE_DIR");
+  if (!source) GTEST_SKIP() << "MM_SOURCE_DIR is not set";
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path(), run = home / "demo_fx";
+  fs::remove_all(run);
+  fs::create_directories(run / "data");
+  fs::copy(fs::path(source) / "demo/data/fx", run / "data/fx", fs::copy_options::recursive);
+  fs::current_path(run);
+  iniFreeAll();
+  {
+    ErrorCapture log;
+    ptest::RecordingDevice device;
+    ASSERT_TRUE(fxInit(&device));
+    cPyroManager& pm = pyroManager();
+    EXPECT_GE(pm.Size(), 4u);
+    for (const char* name : {"FireWork", "TaskFlare", "GalleryComet", "RisingWave"})
+      EXPECT_NE(pm.Find(name), nullptr) << name;
+    for (const char* name : {"FireWork", "TaskFlare", "GalleryComet", "RisingWave", "Sparkles", "ChimneySmoke"})
+      EXPECT_NE(pm.FindEffectFile(name), nullptr) << name;
+    cFireWorks& fw = fxManager().FireWorks();
+    EXPECT_GE(fw.RocketCount(), 1);
+    // A rocket is reused only after its flight and its burst are over.
+    EXPECT_GE(float(fw.RocketCount()) * fw.Delay() * 1000, cFireWorks::kRocketFlight + 1000);
+    fxManager().StartFireWorks();
+    for (int i = 0; i < 200; ++i) fxManager().UpdateFireWorks(25);
+    EXPECT_GT(fw.Rocket(0)->ParticleCount(), 20) << "the first rocket has burst";
+    fxDone();
+    EXPECT_EQ(log.Text(), "");
+  }
+  iniFreeAll();
+  fs::current_path(home);
 }
 
 }  // namespace
