@@ -29,7 +29,7 @@ void gameAppInitStage(int stage) {
       break;
     case 1: Core::animManager().LoadAnimationCatalogue(); break;
     case 2: kfLibrary().ReloadAll(); break;  // keyframe animations asked for before start-up
-    case 3: animInit(testSetting(28) != 0, testSetting(12) != 0); break;
+    case 3: animInit(testSetting(TestSwitch::Game_Delay_Load_Animations) != 0, testSetting(TestSwitch::Game_Dump_Animations) != 0); break;
     case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
     case 5: break;  // effects
     case 6: break;  // icon tables of the in-game interface
@@ -43,15 +43,15 @@ void gameAppInitAll() {
   profEnter("APPINIT");
   for (int i = 0; i < kAppInitStages; ++i) {
     gameAppInitStage(i);
-    if (testSetting(3)) {
+    if (testSetting(TestSwitch::Game_Dump_Memory_Statistics)) {
       char label[32];
       std::snprintf(label, sizeof label, "[OnAppInit:Stage%d", i);
       heapStatistics(label, false);
     }
   }
   profLeave();
-  if (testSetting(3)) heapStatistics("[OnAppInit:Fin]", false);
-  if (testSetting(12)) Core::animManager().DumpAnimations();
+  if (testSetting(TestSwitch::Game_Dump_Memory_Statistics)) heapStatistics("[OnAppInit:Fin]", false);
+  if (testSetting(TestSwitch::Game_Dump_Animations)) Core::animManager().DumpAnimations();
 }
 
 void gameAppDoneStages() {

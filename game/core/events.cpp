@@ -9,7 +9,6 @@
 #include "game/core/game_main.h"
 
 namespace {
-constexpr int kLogOnPlayback = 26;  // test setting "Game_Log_On_Playback"
 Game::cEventDispatcher* g_current = nullptr;
 
 bool codeValid(int32_t code) { return code >= 0 && code < kEventCodeCount; }
@@ -37,7 +36,7 @@ cObserver::~cObserver() {
 }
 
 void cObserver::OnEvent(GameEvent& event) {
-  if (testSetting(kLogOnPlayback)) gameLog("[OnEvent] %d", int(event.code));
+  if (testSetting(TestSwitch::Game_Log_On_Playback)) gameLog("[OnEvent] %d", int(event.code));
   for (int i = 0; i < m_chainCount; ++i)
     if (cObserver* o = Chained(i)) o->OnEvent(event);
 }
@@ -130,7 +129,7 @@ void cEventDispatcher::Forget(cObserver* observer) {
 
 void cEventDispatcher::Post(GameEvent& event) {
   const int32_t code = event.code;
-  if (testSetting(kLogOnPlayback)) gameLog("[Event] %d", int(code));
+  if (testSetting(TestSwitch::Game_Log_On_Playback)) gameLog("[Event] %d", int(code));
   if (!codeValid(code)) {
     refuse("post", code);
     return;

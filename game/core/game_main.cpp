@@ -24,19 +24,7 @@
 #include <cstdio>
 
 namespace {
-const char* const kTestNames[38] = {
-    "Game_No_Binary_Load", "Game_Visible_Playback", "Game_Map_Test_Path_Find",
-    "Game_Dump_Memory_Statistics", "Game_Hide_Interface", "Game_Dump_Map_Statistics",
-    "Game_Map_Show_Object_Bound", "Game_Map_Ignore_Path_Find", "Game_Map_Menu",
-    "Game_Map_Show_Bonus_Place", "Game_No_Time", "Game_No_Sound", "Game_Dump_Animations",
-    "Game_Playback_Time", "Game_Map_Show_Path", "Game_Map_Show_Object_Id", "Game_Playback",
-    "Game_Test_Level", "Game_Write_Statistics", "Game_Map_Show_Object_Fog_Area",
-    "Game_Map_Object_Id", "Game_Map_Show_Path_Find_Grid", "Game_Edit_Wnd", "Game_Profile",
-    "Game_Many_Resources", "Game_Save", "Game_Log_On_Playback", "Game_Chit",
-    "Game_Delay_Load_Animations", "Came_Map_Ignore_Path_Obstacles", "Game_No_Save", "Game_Rain",
-    "Game_Open_All_Levels", "Game_No_Menu", "Game_Map_Show_Path_Cache",
-    "Game_Map_Show_Object_Support_Point", "Game_Show_Fps", "Game_Tips_Always"};
-int16_t g_tests[38] = {};
+int16_t g_tests[kTestSwitchCount] = {};
 
 float g_accumulator = 0.0f;
 int32_t g_clock = 0;
@@ -47,10 +35,17 @@ int g_fpsTime = 0;
 int g_fpsRate = 0;
 }  // namespace
 
-int16_t testSetting(int index) { return index >= 0 && index < 38 ? g_tests[index] : 0; }
-const char* testSettingName(int index) { return index >= 0 && index < 38 ? kTestNames[index] : ""; }
+int16_t testSetting(TestSwitch s) {
+  int i = int(s);
+  return i >= 0 && i < kTestSwitchCount ? g_tests[i] : 0;
+}
+const char* testSettingName(TestSwitch s) {
+  int i = int(s);
+  return i >= 0 && i < kTestSwitchCount ? kTestSwitchKeys[size_t(i)].data() : "";  // literals: terminated
+}
 void testSettingsLoad(const char* file) {
-  for (int i = 0; i < 38; ++i) g_tests[i] = int16_t(iniGetInt(file, "main", kTestNames[i], 0));
+  for (int i = 0; i < kTestSwitchCount; ++i)
+    g_tests[i] = int16_t(iniGetInt(file, "main", kTestSwitchKeys[size_t(i)].data(), 0));
 }
 
 int32_t gameClock() { return g_clock; }
@@ -95,8 +90,8 @@ void gameAppInitSound() {
   sndInit();
   sndLoadScript("data/snd/sounds.ini");
   sndLoadScript("data/snd/music.ini");
-  sndApplyDefaultVolumes(testSetting(11) != 0);
-  if (testSetting(3)) heapStatistics("[OnAppInit:Start]", false);
+  sndApplyDefaultVolumes(testSetting(TestSwitch::Game_No_Sound) != 0);
+  if (testSetting(TestSwitch::Game_Dump_Memory_Statistics)) heapStatistics("[OnAppInit:Start]", false);
 }
 
 void gameInit() {
@@ -104,14 +99,14 @@ void gameInit() {
   grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0);
   g_border = sprGet("data/interface/board_outborder.jpg");
   testSettingsLoad("data/test.ini");
-  if (testSetting(3) || testSetting(12) || testSetting(26))
-    gameLogOpen(testSetting(26) && testSetting(16) ? "log_playback.txt" : "log.txt");
+  if (testSetting(TestSwitch::Game_Dump_Memory_Statistics) || testSetting(TestSwitch::Game_Dump_Animations) || testSetting(TestSwitch::Game_Log_On_Playback))
+    gameLogOpen(testSetting(TestSwitch::Game_Log_On_Playback) && testSetting(TestSwitch::Game_Playback) ? "log_playback.txt" : "log.txt");
   wndSetRoot(new UIWnd());
   // The journal replaces the clock's seed when a previous run is replayed, so both runs draw the
   // same numbers; a logged run records its seed and input for such a replay.
   int32_t seed = int32_t(clockSinceStart());
   gameResetSteps();
-  if (!(testSetting(16) && journalReplayStart("journal.txt", seed)) && gameLogIsOn())
+  if (!(testSetting(TestSwitch::Game_Playback) && journalReplayStart("journal.txt", seed)) && gameLogIsOn())
     journalRecordStart("journal.txt", seed);
   SeedRandom(seed);
   platShowSystemCursor(false);
@@ -129,7 +124,7 @@ void gameDraw() {
   }
   grBeginScene();
   if (UIWnd* root = wndRoot()) root->Draw();
-  if (testSetting(36)) {
+  if (testSetting(TestSwitch::Game_Show_Fps)) {
     if (++g_fpsFrames > 101) {
       int now = int(clockSinceStart());
       if (now > g_fpsTime) g_fpsRate = (g_fpsFrames - 1) * 1000 / (now - g_fpsTime);
@@ -141,7 +136,7 @@ void gameDraw() {
     grFillRect(40, 0, 110, 40, grColor(255, 255, 255));
     grTextOut(45, 10, text, grColor(0, 0, 0));
   }
-  if (testSetting(23)) profDraw(100, 100, nullptr);
+  if (testSetting(TestSwitch::Game_Profile)) profDraw(100, 100, nullptr);
   cursorDraw();
   grFlip(g_border, g_border);
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/core/test_switches.h"
+
 class UIWnd;
 
 void gameInit();
@@ -15,9 +17,10 @@ int gameInput(int message, int code, int value);
 int gameDeliverInput(int message, int code, int value);
 void gameRequestScreenshot();
 
-// The 38 test settings of data/test.ini, by number; other numbers read a spare 0.
-int16_t testSetting(int index);
-const char* testSettingName(int index);
+// The test settings of data/test.ini by name (game/core/test_switches.h, in the file's order); a
+// value outside the list reads a spare 0.
+int16_t testSetting(TestSwitch s);
+const char* testSettingName(TestSwitch s);
 void testSettingsLoad(const char* file);
 
 // The fixed step.

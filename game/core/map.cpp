@@ -11,9 +11,6 @@
 
 namespace Map {
 namespace {
-// Test settings copied into each new object's debugShow.
-constexpr int kShowBoundSetting = 6, kShowIdSetting = 15, kShowFogSetting = 19, kShowSupportSetting = 35;
-constexpr int kDumpMapStatistics = 5;
 
 bool idLess(const cObject* a, const cObject* b) { return a->id < b->id; }
 }  // namespace
@@ -39,10 +36,10 @@ int32_t cMap::Add(cObject* o) {
   m_draw.push_back(o);
   m_ids.insert(std::upper_bound(m_ids.begin(), m_ids.end(), o, idLess), o);
   uint8_t show = 0;
-  if (testSetting(kShowBoundSetting)) show |= kShowBound;
-  if (testSetting(kShowSupportSetting)) show |= kShowSupport;
-  if (testSetting(kShowIdSetting)) show |= kShowId;
-  if (testSetting(kShowFogSetting)) show |= kShowFogArea;
+  if (testSetting(TestSwitch::Game_Map_Show_Object_Bound)) show |= kShowBound;
+  if (testSetting(TestSwitch::Game_Map_Show_Object_Support_Point)) show |= kShowSupport;
+  if (testSetting(TestSwitch::Game_Map_Show_Object_Id)) show |= kShowId;
+  if (testSetting(TestSwitch::Game_Map_Show_Object_Fog_Area)) show |= kShowFogArea;
   o->debugShow = show;
   GameEvent e;
   MakeEvent(e, Game::Event::ObjectAdded);
@@ -214,7 +211,7 @@ void cMap::OnLoaded() {
   CutParentLoops();
   if (m_pathFinder) m_pathFinder->Start(*this);
   for (cObject* o : m_draw) o->OnMapReady();
-  if (testSetting(kDumpMapStatistics)) gameLog("[cMap]objects amount -- %d", int(m_draw.size()));
+  if (testSetting(TestSwitch::Game_Dump_Map_Statistics)) gameLog("[cMap]objects amount -- %d", int(m_draw.size()));
 }
 
 int cMap::FogAreaCount() const {

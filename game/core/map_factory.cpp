@@ -11,7 +11,6 @@
 
 namespace Map {
 namespace {
-constexpr int kLogOnPlayback = 26;  // "Game_Log_On_Playback"
 std::unique_ptr<cObjectFactory> g_factory;
 
 std::string clip(std::string_view s) { return std::string(s.substr(0, kObjectNameMax)); }
@@ -86,7 +85,7 @@ cObject* cObjectFactory::Create(std::string_view type, std::string_view subtype)
   // Whatever offers work to the player can be clicked from the start; the family's own class may
   // take it back later (withdrawn, hidden, or out of reach until some event).
   if (family.offersWork) o->Set(kFlagClickable, true);
-  if (testSetting(kLogOnPlayback))
+  if (testSetting(TestSwitch::Game_Log_On_Playback))
     gameLog("ObjectCreated. id:%d type:%s subtype:%s", int(o->id), o->typeName.c_str(), o->subtypeName.c_str());
   return o;
 }

@@ -13,8 +13,6 @@
 
 namespace {
 constexpr int kCells = kPathWidth * kPathHeight;
-constexpr int kIgnorePathFind = 7;         // "Game_Map_Ignore_Path_Find"
-constexpr int kIgnorePathObstacles = 29;   // "Came_Map_Ignore_Path_Obstacles"
 
 struct Step {
   int dx, dy, cost;
@@ -156,7 +154,7 @@ void cPathFinder::MarkObstacleRect(const Map::cObject& o, bool set) {
   if (!set && m_barnId >= 0) RecheckPending();
 }
 
-uint8_t cPathFinder::PersonMask() { return testSetting(kIgnorePathObstacles) ? kPathMaskStaticOnly : kPathMaskStandard; }
+uint8_t cPathFinder::PersonMask() { return testSetting(TestSwitch::Game_Map_Ignore_Path_Obstacles) ? kPathMaskStaticOnly : kPathMaskStandard; }
 
 // ---- A* ---------------------------------------------------------------------------------------
 
@@ -300,7 +298,7 @@ void cPathFinder::Smooth(const std::vector<PathCellPos>& cells, uint8_t mask, Pa
 
 bool cPathFinder::FindRoute(PathPoint from, PathPoint to, uint8_t mask, std::vector<int32_t>* blockers,
                             PathRoute& out) {
-  if (testSetting(kIgnorePathFind)) {
+  if (testSetting(TestSwitch::Game_Map_Ignore_Path_Find)) {
     out = PathRoute{from, to};
     return true;
   }

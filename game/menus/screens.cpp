@@ -42,7 +42,7 @@ void ShowScreen(UIWnd* screen) {
 }
 
 void ShowStartScreens() {
-  if (testSetting(33)) {
+  if (testSetting(TestSwitch::Game_No_Menu)) {
     gameAppInitAll();
     ShowMainMenu();
     return;

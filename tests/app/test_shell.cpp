@@ -159,9 +159,9 @@ TEST(Shell, SigtermEndsTheLoopTheOrderlyWay) {
 TEST(Shell, TestSwitchesReadByNumber) {
   writeGameFolder("");
   testSettingsLoad("data/test.ini");
-  EXPECT_EQ(testSetting(36), 1);
-  EXPECT_EQ(testSetting(0), 0);
-  EXPECT_EQ(testSetting(38), 0);
-  EXPECT_EQ(testSetting(-1), 0);
-  EXPECT_STREQ(testSettingName(29), "Came_Map_Ignore_Path_Obstacles");
+  EXPECT_EQ(testSetting(TestSwitch::Game_Show_Fps), 1);
+  EXPECT_EQ(testSetting(TestSwitch::Game_No_Binary_Load), 0);
+  EXPECT_EQ(testSetting(TestSwitch::Count), 0);
+  EXPECT_EQ(testSetting(TestSwitch(-1)), 0);
+  EXPECT_STREQ(testSettingName(TestSwitch::Game_Map_Ignore_Path_Obstacles), "Came_Map_Ignore_Path_Obstacles");
 }

@@ -63,7 +63,7 @@ bool LevelHarness::Load(const std::string& folder, bool binary) {
   return loader.Begin(folder, binary, map, path, factory) && loader.LoadAll();
 }
 
-bool LevelHarness::LoadAsGame(const std::string& folder) { return Load(folder, testSetting(0) == 0); }
+bool LevelHarness::LoadAsGame(const std::string& folder) { return Load(folder, testSetting(TestSwitch::Game_No_Binary_Load) == 0); }
 
 void LevelHarness::SetGrid(const std::vector<std::string>& rows) { path.LoadGrid(GridFromText(rows)); }
 
