@@ -15,6 +15,7 @@
 #include "anim/anim_sprite.h"
 #include "anim_test_util.h"
 #include "files/ini.h"
+#include "gfx/render_device.h"
 
 using namespace animtest;
 using Core::animManager;
@@ -153,6 +154,17 @@ TEST_F(AnimScript, LayerTimesFramesAndPlacement) {
   quads.clear();
   player.Draw(100, 200, 4, 255);
   EXPECT_TRUE(quads.empty());
+  // A highlight draws the layer again over the same place, in its own mode and colour.
+  cAnimScript::Highlight glow{kModeGlow, 15, 0x80FFFF00u};
+  player.Draw(100, 200, 0, 0, &glow);
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_EQ(quads[1].modeWord, kModeGlow);
+  EXPECT_EQ(quads[1].v[0].diffuse, 0x80FFFF00u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(quads[1].v[i].x, quads[0].v[i].x) << i;
+    EXPECT_FLOAT_EQ(quads[1].v[i].y, quads[0].v[i].y) << i;
+  }
+  quads.clear();
   player.SetHidden(true);
   player.Draw(100, 200, -255, 255);
   EXPECT_TRUE(quads.empty());
