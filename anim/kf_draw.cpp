@@ -23,7 +23,6 @@ struct DrawCtx {
   float alpha;
   bool wrapped;     // this draw jumped back to the start of a loop
   float loopEnd;    // the loop's end when wrapped
-  float previous;   // the animation's previous draw time
 };
 
 void Compute(const C_AnimationObject& o, float t, C_ObjectState& st, const C_ObjectState* ps) {
@@ -206,7 +205,7 @@ void kfAdvance(const C_Animation& a, C_AnimationPlayback& p, int ms) {
 float kfDraw(const C_Animation& a, C_AnimationPlayback& p, float t, float alpha, float scale, float rotation, float x,
              float y) {
   p.Bind(a);
-  DrawCtx ctx{p, t, alpha, false, 0.0f, p.previousTime};
+  DrawCtx ctx{p, t, alpha, false, 0.0f};
   // The first loop (smallest start) that is still armed decides.
   for (const C_StopKey& m : a.markers) {
     if (m.markerType != 2 || m.flag != 0) continue;
