@@ -2,6 +2,7 @@
 #include "game/core/app_init.h"
 
 #include "anim/anim_catalogue.h"
+#include "anim/fx_manager.h"
 #include "anim/kf_library.h"
 #include "base/diag.h"
 #include "app/soft_cursor.h"
@@ -31,7 +32,7 @@ void gameAppInitStage(int stage) {
     case 2: kfLibrary().ReloadAll(); break;  // keyframe animations asked for before start-up
     case 3: animInit(testSetting(TestSwitch::Game_Delay_Load_Animations) != 0, testSetting(TestSwitch::Game_Dump_Animations) != 0); break;
     case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
-    case 5: break;  // effects
+    case 5: fxInit(); break;
     case 6: break;  // icon tables of the in-game interface
     case 7: break;  // fog of war
     case 8: cursorCreate(); break;
@@ -55,6 +56,7 @@ void gameAppInitAll() {
 }
 
 void gameAppDoneStages() {
+  fxDone();
   cursorDestroy();
   sprReleaseLibrary("data/fonts/fonts.ini");
   sprRelease(g_textFont);

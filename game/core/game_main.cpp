@@ -5,13 +5,17 @@
 #include <ctime>
 #include <string>
 
+#include "anim/kf_library.h"
 #include "app/app.h"
+#include "app/window_icon.h"
 #include "base/diag.h"
 #include "gfx/diag_draw.h"
+#include "gfx/font.h"
 #include "files/file.h"
 #include "app/soft_cursor.h"
 #include "game/core/app_init.h"
 #include "game/core/game_journal.h"
+#include "game/core/game_music.h"
 #include "game/menus/screens.h"
 #include "game/core/random.h"
 #include "files/ini.h"
@@ -33,6 +37,10 @@ CSprite* g_border = nullptr;
 int g_fpsFrames = 0;
 int g_fpsTime = 0;
 int g_fpsRate = 0;
+int g_promo = 0;
+bool g_exitRequested = false;
+CSprite* g_profFont = nullptr;
+bool g_profFontTried = false;
 }  // namespace
 
 int16_t testSetting(TestSwitch s) {
@@ -61,7 +69,10 @@ UIWnd* gameRoot() { return wndRoot(); }
 
 void gameShowScreen(UIWnd* screen) {
   UIWnd* root = wndRoot();
-  if (!root) return;
+  if (!root) {
+    delete screen;
+    return;
+  }
   while (root->ChildCount() > 0) root->RemoveChild(root->Child(0));
   if (screen) root->AddChild(screen);
 }
@@ -94,9 +105,22 @@ void gameAppInitSound() {
   if (testSetting(TestSwitch::Game_Dump_Memory_Statistics)) heapStatistics("[OnAppInit:Start]", false);
 }
 
-void gameInit() {
+bool gameInit() {
   AppSettings& s = appSettings();
-  grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0);
+  g_exitRequested = false;
+  g_fpsFrames = g_fpsTime = g_fpsRate = 0;  // measured from this start's time base
+  appSetWindowIcon("data/interface/icon.png");
+  // Without a window or with graphics that do not start there is nothing to show: say so and
+  // let the program end the orderly way, which also removes its lock file.
+  if (!platWindowExists()) {
+    platMessageBox("Window not created", "Error");
+    return false;
+  }
+  if (const int r = grInit(kLogicalWidth, kLogicalHeight, 32, (s.fullScreen & 1) != 0); r != 0) {
+    if (r != 4)  // the renderer has shown its own message for a missing device
+      platMessageBox("The graphics could not be started (see gerr.log).", "Error");
+    return false;
+  }
   g_border = sprGet("data/interface/board_outborder.jpg");
   testSettingsLoad("data/test.ini");
   if (testSetting(TestSwitch::Game_Dump_Memory_Statistics) || testSetting(TestSwitch::Game_Dump_Animations) || testSetting(TestSwitch::Game_Log_On_Playback))
@@ -110,11 +134,17 @@ void gameInit() {
     journalRecordStart("journal.txt", seed);
   SeedRandom(seed);
   platShowSystemCursor(false);
+  g_promo = iniGetInt("game.ini", "main", "promo", 0);
   // Logos, then the loading screen that runs the start-up stages one per frame (or all of them at
   // once and straight to the menu with "Game_No_Menu").
   Menu::RegisterTypes();
   Menu::ShowStartScreens();
+  return true;
 }
+
+int gamePromo() { return g_promo; }
+void gameRequestExit() { g_exitRequested = true; }
+int gameFpsRate() { return g_fpsRate; }
 
 void gameDraw() {
   AppSettings& s = appSettings();
@@ -136,14 +166,20 @@ void gameDraw() {
     grFillRect(40, 0, 110, 40, grColor(255, 255, 255));
     grTextOut(45, 10, text, grColor(0, 0, 0));
   }
-  if (testSetting(TestSwitch::Game_Profile)) profDraw(100, 100, nullptr);
+  if (testSetting(TestSwitch::Game_Profile)) {
+    if (!g_profFontTried) {
+      g_profFontTried = true;
+      if (fileExists("data/fonts/shop_Font.tga")) g_profFont = sprGetFont("data/fonts/shop_Font.tga");
+    }
+    profDraw(100, 100, g_profFont);
+  }
   cursorDraw();
   grFlip(g_border, g_border);
 }
 
 int gameFrame() {
   gameAdvance(clockSincePrevious());
-  if (!wndRoot()) return 1;
+  if (!wndRoot() || g_exitRequested) return 1;
   gameDraw();
   return 0;
 }
@@ -180,7 +216,17 @@ int gameDeliverInput(int message, int code, int value) {
         gameRequestScreenshot();
         return 1;
       }
-      return wndOfferKeyDown(code, value);  // F8's music rotation comes with the music rules
+      {
+        const int handled = wndOfferKeyDown(code, value);
+        if (code == VK_F8_) {
+          // A held key would skip a track at every repeat.
+          if (!(value & (1 << 30))) Game::PlayNextMusic(false);
+          return 1;
+        }
+        // Escape that no window wanted asks on the menu whether to leave.
+        if (!handled && code == VK_ESCAPE_ && !(value & (1 << 30)) && Menu::OfferEscape()) return 1;
+        return handled;
+      }
     case 257: return wndOfferKeyUp(code, value);
     case 258: return wndOfferChar(code, value);
     case 512:
@@ -194,11 +240,16 @@ int gameDeliverInput(int message, int code, int value) {
 void gameDone() {
   journalStop();
   sndStopMusic(256);
+  // A level is closed by the game model when one runs (none does before the levels exist); its
+  // sound script goes in any case.
+  if (fileExists("data/snd/gameSounds.ini")) sndFreeScript("data/snd/gameSounds.ini");
   gameAppDoneStages();
   UIWnd* root = wndRoot();
   wndSetRoot(nullptr);
   delete root;
   wndCollectGarbage();
+  // The keyframe animations go once no window can be playing one.
+  kfLibrary().Clear();
   sndStopMusicNow();
   sndFreeScript("data/snd/sounds.ini");
   sndFreeScript("data/snd/music.ini");
@@ -206,6 +257,9 @@ void gameDone() {
   gameLogClose();
   sprRelease(g_border);
   g_border = nullptr;
+  sprRelease(g_profFont);
+  g_profFont = nullptr;
+  g_profFontTried = false;
   iniFreeAll();
   grDone(false);
 }

@@ -6,7 +6,9 @@
 
 class UIWnd;
 
-void gameInit();
+// False when there is nothing to show (no window, no graphics): the message has been shown and
+// the program goes straight to the shutdown.
+bool gameInit();
 // Start-up stage 0: the sound system, its scripts and the default volumes.
 void gameAppInitSound();
 int gameFrame();
@@ -16,6 +18,12 @@ int gameInput(int message, int code, int value);
 // Gives one input message to the game, recording it in the journal when one is written.
 int gameDeliverInput(int message, int code, int value);
 void gameRequestScreenshot();
+// Ends the program the orderly way after the current pass (the leave question's "Yes").
+void gameRequestExit();
+// game.ini [main] "promo", read at start-up for the menus.
+int gamePromo();
+// The last measured frame rate of the "Game_Show_Fps" text.
+int gameFpsRate();
 
 // The test settings of data/test.ini by name (game/core/test_switches.h, in the file's order); a
 // value outside the list reads a spare 0.

@@ -8,6 +8,7 @@
 #include "game/core/app_init.h"
 #include "game/core/game_main.h"
 #include "game/menus/demo_screen.h"
+#include "game/menus/leave_dialog.h"
 #include "game/menus/loading.h"
 #include "game/menus/logo.h"
 #include "ui/ui_fade.h"
@@ -17,6 +18,8 @@ namespace Menu {
 
 namespace {
 constexpr const char* kMainMenuFile = "data/menu/UIMainMenu.ini";
+// The menu screen while it is shown (Escape asks there whether to leave).
+UIWnd* g_menu = nullptr;
 
 // Until the main menu of the game proper exists, the menu screen is built from its definition:
 // every section but "Main" becomes a window, in file order.
@@ -32,13 +35,18 @@ class UIDefinitionScreen : public Core::UIMenuWithFade {
 }  // namespace
 
 void ShowScreen(UIWnd* screen) {
+  g_menu = nullptr;
+  gameShowScreen(screen);
+}
+
+bool OfferEscape() {
   UIWnd* root = wndRoot();
-  if (!root) {
-    delete screen;
-    return;
-  }
-  while (root->ChildCount() > 0) root->RemoveChild(root->Child(root->ChildCount() - 1));
-  if (screen) root->AddChild(screen);
+  if (!g_menu || !root || root->Child(0) != g_menu || UILeaveDialog::IsOpen()) return false;
+  UILeaveDialog* dialog = UILeaveDialog::Create();
+  if (!dialog) return false;
+  // The menu draws its children first to last, so the question added last stands on top.
+  g_menu->AddChild(dialog);
+  return true;
 }
 
 void ShowStartScreens() {
@@ -58,15 +66,14 @@ void ShowAppLoading() {
 
 void ShowMainMenu() {
   // The demo's widget screen stands in for a main menu the data does not define.
-  if (!fileExists(kMainMenuFile)) {
-    if (UIWnd* demo = uiCreateDemoScreen()) {
-      ShowScreen(demo);
-      return;
-    }
+  UIWnd* menu = fileExists(kMainMenuFile) ? nullptr : uiCreateDemoScreen();
+  if (!menu) {
+    auto* defined = new UIDefinitionScreen();
+    defined->Load(kMainMenuFile, "Main");
+    menu = defined;
   }
-  auto* menu = new UIDefinitionScreen();
-  menu->Load(kMainMenuFile, "Main");
   ShowScreen(menu);
+  g_menu = menu;
 }
 
 void RegisterTypes() {

@@ -5,8 +5,11 @@
 class UIWnd;
 
 namespace Menu {
-// Removes (and so destroys, after the step) every child of the root window and adds `screen`.
+// Removes (and so destroys, after the step) every child of the root window, the first one first,
+// and adds `screen`.
 void ShowScreen(UIWnd* screen);
+// Escape that no window took: on the menu it asks whether to leave the game. True when asked.
+bool OfferEscape();
 // The first screen after start-up: logos, unless the menus are skipped.
 void ShowStartScreens();
 // The application loading screen (after the logos).
