@@ -1,5 +1,5 @@
 // Tests through real OpenGL skip on a machine that has none. CI sets MEADOWMARK_REQUIRE_GL=1,
-// which turns every such skip into a failure, so a broken GL path can never pass unseen.
+// which turns such skips into failures, so a broken GL path can never pass unseen.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ bool GlRequired();
 }  // namespace testkit
 
 // Skips the test for want of OpenGL, or fails it when GL is required. Use where GTEST_SKIP would
-// stand (a test body or SetUp).
+// stand (a test body or SetUp). A binary that uses it also fails at its end, when GL is required,
+// if any of its tests skipped some other way.
 #define MM_SKIP_WITHOUT_GL(why)                                                \
   do {                                                                         \
     if (::testkit::GlRequired())                                               \
