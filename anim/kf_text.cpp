@@ -159,13 +159,17 @@ class Lexer {
     }
     if (c == '"') return String(t, error);
     const size_t start = i_;
-    while (i_ < s_.size() && !std::strchr(" \t\r\n{}()\"#", s_[i_])) ++i_;
+    while (i_ < s_.size() && !Delimiter(s_[i_])) ++i_;
     t.kind = Token::Word;
     t.text = std::string(s_.substr(start, i_ - start));
     return true;
   }
 
  private:
+  static bool Delimiter(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '{' || c == '}' || c == '(' || c == ')' ||
+           c == '"' || c == '#';
+  }
   bool String(Token& t, std::string& error) {
     ++i_;
     t.kind = Token::String;
