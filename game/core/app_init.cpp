@@ -8,6 +8,7 @@
 #include "app/soft_cursor.h"
 #include "files/ini.h"
 #include "game/core/game_main.h"
+#include "game/core/map_factory.h"
 #include "gfx/sprite.h"
 #include "sound/sound.h"
 
@@ -31,7 +32,10 @@ void gameAppInitStage(int stage) {
     case 1: Core::animManager().LoadAnimationCatalogue(); break;
     case 2: kfLibrary().ReloadAll(); break;  // keyframe animations asked for before start-up
     case 3: animInit(testSetting(TestSwitch::Game_Delay_Load_Animations) != 0, testSetting(TestSwitch::Game_Dump_Animations) != 0); break;
-    case 4: sprLoadLibrary("data/fonts/fonts.ini"); break;
+    case 4:
+      sprLoadLibrary("data/fonts/fonts.ini");
+      Map::objectFactoryCreate();  // the run's object factory with the child scripts every level uses
+      break;
     case 5: fxInit(); break;
     case 6: break;  // icon tables of the in-game interface
     case 7: break;  // fog of war
@@ -56,6 +60,7 @@ void gameAppInitAll() {
 }
 
 void gameAppDoneStages() {
+  Map::objectFactoryDestroy();  // its child templates hold animations of the catalogue
   fxDone();
   cursorDestroy();
   sprReleaseLibrary("data/fonts/fonts.ini");
