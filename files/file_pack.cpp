@@ -99,7 +99,7 @@ bool fileOpenPackFile(const char* path) {
 }
 
 bool fileOpenPack() {
-  std::string pack = iniGetString("game.ini", "main", "pack", "");
+  std::string pack = iniString("game.ini", "main", "pack");
   if (pack.empty()) return false;
   return fileOpenPackFile(pack.c_str());
 }

@@ -15,9 +15,9 @@ std::string trimSlash(std::string s) {
 
 void fileInitPaths() {
   fileForgetListings();
-  std::string folderName = iniGetString("game.ini", "main", "path", "");
+  std::string folderName = iniString("game.ini", "main", "path");
   if (folderName.size() > 1023) folderName.resize(1023);
-  if (folderName.empty()) folderName = iniGetString("game.ini", "main", "name", "");
+  if (folderName.empty()) folderName = iniString("game.ini", "main", "name");
   for (char& c : folderName)
     if (c == '\\') c = '/';
   std::string root = platUserDataRoot();

@@ -166,8 +166,8 @@ void sprLoadLibrary(const char* file) {
   }
   for (const std::string& section : iniSectionList(file)) {
     const char* sec = section.c_str();
-    const std::string picture = iniGetString(file, sec, "name", "");
-    const std::string alpha = iniGetString(file, sec, "alpha", "");
+    const std::string picture = iniString(file, sec, "name");
+    const std::string alpha = iniString(file, sec, "alpha");
     const int font = iniGetInt(file, sec, "font", 0);
     const int quality = iniGetInt(file, sec, "quality", 0);
     if (font == 2) {

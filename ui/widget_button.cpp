@@ -15,7 +15,7 @@ void UIWndButtonIE::Load(const char* file, const char* section) {
   for (int side = 0; side < 2; ++side) {
     for (int s = 0; s < 4; ++s) {
       const std::string key = std::string(side ? "right" : "left") + kStates[s];
-      const std::string picture = iniGetString(file, section, key.c_str(), "");
+      const std::string picture = iniString(file, section, key.c_str());
       if (picture.empty()) continue;
       CSprite*& slot = images_[4 + side * 4 + s];
       sprRelease(slot);

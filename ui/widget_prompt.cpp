@@ -8,7 +8,7 @@
 void UIWndButtonPrompt::Load(const char* file, const char* section) {
   UIWndSprite::Load(file, section);
   // The prompt itself comes from whoever owns the hints; an empty key takes it away.
-  if (std::string(iniGetString(file, section, "prompt", "")).empty()) prompt_.reset();
+  if (iniString(file, section, "prompt").empty()) prompt_.reset();
 }
 
 void UIWndButtonPrompt::SetPrompt(UIWnd* prompt) {
