@@ -7,11 +7,13 @@
 #include "files/ini.h"
 #include "game/core/app_init.h"
 #include "game/core/game_main.h"
+#include "game/core/random.h"
 #include "game/menus/demo_screen.h"
 #include "game/menus/leave_dialog.h"
 #include "game/menus/loading.h"
 #include "game/menus/logo.h"
 #include "ui/ui_fade.h"
+#include "ui/ui_random.h"
 #include "ui/wnd_create.h"
 
 namespace Menu {
@@ -78,6 +80,8 @@ void ShowMainMenu() {
 
 void RegisterTypes() {
   wndRegisterType("fade", [] () -> UIWnd* { return new Core::UIFade(); });
+  // Windows draw their cosmetic chances (a sign's pauses) from the unlogged generator.
+  uiSetCosmeticRandom([](int32_t lo, int32_t hi) { return RandomPeriod(lo, hi, true); });
 }
 
 }  // namespace Menu

@@ -9,12 +9,16 @@
 #include "files/file.h"
 #include "files/ini.h"
 #include "game/core/game_main.h"
+#include "game/core/random.h"
 #include "game/menus/demo_screen.h"
+#include "game/menus/screens.h"
 #include "support/input_script.h"
 #include "ui/ui_deco_button.h"
 #include "ui/ui_deco_text.h"
+#include "ui/ui_random.h"
 #include "ui/ui_scroll.h"
 #include "ui/wnd.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +51,7 @@ TEST(DemoMenu, FlowerListGlowingButtonsAndTheTip) {
     const int lx = list->X() + 20, ly = list->Y() + 100;
     const int bx = fireworks->X() + 20, by = fireworks->Y() + 20;
     testkit::InputScript s;
-    s.Move(2, lx, ly).Raw(3, 522, -120 << 16, testkit::Pack(lx, ly)).Raw(4, 522, -120 << 16, testkit::Pack(lx, ly));
+    s.Move(2, lx, ly).Raw(3, MSG_WHEEL_, -120 << 16, testkit::Pack(lx, ly)).Raw(4, MSG_WHEEL_, -120 << 16, testkit::Pack(lx, ly));
     s.Move(20, bx, by);
     s.Click(22, bx, by);
     s.Start();
@@ -77,4 +81,22 @@ TEST(DemoMenu, FlowerListGlowingButtonsAndTheTip) {
   }
   fs::current_path(home);
   iniFreeAll();
+}
+
+// The windows' cosmetic draws (a waving sign's pauses) come from the game's unlogged generator once
+// the menus have registered their types: the logged sequence a replay compares stays untouched.
+TEST(DemoMenu, WindowChancesComeFromTheUnloggedGenerator) {
+  SeedRandom(1);
+  Menu::RegisterTypes();
+  const int32_t a = randomStateA(), b = randomStateB();
+  const int32_t pause = uiRandomPeriod(0, 7000);
+  EXPECT_GE(pause, 0);
+  EXPECT_LE(pause, 7000);
+  EXPECT_EQ(randomStateA(), a);
+  EXPECT_NE(randomStateB(), b);
+  // The same arithmetic as the game's own unlogged draw from the same state.
+  SeedRandom(1);
+  const int32_t direct = RandomPeriod(0, 7000, true);
+  EXPECT_EQ(pause, direct);
+  uiSetCosmeticRandom(nullptr);
 }
