@@ -5,6 +5,7 @@ The border fills the side bars when the 4:3 picture is shown on a wider screen: 
 weathered boards, drawn procedurally so the result is the same on every run.
 """
 import os
+import re
 import random
 import sys
 
@@ -44,17 +45,21 @@ crash=0
 ShowFPS=0
 """)
 
-names = ["Game_No_Binary_Load", "Game_Visible_Playback", "Game_Map_Test_Path_Find",
-         "Game_Dump_Memory_Statistics", "Game_Hide_Interface", "Game_Dump_Map_Statistics",
-         "Game_Map_Show_Object_Bound", "Game_Map_Ignore_Path_Find", "Game_Map_Menu",
-         "Game_Map_Show_Bonus_Place", "Game_No_Time", "Game_No_Sound", "Game_Dump_Animations",
-         "Game_Playback_Time", "Game_Map_Show_Path", "Game_Map_Show_Object_Id", "Game_Playback",
-         "Game_Test_Level", "Game_Write_Statistics", "Game_Map_Show_Object_Fog_Area",
-         "Game_Map_Object_Id", "Game_Map_Show_Path_Find_Grid", "Game_Edit_Wnd", "Game_Profile",
-         "Game_Many_Resources", "Game_Save", "Game_Log_On_Playback", "Game_Chit",
-         "Game_Delay_Load_Animations", "Came_Map_Ignore_Path_Obstacles", "Game_No_Save", "Game_Rain",
-         "Game_Open_All_Levels", "Game_No_Menu", "Game_Map_Show_Path_Cache",
-         "Game_Map_Show_Object_Support_Point", "Game_Show_Fps", "Game_Tips_Always"]
+def switch_names():
+    """The test switches' keys in data/test.ini's order, read from the header the game declares them
+    in, so the list lives in one place."""
+    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "game", "core", "test_switches.h")
+    with open(header, encoding="utf-8") as f:
+        text = f.read()
+    block = text[text.index("kTestSwitchKeys"):]
+    block = block[block.index("{") + 1:block.index("};")]
+    found = re.findall(r'"([^"]+)"', block)
+    if not found:
+        sys.exit(f"{header}: no switch keys in kTestSwitchKeys")
+    return found
+
+
+names = switch_names()
 write(os.path.join(data, "test.ini"),
       "; Developer switches: set one to 1 to turn it on. All are off in a shipped game.\n[main]\n" +
       "".join(f"{n}=0\n" for n in names))
