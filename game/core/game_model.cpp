@@ -202,7 +202,12 @@ void cGameModel::OnAction(const ModelAction& a) {
     case 2:
     case 3:
       if (inPlay && m_map) {
-        if (Map::cObject* o = m_map->FindById(a.objectId)) o->Click(true);
+        if (Map::cObject* o = m_map->FindById(a.objectId)) {
+          if (m_onClick)
+            m_onClick(*o);
+          else
+            o->Click(true);
+        }
       }
       break;
     case 5:

@@ -10,6 +10,7 @@
 
 namespace Map {
 class cMap;
+class cObject;
 }
 
 namespace Game {
@@ -70,6 +71,8 @@ class cGameModel : public cObserver {
   void SetWorkersCount(std::function<int()> f) { m_workersCount = std::move(f); }
   // Releases "Worker" persons waiting in the barn; returns how many left.
   void SetReleaseWaitingWorkers(std::function<int()> f) { m_releaseWaiting = std::move(f); }
+  // A click on an object in play (the operations queue decides); without it the object's Click.
+  void SetClickHook(std::function<void(Map::cObject&)> f) { m_onClick = std::move(f); }
   // Runs each step after the model's own work (workers controller, queue and the rest).
   void SetStepHook(std::function<void(int32_t)> f) { m_stepHook = std::move(f); }
 
@@ -110,6 +113,7 @@ class cGameModel : public cObserver {
   std::function<int()> m_workersCount;
   std::function<int()> m_releaseWaiting;
   std::function<void(int32_t)> m_stepHook;
+  std::function<void(Map::cObject&)> m_onClick;
 
   int32_t m_gameMode = kModeNormal;
   Phase m_phase = Phase::Created;

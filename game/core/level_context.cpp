@@ -5,6 +5,7 @@
 
 #include "base/diag.h"
 #include "files/file.h"
+#include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
@@ -20,6 +21,8 @@ constexpr int32_t kFirstMapStage = 7;
 LevelContext::~LevelContext() {
   // Objects leave the dispatcher before it goes; the map before the arena that holds them.
   model.reset();
+  queue.reset();
+  workers.reset();
   allGoals.reset();
   if (map) map->Clear();
   if (Map::objectFactory()) {
@@ -72,6 +75,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   c.pathFinder->SetClock(gameClock);
   c.loader = std::make_unique<cMapLoader>();
   if (!Map::objectFactory()) Map::objectFactoryCreate();
+  Map::personRegisterClass(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
     c.failed = true;
     return false;
@@ -110,14 +114,49 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
       if (b.harvest[r] == 0) c.stock->SetEnabled(r, false);
     }
     c.model = std::make_unique<cGameModel>(c.dispatcher.get(), c.stock.get(), c.map.get());
+    c.workers = std::make_unique<cWorkersController>(c.dispatcher.get(), c.map.get(), c.pathFinder.get(),
+                                                     c.stock.get(), &factory);
+    c.workers->SetSkin(c.skinGroup);
+    c.queue = std::make_unique<cOperationsQueue>(c.dispatcher.get(), c.map.get(), c.workers.get());
+    cWorkersController* workers = c.workers.get();
+    cOperationsQueue* queue = c.queue.get();
+    c.model->SetWorkersCount([workers] { return workers->PersonCount(); });
+    c.model->SetReleaseWaitingWorkers([workers] { return workers->ReleaseGreeting(); });
+    c.model->SetStepHook([workers, queue](int32_t ms) {
+      workers->Update(ms);
+      queue->Update(ms);
+    });
+    c.model->SetClickHook([queue](Map::cObject& o) {
+      // A second click on a queued subject cancels its order.
+      if (queue->Contains(o.id))
+        queue->Cancel(o.id);
+      else if (o.Click(true))
+        queue->Enqueue(o.id, false);
+    });
   } else if (stage == 3) {
     c.allGoals = std::make_unique<cAllTaskCompletedController>(c.dispatcher.get());
     c.model->SetAllGoals(c.allGoals.get());
+    cWorkersController* workers = c.workers.get();
+    cOperationsQueue* queue = c.queue.get();
+    Map::cMap* map = c.map.get();
+    c.allGoals->SetOnWon([workers, queue] {
+      workers->LevelWon();
+      queue->ClearSelection();
+    });
+    c.allGoals->SetOnGather([workers, queue, map](int32_t tag) {
+      queue->ClearSelection();
+      if (Map::cObject* o = map->FindByTag(uint32_t(tag))) workers->GatherAt(o->id);
+    });
   } else if (stage == 6) {
     c.model->RegisterEvents();
     c.allGoals->RegisterEvents();
+    c.workers->RegisterEvents();
+    c.queue->RegisterEvents();
   } else if (stage >= kFirstMapStage && stage < kFirstMapStage + c.mapSteps) {
-    if (stage == kFirstMapStage) c.workerSpeed = levelCheckedWorkerSpeed("data/balance.ini");
+    if (stage == kFirstMapStage) {
+      c.workerSpeed = levelCheckedWorkerSpeed("data/balance.ini");
+      Map::personSetBaseSpeed(c.workerSpeed);
+    }
     if (!c.loader->Step(stage - kFirstMapStage)) {
       c.failed = true;
       return false;
@@ -125,7 +164,12 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     if (stage == kFirstMapStage + objects && testSetting(TestSwitch::Game_Dump_Map_Statistics))
       gameLog("[cMap]objects amount -- %d\n", int(c.map->Count()));
   } else if (stage == last) {
-    c.workersRequested = levelBalance().resources[kWorker];
+    c.workers->SetLevel(n);
+    for (int32_t i = 0; i < levelBalance().resources[kWorker]; ++i) c.workers->RequestWorker(true);
+    if (Map::cObject* start = c.map->FindByTag(NameHash("WorkerStart"))) {
+      Map::IntPoint at{int32_t(start->x), int32_t(start->y)};
+      if (!c.workers->CreatePerson(at, "Worker", -1)) c.workers->RequestWorker(true);
+    }
     c.allGoals->SetLevel(n);
     c.model->StartLevel(c.gameMode, n);
   }

@@ -13,6 +13,7 @@
 #include "game/core/map_loader.h"
 #include "game/core/path_finder.h"
 #include "game/core/player_stock.h"
+#include "game/core/workers.h"
 
 namespace Game {
 
@@ -40,9 +41,9 @@ struct LevelContext {
   std::unique_ptr<PlayerStock> stock;
   // Stage 2 and 3.
   std::unique_ptr<cGameModel> model;
+  std::unique_ptr<cWorkersController> workers;
+  std::unique_ptr<cOperationsQueue> queue;
   std::unique_ptr<cAllTaskCompletedController> allGoals;
-  // The workers controller's persons count (until the controller exists, none).
-  int32_t workersRequested = 0;
 
   ~LevelContext();
 };

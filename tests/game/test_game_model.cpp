@@ -31,10 +31,9 @@ struct GameModel : ::testing::Test {
 };
 
 // Level time 10 s, gold under 2 s, silver under 5 s, a game minute of 1 s; Food at most 30.
-std::string balance(int levelTime = 10000, int minute = 1000, const char* extra = "") {
+std::string balance(int levelTime = 10000, int minute = 1000, int workers = 0) {
   return "[Main]\ntLevelTime=" + std::to_string(levelTime) + "\ntGoldTime=2000\ntSilverTime=5000\nMinuteTime=" +
-         std::to_string(minute) + "\n" + extra +
-         "[Resources]\nWorker=2\nFood=10\nOre=0\nGold=0\n[ResourcesMax]\nFood=30\nOre=30\nGold=30\n"
+         std::to_string(minute) + "\n[Resources]\nWorker=" + std::to_string(workers) + "\nFood=10\nOre=0\nGold=0\n[ResourcesMax]\nFood=30\nOre=30\nGold=30\n"
          "[ResourceHarvest]\nFood=5\nOre=3\nGold=2\n";
 }
 
@@ -56,7 +55,7 @@ bool writeLevel(int n, const std::string& bal, const std::string& test = "", con
 // Loaded, a worker present and the clock started: the level is Running.
 void startRunning(GameHarness& h, int n, int mode = Game::kModeNormal) {
   ASSERT_TRUE(h.Load(n, mode));
-  h.SetWorkers(1);
+  h.workers().RequestWorker(false);
   h.Advance(1);
   h.Action(1);
   ASSERT_EQ(h.phase(), Phase::Running);
@@ -96,7 +95,7 @@ TEST_F(GameModel, PhasesOfAWonLevel) {
   EXPECT_EQ(h.phase(), Phase::Waiting);
   EXPECT_EQ(h.CountOf(Event::LevelClockStarted), 0);
 
-  h.SetWorkers(1);
+  h.workers().RequestWorker(false);
   h.Advance(1);
   EXPECT_EQ(h.phase(), Phase::Ready);
   EXPECT_EQ(h.CountOf(Event::FirstWorkerAvailable), 1);
@@ -316,7 +315,7 @@ TEST_F(GameModel, UnplayableBalanceValuesAreRefused) {
   EXPECT_NE(log.find("dataTest/maps/112/balance.ini: [Main] \"tLevelTime\""), std::string::npos) << log;
   EXPECT_NE(log.find("dataTest/maps/112/balance.ini: [Main] \"MinuteTime\""), std::string::npos) << log;
   EXPECT_EQ(h.model().levelTimer().total, Game::kDefaultLevelTimeMs);
-  h.SetWorkers(1);
+  h.workers().RequestWorker(false);
   h.Advance(1);
   h.Action(1);
   h.Advance(4);

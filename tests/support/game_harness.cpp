@@ -37,7 +37,6 @@ bool GameHarness::Load(int n, int mode) {
     if (!Game::LoadLevelStage(n, i)) return false;
     if (i == 1)
       for (int code = 0; code < kEventCodeCount; ++code) Register(code, Game::levelContext()->dispatcher.get(), this);
-    if (i == 2) Game::levelContext()->model->SetWorkersCount([this] { return m_workers; });
   }
   return true;
 }

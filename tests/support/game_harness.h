@@ -30,8 +30,6 @@ class GameHarness : public Game::cObserver {
   bool Load(int n, int mode = Game::kModeNormal);
   int Stages() const { return m_stages; }
 
-  // Stands in for the workers controller until it exists: how many persons it has.
-  void SetWorkers(int n) { m_workers = n; }
 
   void Action(int code, int objectId = -1);
   // Runs `steps` update steps of `ms`; returns the last nonzero result of Update (0 if none).
@@ -41,6 +39,10 @@ class GameHarness : public Game::cObserver {
 
   Game::cGameModel& model() const { return *Game::levelContext()->model; }
   Game::PlayerStock& stock() const { return *Game::levelContext()->stock; }
+  Game::cWorkersController& workers() const { return *Game::levelContext()->workers; }
+  Game::cOperationsQueue& queue() const { return *Game::levelContext()->queue; }
+  Map::cMap& map() const { return *Game::levelContext()->map; }
+  cPathFinder& path() const { return *Game::levelContext()->pathFinder; }
   Game::Phase phase() const { return model().phase(); }
   int32_t clock() const { return m_clock; }
 
@@ -52,7 +54,6 @@ class GameHarness : public Game::cObserver {
 
  private:
   std::vector<GameEvent> m_events;
-  int m_workers = 0;
   int m_stages = 0;
   int32_t m_clock = 0;
 };

@@ -1,0 +1,246 @@
+// Persons: states, route following, delivery and the person-side events.
+#include "game/core/person.h"
+
+#include <cmath>
+
+#include "files/name_hash.h"
+#include "game/core/level_context.h"
+#include "game/core/map_factory.h"
+#include "game/core/random.h"
+
+namespace Map {
+namespace {
+float g_baseSpeed = 0.1f;
+float g_currentSpeed = 0.1f;
+// A segment shorter than this has no direction to walk in.
+constexpr float kMinSegment = 0.001f;
+// Below this a person would take hours per cell; every walk must end.
+constexpr float kMinWalkSpeed = 0.001f;
+
+float segLength(PathPoint a, PathPoint b) { return std::hypot(float(b.x - a.x), float(b.y - a.y)); }
+}  // namespace
+
+const char* const kPersonVisibleStateNames[kPersonVisibleStates] = {
+    "", "stay", "move", "moveWithBag", "happy", "happy2", "repair", "build", "gather",
+    "axe", "pick", "greetings", "chop", "stay2", "trade", "giveheart", "trade2"};
+
+int32_t personDirection(float dx, float dy) {
+  double a = std::atan2(double(dy), double(dx));
+  if (a < 0) a += 6.28;
+  double deg = a * 57.32484;
+  if (deg < 22.5) return 2;
+  if (deg < 67.5) return 3;
+  if (deg < 112.5) return 4;
+  if (deg < 157.5) return 5;
+  if (deg < 202.5) return 6;
+  if (deg < 247.5) return 7;
+  if (deg < 292.5) return 0;
+  if (deg < 337.5) return 1;
+  return 2;
+}
+
+void personSetBaseSpeed(float v) { g_baseSpeed = g_currentSpeed = v; }
+float personBaseSpeed() { return g_baseSpeed; }
+float personCurrentSpeed() { return g_currentSpeed; }
+
+cPerson::cPerson() { speed = g_currentSpeed; }
+
+void cPerson::RegisterEvents(Game::cEventDispatcher* d) {
+  for (Game::Event e : {Game::Event::SpeedBonusFired, Game::Event::SpeedBonusEnded, Game::Event::MoreResourcesBonusFired,
+                        Game::Event::MoreResourcesBonusEnded})
+    Register(e, d, this);
+}
+
+void cPerson::OnEvent(GameEvent& e) {
+  cObject::OnEvent(e);
+  switch (e.code) {
+    case Game::Code(Game::Event::SpeedBonusFired):
+      if (speed == g_baseSpeed) speed = g_baseSpeed * 1.5f;
+      if (g_currentSpeed == g_baseSpeed) g_currentSpeed = g_baseSpeed * 1.5f;
+      break;
+    case Game::Code(Game::Event::SpeedBonusEnded):
+      if (speed > g_baseSpeed) speed = g_baseSpeed;
+      g_currentSpeed = g_baseSpeed;
+      break;
+    case Game::Code(Game::Event::MoreResourcesBonusFired): bonusDelivery = 1; break;
+    case Game::Code(Game::Event::MoreResourcesBonusEnded): bonusDelivery = 0; break;
+    default: break;
+  }
+}
+
+void cPerson::Post(GameEvent& e) {
+  if (Game::cEventDispatcher* d = Game::eventDispatcher()) ::Post(d, e);
+}
+
+void cPerson::SetKind(uint32_t k) { kind = k; }
+void cPerson::SetVisibleState(int32_t s) {
+  if (s >= 0 && s < kPersonVisibleStates) visibleState = s;
+}
+
+bool cPerson::IsFree() const {
+  return state == PersonState::Free || state == PersonState::Standing ||
+         (state == PersonState::WalkingHome && redirectable);
+}
+
+bool cPerson::BeginSegment(size_t i) {
+  // Zero-length segments (two equal points) are stepped over: they have no direction, and
+  // dividing by their length would make the position NaN.
+  for (; i + 1 < m_route.size(); ++i) {
+    float len = segLength(m_route[i], m_route[i + 1]);
+    if (len < kMinSegment) continue;
+    m_segment = i;
+    m_t = 0.0f;
+    m_stepSpeed = std::max(speed, kMinWalkSpeed);
+    m_step = m_stepSpeed / len;
+    direction = personDirection(float(m_route[i + 1].x - m_route[i].x), float(m_route[i + 1].y - m_route[i].y));
+    totalWalked += len;
+    return true;
+  }
+  return false;
+}
+
+void cPerson::StartMove(int32_t target, const PathRoute& route, bool walkingHome, float newSpeed) {
+  targetId = target;
+  if (newSpeed > 0.0f) speed = newSpeed;
+  state = walkingHome ? PersonState::WalkingHome : PersonState::Walking;
+  m_route = route;
+  GameEvent e;
+  MakeEvent(e, Game::Event::PersonStartedWalking);
+  e.objectId = id;
+  Post(e);
+  if (!BeginSegment(0)) {
+    if (!m_route.empty()) SetAnchorF(float(m_route[m_route.size() - 1].x), float(m_route[m_route.size() - 1].y));
+    Arrive();
+  }
+}
+
+void cPerson::Move(int32_t ms) {
+  if (speed != m_stepSpeed) {
+    float now = std::max(speed, kMinWalkSpeed);
+    m_step = speed <= kStopSpeed ? 0.0f : m_step * now / m_stepSpeed;
+    m_stepSpeed = speed <= kStopSpeed ? speed : now;
+  }
+  GameEvent sp;
+  MakeEvent(sp, Game::Event::PersonWalkingSpeed);
+  sp.objectId = id;
+  sp.value = int32_t(speed * 1000.0f);
+  Post(sp);
+  m_t += m_step * float(ms);
+  const PathPoint a = m_route[m_segment], b = m_route[m_segment + 1];
+  if (m_t < 1.0f) {
+    SetAnchorF(float(a.x) + float(b.x - a.x) * m_t, float(a.y) + float(b.y - a.y) * m_t);
+    return;
+  }
+  SetAnchorF(float(b.x), float(b.y));
+  if (!BeginSegment(m_segment + 1)) Arrive();
+}
+
+void cPerson::StartWork(int32_t dir) {
+  state = PersonState::Working;
+  if (dir >= 0 && dir < 8) direction = dir;
+}
+
+void cPerson::Celebrate(int variant, int32_t ms) {
+  state = PersonState::Celebrating;
+  if (variant == 1)
+    visibleState = 4;
+  else if (variant == 2)
+    visibleState = 5;
+  else
+    visibleState = RandomInt(100) >= 51 ? 5 : 4;
+  SetHidden(false);
+  m_stateTimer = ms > 0 ? ms : 0;
+}
+
+void cPerson::Greet() {
+  state = PersonState::Greeting;
+  visibleState = 11;
+  SetHidden(false);
+  m_stateTimer = kGreetMs;
+}
+
+void cPerson::Stand(int32_t ms) {
+  state = PersonState::Standing;
+  visibleState = 1;
+  direction = 4;
+  m_stateTimer = ms;
+}
+
+void cPerson::SetReturnTimer(bool silent) {
+  m_returnTimer = kReturnMs;
+  if (silent) return;
+  GameEvent e;
+  MakeEvent(e, Game::Event::PersonBackHome);
+  e.objectId = id;
+  e.typeHash = int32_t(kind);
+  Post(e);
+}
+
+void cPerson::Arrive() {
+  state = PersonState::Free;
+  visibleState = 0;
+  m_stateTimer = 100;
+  const int32_t resource = carriedResource, amount = carriedAmount;
+  Game::LevelContext* level = Game::levelContext();
+  if (resource >= 0 && resource < 4 && amount > 0) {
+    int32_t added = amount + (bonusDelivery ? 1 : 0);
+    if (level && level->stock) level->stock->AddResource(resource, added, false, int32_t(x), int32_t(y));
+    GameEvent d;
+    MakeEvent(d, Game::Event::PersonDelivered);
+    d.objectId = id;
+    d.index = resource;
+    d.amount = added;
+    d.x = int32_t(x);
+    d.y = int32_t(y);
+    Post(d);
+  }
+  carriedResource = 4;
+  carriedAmount = 0;
+  GameEvent e;
+  MakeEvent(e, Game::Event::PersonArrived);
+  e.objectId = id;
+  e.otherId = targetId;
+  e.index = resource;
+  e.amount = amount;
+  Post(e);
+}
+
+bool cPerson::UpdateTimers(int32_t ms) {
+  bool remove = cObject::UpdateTimers(ms);
+  if (m_returnTimer > 0) m_returnTimer -= ms;
+  switch (state) {
+    case PersonState::Celebrating:
+      if (m_stateTimer > 0 && (m_stateTimer -= ms) <= 0) {
+        GameEvent e;
+        MakeEvent(e, Game::Event::CelebrationEnded);
+        e.objectId = id;
+        Post(e);
+      }
+      break;
+    case PersonState::Greeting:
+      if ((m_stateTimer -= ms) <= 0) {
+        state = PersonState::Free;
+        GameEvent e;
+        MakeEvent(e, Game::Event::PersonMayGoHome);
+        e.objectId = id;
+        Post(e);
+      }
+      break;
+    case PersonState::Standing:
+    case PersonState::Resting:
+      if ((m_stateTimer -= ms) <= 0) state = PersonState::Free;
+      break;
+    case PersonState::Walking:
+    case PersonState::WalkingHome:
+      Move(ms);
+      break;
+    default:
+      break;
+  }
+  return remove;
+}
+
+void personRegisterClass(cObjectFactory& factory) {
+  if (!factory.IsRegistered("Map::cPerson")) factory.RegisterClass<cPerson>("Map::cPerson");
+}
+}  // namespace Map

@@ -1,0 +1,90 @@
+// Map::cPerson: a worker, warrior or exorcist walking routes between its home and the objects it
+// works on, carrying what it gathered home to the stock.
+#pragma once
+#include <cstdint>
+
+#include "game/core/map_object.h"
+#include "game/core/path_route.h"
+
+namespace Map {
+class cObjectFactory;
+
+enum class PersonState : int32_t {
+  Free = 0, Celebrating = 1, Walking = 2, WalkingHome = 3, Working = 4, Resting = 5, Standing = 6,
+  Greeting = 7, Queued = 8
+};
+
+constexpr int kPersonVisibleStates = 17;
+extern const char* const kPersonVisibleStateNames[kPersonVisibleStates];  // 0 is "" (none)
+
+// The direction 0 to 7 of a screen vector: 0 up, 2 right, 4 down, 6 left.
+int32_t personDirection(float dx, float dy);
+
+// The walking speed shared by all persons (pixels per millisecond): the base, and the current one
+// (1.5 times the base while the "Speed" bonus runs).
+void personSetBaseSpeed(float v);
+float personBaseSpeed();
+float personCurrentSpeed();
+
+class cPerson : public cObject {
+ public:
+  static constexpr int32_t kGreetMs = 2000;
+  static constexpr int32_t kReturnMs = 2000;
+  static constexpr float kStopSpeed = 0.00001f;  // at or below: the step is 0
+
+  cPerson();
+  void RegisterEvents(Game::cEventDispatcher* d) override;
+  void OnEvent(GameEvent& event) override;
+  bool UpdateTimers(int32_t ms) override;
+
+  void SetKind(uint32_t kindHash);
+  void SetVisibleState(int32_t s);
+  void StartMove(int32_t targetId, const PathRoute& route, bool walkingHome, float speed);
+  void StartWork(int32_t direction);
+  void Celebrate(int variant, int32_t ms);
+  void Greet();
+  void Stand(int32_t ms);
+  void Arrive();
+  void SetReturnTimer(bool silent);
+  void Carry(int32_t resource, int32_t amount) { carriedResource = resource; carriedAmount = amount; }
+
+  bool IsFree() const;  // free for work: Free, Standing, or walking home and redirectable
+  bool ReturnTimerOver() const { return m_returnTimer <= 0; }
+
+  uint32_t kind = 0;
+  PersonState state = PersonState::Free;
+  int32_t homeId = -1;
+  int32_t visibleState = 1;
+  uint8_t atHome = 0;
+  uint8_t redirectable = 0;
+  int32_t direction = 4;
+  float totalWalked = 0.0f;
+  int32_t targetId = -1;
+  int32_t carriedResource = 4;
+  int32_t carriedAmount = 0;
+  float speed = 0.0f;
+  uint8_t bonusDelivery = 0;
+
+  // The route follower, readable by tests and the path drawing.
+  const PathRoute& route() const { return m_route; }
+  size_t segment() const { return m_segment; }
+  float step() const { return m_step; }
+
+ private:
+  void Move(int32_t ms);
+  // Makes segment `i` (or the first usable one after it) current; false when none is left.
+  bool BeginSegment(size_t i);
+  void Post(GameEvent& e);
+
+  PathRoute m_route;
+  size_t m_segment = 0;
+  float m_t = 0.0f;
+  float m_step = 0.0f;
+  float m_stepSpeed = 0.0f;  // the speed the step was computed for
+  int32_t m_stateTimer = 0;
+  int32_t m_returnTimer = 0;
+};
+
+// Makes the factory build cPerson for the type "person".
+void personRegisterClass(cObjectFactory& factory);
+}  // namespace Map
