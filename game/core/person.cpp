@@ -1,6 +1,7 @@
 // Persons: states, route following, delivery and the person-side events.
 #include "game/core/person.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "files/name_hash.h"
@@ -18,6 +19,8 @@ constexpr float kMinSegment = 0.001f;
 constexpr float kMinWalkSpeed = 0.001f;
 
 float segLength(PathPoint a, PathPoint b) { return std::hypot(float(b.x - a.x), float(b.y - a.y)); }
+// The speed a walk uses: a deliberate stop stays a stop, anything else walks at least the minimum.
+float walkSpeed(float s) { return s <= cPerson::kStopSpeed ? 0.0f : std::max(s, kMinWalkSpeed); }
 }  // namespace
 
 const char* const kPersonVisibleStateNames[kPersonVisibleStates] = {
@@ -89,9 +92,9 @@ bool cPerson::BeginSegment(size_t i) {
     float len = segLength(m_route[i], m_route[i + 1]);
     if (len < kMinSegment) continue;
     m_segment = i;
-    m_t = 0.0f;
-    m_stepSpeed = std::max(speed, kMinWalkSpeed);
-    m_step = m_stepSpeed / len;
+    m_t = 0.0;
+    m_stepSpeed = walkSpeed(speed);
+    m_step = double(m_stepSpeed) / len;
     direction = personDirection(float(m_route[i + 1].x - m_route[i].x), float(m_route[i + 1].y - m_route[i].y));
     totalWalked += len;
     return true;
@@ -115,20 +118,20 @@ void cPerson::StartMove(int32_t target, const PathRoute& route, bool walkingHome
 }
 
 void cPerson::Move(int32_t ms) {
-  if (speed != m_stepSpeed) {
-    float now = std::max(speed, kMinWalkSpeed);
-    m_step = speed <= kStopSpeed ? 0.0f : m_step * now / m_stepSpeed;
-    m_stepSpeed = speed <= kStopSpeed ? speed : now;
+  if (float now = walkSpeed(speed); now != m_stepSpeed) {
+    const PathPoint a = m_route[m_segment], b = m_route[m_segment + 1];
+    m_step = double(now) / segLength(a, b);
+    m_stepSpeed = now;
   }
   GameEvent sp;
   MakeEvent(sp, Game::Event::PersonWalkingSpeed);
   sp.objectId = id;
   sp.value = int32_t(speed * 1000.0f);
   Post(sp);
-  m_t += m_step * float(ms);
+  m_t += m_step * ms;
   const PathPoint a = m_route[m_segment], b = m_route[m_segment + 1];
   if (m_t < 1.0f) {
-    SetAnchorF(float(a.x) + float(b.x - a.x) * m_t, float(a.y) + float(b.y - a.y) * m_t);
+    SetAnchorF(float(a.x + (b.x - a.x) * m_t), float(a.y + (b.y - a.y) * m_t));
     return;
   }
   SetAnchorF(float(b.x), float(b.y));

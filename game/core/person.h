@@ -78,8 +78,9 @@ class cPerson : public cObject {
 
   PathRoute m_route;
   size_t m_segment = 0;
-  float m_t = 0.0f;
-  float m_step = 0.0f;
+  // Double: a slow walk on a long segment adds steps far below a float's resolution near 1.
+  double m_t = 0.0;
+  double m_step = 0.0;
   float m_stepSpeed = 0.0f;  // the speed the step was computed for
   int32_t m_stateTimer = 0;
   int32_t m_returnTimer = 0;

@@ -1,6 +1,7 @@
 // The workers controller and the operations queue.
 #include "game/core/workers.h"
 
+#include <algorithm>
 #include <string>
 
 #include "files/file.h"
