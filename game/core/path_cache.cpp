@@ -1,7 +1,7 @@
 // The route cache.
 #include "game/core/path_cache.h"
 
-cPathCache::cPathCache() { Clear(); }
+cPathCache::cPathCache() : m_entries(kEntries) { Clear(); }
 
 void cPathCache::Clear() {
   for (Entry& e : m_entries) {

@@ -1,9 +1,9 @@
 // The route cache: 512 routes by their two ends and blocking mask, each stored in both directions.
 // Entries age by the game's step clock, so a run and its replay evict the same routes.
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "game/core/path_route.h"
 
@@ -33,5 +33,5 @@ class cPathCache {
  private:
   // The first free entry, else the oldest (the first of equal age), never `except`.
   int Victim(int except) const;
-  std::array<Entry, kEntries> m_entries;
+  std::vector<Entry> m_entries;  // kEntries, on the heap: about 1.2 MB with the in-place routes
 };
