@@ -58,7 +58,6 @@ void paceFrame() {
 
 bool appIsActive() { return g_active; }
 void appSetActive(bool active) { g_active = active; }
-bool appLoopRunning() { return g_loopRunning; }
 void appRequestFullScreenToggle() { g_fullScreenToggle = true; }
 bool appTakeFullScreenToggle() {
   bool t = g_fullScreenToggle;
@@ -167,7 +166,6 @@ bool appLoopPass() {
     }
     windowInputHandle(e);
   }
-  windowInputPollJoystick();
   sndUpdate(false);
   if (g_frame && g_frame() != 0) {
     windowInputOnDestroy();

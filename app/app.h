@@ -25,7 +25,6 @@ void appDone();
 
 bool appIsActive();
 void appSetActive(bool active);
-bool appLoopRunning();
 void appRequestFullScreenToggle();
 bool appTakeFullScreenToggle();  // consumed by the next drawn frame
 // Passes an engine input message to the game (only while the loop runs).

@@ -20,10 +20,10 @@ int joyAxisCentre(int minimum, int maximum) { return int((int64_t(minimum) + max
 
 void joyAxisKeys(int oldOffset, int newOffset, int negativeKey, int positiveKey,
                  const std::function<void(int, int)>& send) {
-  if (oldOffset >= kThreshold && newOffset < kThreshold) send(257, positiveKey);
-  else if (oldOffset < 0 && newOffset >= 0) send(257, negativeKey);
-  if (oldOffset >= 0 && newOffset < 0) send(256, negativeKey);
-  else if (oldOffset < kThreshold && newOffset >= kThreshold) send(256, positiveKey);
+  if (oldOffset >= kThreshold && newOffset < kThreshold) send(MSG_KEYUP_, positiveKey);
+  else if (oldOffset < 0 && newOffset >= 0) send(MSG_KEYUP_, negativeKey);
+  if (oldOffset >= 0 && newOffset < 0) send(MSG_KEYDOWN_, negativeKey);
+  else if (oldOffset < kThreshold && newOffset >= kThreshold) send(MSG_KEYDOWN_, positiveKey);
 }
 
 void joyOnAxis(int axis, int value) {

@@ -89,14 +89,10 @@ void cursorHide(bool hidden) {
   UpdateSystemCursor();
 }
 
-bool cursorIsHidden() { return !g_cursor || g_cursor->hidden; }
-
 void cursorSetEnabled(bool on) {
   g_enabled = on;
   UpdateSystemCursor();
 }
-
-bool cursorIsEnabled() { return g_enabled; }
 
 bool cursorSystemShown() { return !g_cursor || g_cursor->hidden || !g_enabled; }
 

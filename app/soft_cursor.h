@@ -15,8 +15,6 @@ void cursorPosition(int& x, int& y);
 void cursorDraw();
 // Hidden by the game (the system cursor takes over), and the player's option.
 void cursorHide(bool hidden);
-bool cursorIsHidden();
 void cursorSetEnabled(bool on);
-bool cursorIsEnabled();
 // True when the system cursor should be visible now.
 bool cursorSystemShown();

@@ -58,7 +58,7 @@ void setActive(bool active) {
   if (appIsActive() == active) return;
   appSetActive(active);
   sndActivate(active);
-  appSendInput(0, 4, active ? 1 : 0);
+  appSendInput(MSG_NOTIFY_, NOTIFY_ACTIVE_, active ? 1 : 0);
 }
 
 // Keys whose press also types a character on Win32 (Backspace, Tab, Enter, Escape): edit fields
@@ -70,8 +70,8 @@ bool typesControlCharacter(int vk, int keyData) {
 
 void keyDown(const PlatEvent& e) {
   g_lastKeyData = e.keyData;
-  appSendInput(256, e.vk, e.keyData);
-  if (typesControlCharacter(e.vk, e.keyData) && !windowTypedChar(e.vk)) appSendInput(258, e.vk, e.keyData);
+  appSendInput(MSG_KEYDOWN_, e.vk, e.keyData);
+  if (typesControlCharacter(e.vk, e.keyData) && !windowTypedChar(e.vk)) appSendInput(MSG_CHAR_, e.vk, e.keyData);
 }
 }  // namespace
 
@@ -84,7 +84,6 @@ void windowInputInit() {
 void windowInputDone() { joyReset(); }
 
 // Pad events arrive with the window events; nothing is polled.
-void windowInputPollJoystick() {}
 
 bool windowTypedChar(int code) {
   g_typed.push_back(code > 0 && code < 128 ? char(code) : '\x7f');
@@ -107,7 +106,7 @@ int windowPackLogical(int clientX, int clientY) {
 void windowInputText(const char* utf8) {
   std::u16string w = textUtf8ToUtf16(utf8 ? utf8 : "");
   for (char16_t c : w)
-    if (!windowTypedChar(int(c))) appSendInput(258, int(c), g_lastKeyData);
+    if (!windowTypedChar(int(c))) appSendInput(MSG_CHAR_, int(c), g_lastKeyData);
 }
 
 int windowWheelCode(int delta, int keyState) {
@@ -130,12 +129,12 @@ void windowInputOnDestroy() {
 void windowInputHandle(const PlatEvent& e) {
   switch (e.kind) {
     case PlatEvent::KeyDown: keyDown(e); break;
-    case PlatEvent::KeyUp: appSendInput(257, e.vk, e.keyData); break;
+    case PlatEvent::KeyUp: appSendInput(MSG_KEYUP_, e.vk, e.keyData); break;
     case PlatEvent::Text: windowInputText(e.text); break;
-    case PlatEvent::MouseMove: appSendInput(512, e.buttons, windowPackLogical(e.x, e.y)); break;
-    case PlatEvent::MouseDown: appSendInput(256, e.button, windowPackLogical(e.x, e.y)); break;
-    case PlatEvent::MouseUp: appSendInput(257, e.button, windowPackLogical(e.x, e.y)); break;
-    case PlatEvent::Wheel: appSendInput(522, windowWheelCode(e.wheel, e.buttons), windowPackLogical(e.x, e.y)); break;
+    case PlatEvent::MouseMove: appSendInput(MSG_MOUSEMOVE_, e.buttons, windowPackLogical(e.x, e.y)); break;
+    case PlatEvent::MouseDown: appSendInput(MSG_KEYDOWN_, e.button, windowPackLogical(e.x, e.y)); break;
+    case PlatEvent::MouseUp: appSendInput(MSG_KEYUP_, e.button, windowPackLogical(e.x, e.y)); break;
+    case PlatEvent::Wheel: appSendInput(MSG_WHEEL_, windowWheelCode(e.wheel, e.buttons), windowPackLogical(e.x, e.y)); break;
     case PlatEvent::FocusGained: setActive(true); break;
     case PlatEvent::FocusLost:
       setActive(false);
@@ -143,9 +142,9 @@ void windowInputHandle(const PlatEvent& e) {
       break;
     case PlatEvent::Minimized: setActive(false); break;
     case PlatEvent::Restored: setActive(true); break;
-    case PlatEvent::Maximized: appSendInput(0, 6, 0); break;
-    case PlatEvent::MouseEnter: appSendInput(0, 3, 1); break;
-    case PlatEvent::MouseLeave: appSendInput(0, 3, 0); break;
+    case PlatEvent::Maximized: appSendInput(MSG_NOTIFY_, NOTIFY_MAXIMIZED_, 0); break;
+    case PlatEvent::MouseEnter: appSendInput(MSG_NOTIFY_, NOTIFY_MOUSE_INSIDE_, 1); break;
+    case PlatEvent::MouseLeave: appSendInput(MSG_NOTIFY_, NOTIFY_MOUSE_INSIDE_, 0); break;
     case PlatEvent::JoyAxis: joyOnAxis(e.joyIndex, e.joyValue); break;
     case PlatEvent::JoyButton: joyOnButton(e.joyIndex, e.joyValue != 0); break;
     case PlatEvent::JoyRemoved: joyReset(); break;

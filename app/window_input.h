@@ -6,7 +6,6 @@
 void windowInputInit();
 void windowInputDone();
 void windowInputHandle(const PlatEvent& e);
-void windowInputPollJoystick();
 // The window is going away: remember its place for the user's settings.
 void windowInputOnDestroy();
 // A position on the logical screen packed as x in the low and y in the high 16 bits, both clamped

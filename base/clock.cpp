@@ -14,8 +14,6 @@ void clockStart() {
   g_previousSet = false;
 }
 
-uint32_t clockBase() { return g_timeBase; }
-
 float clockSinceStart() { return float(platTicks() - g_timeBase); }
 
 float clockSincePrevious() {

@@ -4,7 +4,6 @@
 
 // Takes the time base of both clocks (the shell, at start-up) and forgets the previous call.
 void clockStart();
-uint32_t clockBase();
 // Milliseconds since the time base.
 float clockSinceStart();
 // Milliseconds since the previous call (since the time base on the first call).

@@ -20,7 +20,6 @@ void errorLogClose();
 // The console verbosity; the shell sets it from Brevilon.ini once the user folder is known. Until
 // then only level-0 messages are printed.
 void consoleSetVerbosity(int level);
-int consoleVerbosity();
 
 // The game log: lines are buffered and reach the file in blocks of whole lines.
 bool gameLogOpen(const char* path);  // "wb"; empties the buffer and turns logging on

@@ -54,7 +54,6 @@ int consoleMessage(int level, const char* format, ...) {
 }
 
 void consoleSetVerbosity(int level) { g_verbose = level; }
-int consoleVerbosity() { return g_verbose; }
 
 void errorLog(const char* format, ...) {
   timeval tv{};

@@ -55,7 +55,6 @@ bool grIsReady() { return grState().gpu != nullptr; }
 bool grIsFullScreen() { return grState().fullScreen; }
 bool grInScene() { return grState().sceneState == 1; }
 float grScaleX() { return grState().scaleX; }
-float grScaleY() { return grState().scaleY; }
 int grOffsetX() { return grState().offsetX; }
 int grOffsetY() { return grState().offsetY; }
 int grStatistic(GrStat which) { return which >= 0 && which < kStatCount ? grState().stats[which] : 0; }

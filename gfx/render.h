@@ -59,7 +59,6 @@ void grPopTransform();
 int grScreenToLogicalX(int devicePixel);
 int grScreenToLogicalY(int devicePixel);
 float grScaleX();
-float grScaleY();
 int grOffsetX();
 int grOffsetY();
 void grDBGOut();

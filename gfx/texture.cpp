@@ -249,7 +249,3 @@ bool txRegister(CBaseTexture* t) {
   txLibraryAdd(t);
   return true;
 }
-
-void txRemove(CBaseTexture* t) {
-  if (t) t->Release();
-}

@@ -132,7 +132,6 @@ CRegularTexture* txGetOrCreate(std::string_view file, int w, int h, const Textur
 CSoftwareAtlasTexture* txCreateAtlasPage(int size, const TexturePixelFormat* format);
 // Adds a texture made elsewhere; one whose device texture cannot be made is deleted (false).
 bool txRegister(CBaseTexture* t);
-void txRemove(CBaseTexture* t);
 
 // Places a picture rectangle (w x h at x, y in the picture) with borders into atlas pages,
 // appending one tile per piece; every tile holds a reference on its page.

@@ -68,7 +68,6 @@ void platWindowGetClientSize(int& w, int& h);
 void platWindowSetFullScreen(bool on);      // desktop full screen, or back to a window
 void platWindowSetClientSize(int w, int h);
 void platWindowSetPos(int x, int y);
-bool platWindowIsFullScreen();
 void platShowSystemCursor(bool show);
 // Whether presenting a frame waits for the display (set by the GL device), and the display's
 // refresh rate in Hz (0 when unknown).
@@ -81,7 +80,6 @@ void platSetGpuIsSoftware(bool on);
 // Frames presented by any device since the start (the devices count them).
 uint64_t platPresentCount();
 void platCountPresent();
-void platSetWindowTitle(const std::string& title);
 // The window's icon from top-down RGBA rows (SDL copies them).
 void platWindowSetIcon(const uint8_t* rgba, int w, int h);
 
@@ -132,3 +130,13 @@ enum : int {
   VK_RIGHT_ = 39, VK_DOWN_ = 40, VK_INSERT_ = 45, VK_DELETE_ = 46, VK_F1_ = 112, VK_F2_ = 113,
   VK_F8_ = 119, VK_F12_ = 123
 };
+
+// The engine's input messages (message, code, value) as the window handling sends them to the game
+// and the game offers them to the window tree; numbered as the Win32 messages they stand for.
+enum : int {
+  MSG_NOTIFY_ = 0,  // code: one of NOTIFY_*_ below
+  MSG_KEYDOWN_ = 256, MSG_KEYUP_ = 257, MSG_CHAR_ = 258, MSG_MOUSEMOVE_ = 512, MSG_WHEEL_ = 522
+};
+// Codes of MSG_NOTIFY_: the mouse entered (1) or left (0) the client area, the active flag changed
+// (value: the new flag), the window was maximised.
+enum : int { NOTIFY_MOUSE_INSIDE_ = 3, NOTIFY_ACTIVE_ = 4, NOTIFY_MAXIMIZED_ = 6 };

@@ -141,10 +141,6 @@ void platWindowSetPos(int x, int y) {
   if (g_window) SDL_SetWindowPosition(g_window, x, y);
 }
 
-bool platWindowIsFullScreen() {
-  return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-}
-
 namespace {
 bool g_vsync = false;
 bool g_softwareGpu = false;
@@ -176,10 +172,6 @@ void platWindowSetIcon(const uint8_t* rgba, int w, int h) {
   if (!icon) return;
   SDL_SetWindowIcon(g_window, icon);  // SDL keeps its own copy
   SDL_FreeSurface(icon);
-}
-
-void platSetWindowTitle(const std::string& title) {
-  if (g_window) SDL_SetWindowTitle(g_window, title.c_str());
 }
 
 void platMessageBox(const std::string& text, const std::string& caption) {

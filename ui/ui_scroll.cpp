@@ -7,6 +7,7 @@
 
 #include "gfx/render.h"
 #include "ui/widget_sprite.h"
+#include "platform/platform.h"
 
 namespace Core {
 
@@ -166,7 +167,7 @@ bool UIScrollWnd::DropDragIfHidden() {
 
 int UIScrollWnd::KeyDown(int code, int value) {
   if (DropDragIfHidden()) return 0;
-  if (code == 1 && HitTest(UIWndSprite::PosX(value), UIWndSprite::PosY(value))) {
+  if (code == VK_LBUTTON_ && HitTest(UIWndSprite::PosX(value), UIWndSprite::PosY(value))) {
     cKinectScroll::Press(UIWndSprite::PosX(value), UIWndSprite::PosY(value));
     GrabInput();
   }
@@ -175,7 +176,7 @@ int UIScrollWnd::KeyDown(int code, int value) {
 
 int UIScrollWnd::KeyUp(int code, int value) {
   if (DropDragIfHidden()) return 0;
-  if (code == 1 && Dragging()) {
+  if (code == VK_LBUTTON_ && Dragging()) {
     Release();
     ReleaseInput();
     UIWnd::KeyUp(code, value);

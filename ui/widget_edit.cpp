@@ -8,6 +8,7 @@
 #include "files/ini.h"
 #include "gfx/font.h"
 #include "gfx/render.h"
+#include "platform/platform.h"
 
 void UIEditIE::Load(const char* file, const char* section) {
   UIWndButtonIE::Load(file, section);
@@ -32,16 +33,16 @@ int UIEditIE::KeyDown(int code, int value) {
   if (gate >= 0) return gate;
   const int at = Cursor(), len = int(caption_.size());
   switch (code) {
-    case 8:  // Backspace: its character message erases, once per typed repeat
+    case VK_BACK_:  // Backspace: its character message erases, once per typed repeat
       return 1;
-    case 46:  // Delete
+    case VK_DELETE_:  // Delete
       if (at < len) caption_.erase(size_t(at), 1);
       cursor_ = int16_t(at);
       return 1;
-    case 37: cursor_ = int16_t(std::max(at - 1, 0)); return 1;
-    case 39: cursor_ = int16_t(std::min(at + 1, len)); return 1;
-    case 36: cursor_ = 0; return 1;
-    case 35: cursor_ = int16_t(len); return 1;
+    case VK_LEFT_: cursor_ = int16_t(std::max(at - 1, 0)); return 1;
+    case VK_RIGHT_: cursor_ = int16_t(std::min(at + 1, len)); return 1;
+    case VK_HOME_: cursor_ = 0; return 1;
+    case VK_END_: cursor_ = int16_t(len); return 1;
     default: return UIWndButtonIE::KeyDown(code, value);
   }
 }
@@ -52,7 +53,7 @@ int UIEditIE::KeyUp(int code, int value) {
   if (EffectBlocksInput()) return 1;
   // Enter's command comes with its character; releasing a key or the button (a click into the
   // field to type) only ends the press.
-  if (code == 13 || code == 1) {
+  if (code == VK_RETURN_ || code == VK_LBUTTON_) {
     if (state_ != Press) return 0;
     SetState(Active);
     return 1;

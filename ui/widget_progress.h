@@ -2,6 +2,7 @@
 // (empty track, filled track, thumb), and a held arrow key repeats every 200 ms.
 #pragma once
 #include "ui/widget_slider.h"
+#include "platform/platform.h"
 
 class UIProgress : public UISliderBase {
  public:
@@ -18,7 +19,7 @@ class UIProgress : public UISliderBase {
   int32_t mark_ = 0;  // 0 none, else the age at the arrow's press, negative for the left arrow
 
   // The left and right arrows, whatever the orientation.
-  int ArrowStep(int code) const override { return code == 37 ? -1 : code == 39 ? 1 : 0; }
+  int ArrowStep(int code) const override { return code == VK_LEFT_ ? -1 : code == VK_RIGHT_ ? 1 : 0; }
   int OnPress(int value) override;
   int OnArrow(int dir, int value) override;
   int OnKeyUp(int code, int value) override;

@@ -8,6 +8,7 @@
 #include "gfx/sprite.h"
 #include "ui/widget_sprite.h"
 #include "ui/wnd.h"
+#include "platform/platform.h"
 
 float sliderClamp(float v) {
   if (!(v >= 0.0f)) return 0.0f;  // NaN too
@@ -65,7 +66,7 @@ int UISliderBase::KeyDown(int code, int value) {
   if (g_wndEdit) return UIWnd::KeyDown(code, value);
   const int gate = InputGate();
   if (gate >= 0) return gate;
-  if (code == 1 && HitTest(PosX(value), PosY(value))) return OnPress(value);
+  if (code == VK_LBUTTON_ && HitTest(PosX(value), PosY(value))) return OnPress(value);
   if (const int dir = ArrowStep(code)) return OnArrow(dir, value);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "gfx/render.h"
 #include "gfx/render_device.h"
 #include "gfx/sprite.h"
+#include "platform/platform.h"
 
 void UIWndSprite::Load(const char* file, const char* section) {
   UIWnd::Load(file, section);
@@ -27,7 +28,7 @@ int UIWndSprite::InputGate() const {
 }
 
 bool UIWndSprite::IsClickKey(int code, int value) const {
-  return code == 13 || (code == 1 && HitTest(PosX(value), PosY(value)));
+  return code == VK_RETURN_ || (code == VK_LBUTTON_ && HitTest(PosX(value), PosY(value)));
 }
 
 int UIWndSprite::PressOnKey(int code, int value) {
@@ -41,7 +42,7 @@ int UIWndSprite::ReleaseOnKey(int code, int value) {
   // Any key released ends the press, so a button is never left pressed by a key it did not
   // expect; only Enter, or the button released inside, clicks.
   SetState(Active);
-  if (code != 13 && code != 1) return 0;
+  if (code != VK_RETURN_ && code != VK_LBUTTON_) return 0;
   if (IsClickKey(code, value)) OnCommand(this);
   return 1;
 }

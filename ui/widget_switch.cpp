@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/ini.h"
+#include "platform/platform.h"
 
 void UISwitchBase::Load(const char* file, const char* section) {
   UIWndButtonIE::Load(file, section);
@@ -45,7 +46,7 @@ int UISwitchBase::KeyDown(int code, int value) {
   int gate = InputGate();
   if (gate >= 0) return gate;
   if (state_ != Active) return 0;
-  if (!IsClickKey(code, value) && code != 37 && code != 39) return 0;
+  if (!IsClickKey(code, value) && code != VK_LEFT_ && code != VK_RIGHT_) return 0;
   SetState(Press);
   if (UIWnd* o = ActiveChild()) o->SetState(Press);
   return 1;
@@ -57,14 +58,14 @@ int UISwitchBase::KeyUp(int code, int value) {
   if (EffectBlocksInput()) return 1;
   if (state_ != Press) return 0;
   SetState(Active);
-  if (code != 13 && code != 1 && code != 37 && code != 39) {
+  if (code != VK_RETURN_ && code != VK_LBUTTON_ && code != VK_LEFT_ && code != VK_RIGHT_) {
     // Another key only ends the press.
     if (UIWnd* o = ActiveChild()) o->InitState(state_);
     return 0;
   }
-  const bool inside = code != 1 || HitTest(PosX(value), PosY(value));
+  const bool inside = code != VK_LBUTTON_ || HitTest(PosX(value), PosY(value));
   if (inside && childCount_ > 0) {
-    SetCurrent(active_ + (code == 37 ? -1 : 1));
+    SetCurrent(active_ + (code == VK_LEFT_ ? -1 : 1));
     OnCommand(this);
   } else if (UIWnd* o = ActiveChild()) {
     o->InitState(state_);

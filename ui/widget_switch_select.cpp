@@ -1,5 +1,6 @@
 // UISwitchSelect: arrows beside the options; clicking an arrow steps that way and shows its press.
 #include "ui/widget_switch_select.h"
+#include "platform/platform.h"
 
 UISwitchSelect::UISwitchSelect() : left_(std::make_unique<UIWndSprite>()), right_(std::make_unique<UIWndSprite>()) {}
 UISwitchSelect::~UISwitchSelect() = default;
@@ -44,9 +45,9 @@ bool UISwitchSelect::HitTest(int x, int y) const {
 }
 
 int UISwitchSelect::ArrowFor(int code, int value) const {
-  if (code == 37) return -1;
-  if (code == 39) return 1;
-  if (code != 1) return 0;
+  if (code == VK_LEFT_) return -1;
+  if (code == VK_RIGHT_) return 1;
+  if (code != VK_LBUTTON_) return 0;
   if (left_->HitTest(PosX(value), PosY(value))) return -1;
   if (right_->HitTest(PosX(value), PosY(value))) return 1;
   return 0;
@@ -68,7 +69,7 @@ int UISwitchSelect::KeyUp(int code, int value) {
   if (g_wndEdit) return UIWnd::KeyUp(code, value);
   if (state_ != Press || Hidden()) return UISwitchBase::KeyUp(code, value);
   const int arrow = ArrowFor(code, value);
-  if (code == 1 && arrow != 0) {
+  if (code == VK_LBUTTON_ && arrow != 0) {
     // A release over an arrow counts as that arrow's key, also when the arrow lies outside.
     return UISwitchBase::KeyUp(arrow < 0 ? 37 : 39, 0);
   }

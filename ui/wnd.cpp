@@ -13,6 +13,7 @@
 #include "gfx/render.h"
 #include "gfx/sprite.h"
 #include "sound/sound.h"
+#include "platform/platform.h"
 
 bool g_wndBounds = false;
 bool g_wndEdit = false;
@@ -375,7 +376,7 @@ bool UIWnd::EditDrag(int dx, int dy) {
 bool wndEditDragged() { return g_wndEdit && g_editDragged; }
 
 int wndOfferKeyDown(int code, int value) {
-  if (g_wndEdit && code == 1) {
+  if (g_wndEdit && code == VK_LBUTTON_) {
     g_editHeld = true;
     g_editDragged = false;
     g_editX = int16_t(value & 0xFFFF);
@@ -385,7 +386,7 @@ int wndOfferKeyDown(int code, int value) {
 }
 int wndOfferKeyUp(int code, int value) {
   int r = offer([&](UIWnd* w) { return w->KeyUp(code, value); });
-  if (code == 1) g_editHeld = false;
+  if (code == VK_LBUTTON_) g_editHeld = false;
   return r;
 }
 int wndOfferChar(int code, int value) { return offer([&](UIWnd* w) { return w->Char(code, value); }); }

@@ -90,7 +90,7 @@ void UIWnd::Reload(int arg) {
 
 int UIWnd::EditKey(int code, int value) {
   bool alt = (value & (1 << 29)) != 0;
-  if (code == 1) {  // left button released inside toggles the mark, unless it ended a drag
+  if (code == VK_LBUTTON_) {  // left button released inside toggles the mark, unless it ended a drag
     if (wndEditDragged()) return 0;
     int x = int16_t(value & 0xFFFF), y = int16_t((uint32_t(value) >> 16) & 0xFFFF);
     if (HitTest(x, y)) {

@@ -83,7 +83,6 @@ void journalStop() {
   g_replaying = false;
 }
 
-bool journalIsRecording() { return g_out != nullptr; }
 bool journalIsReplaying() { return g_replaying; }
 size_t journalPending() { return g_replay.size() - g_next; }
 

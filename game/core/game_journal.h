@@ -21,7 +21,6 @@ bool journalReplayStart(const std::string& path, int32_t& seed);
 void journalReplayEntries(std::vector<JournalEntry> entries);
 void journalStop();
 
-bool journalIsRecording();
 bool journalIsReplaying();
 // Entries not yet delivered (replay).
 size_t journalPending();

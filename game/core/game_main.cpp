@@ -65,7 +65,6 @@ void gameResetSteps() {
 }
 void gameSetClock(int32_t ms) { g_clock = ms; }
 int gameStepCount() { return g_steps; }
-UIWnd* gameRoot() { return wndRoot(); }
 
 void gameShowScreen(UIWnd* screen) {
   UIWnd* root = wndRoot();
@@ -204,11 +203,11 @@ int gameDeliverInput(int message, int code, int value) {
   journalRecord(g_steps, message, code, value);
   if (!wndRoot()) return 0;
   switch (message) {
-    case 0:
-      if (code == 6 && !(appSettings().fullScreen & 1)) appRequestFullScreenToggle();
+    case MSG_NOTIFY_:
+      if (code == NOTIFY_MAXIMIZED_ && !(appSettings().fullScreen & 1)) appRequestFullScreenToggle();
       return 0;
-    case 256:
-      if (code == 13 && (value & (1 << 29))) {
+    case MSG_KEYDOWN_:
+      if (code == VK_RETURN_ && (value & (1 << 29))) {
         appRequestFullScreenToggle();
         return 0;
       }
@@ -227,12 +226,12 @@ int gameDeliverInput(int message, int code, int value) {
         if (!handled && code == VK_ESCAPE_ && !(value & (1 << 30)) && Menu::OfferEscape()) return 1;
         return handled;
       }
-    case 257: return wndOfferKeyUp(code, value);
-    case 258: return wndOfferChar(code, value);
-    case 512:
+    case MSG_KEYUP_: return wndOfferKeyUp(code, value);
+    case MSG_CHAR_: return wndOfferChar(code, value);
+    case MSG_MOUSEMOVE_:
       cursorMoveTo(int16_t(value & 0xFFFF), int16_t(uint32_t(value) >> 16));
       return wndOfferMouseMove(code, value);
-    case 522: return wndOfferWheel(float(int16_t(uint32_t(code) >> 16)) / 120.0f, code, value);
+    case MSG_WHEEL_: return wndOfferWheel(float(int16_t(uint32_t(code) >> 16)) / 120.0f, code, value);
     default: return 0;
   }
 }

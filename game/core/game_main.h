@@ -41,6 +41,5 @@ void gameSetClock(int32_t ms);
 void gameResetSteps();  // accumulator and game clock back to 0
 int gameStepCount();  // update steps run since start-up
 
-UIWnd* gameRoot();
 // Shows a screen: removes every child of the root window and adds `screen` as its only child.
 void gameShowScreen(UIWnd* screen);

@@ -15,6 +15,7 @@
 #include "game/core/path_finder.h"
 #include "game/core/random.h"
 #include "gfx/render.h"
+#include "platform/platform.h"
 
 namespace Map {
 namespace {
@@ -240,10 +241,10 @@ void cObject::StartTint(bool on) {
 
 void cObject::EditSupportPoint(IntPoint p, int key) {
   const IntPoint rel{p.x - int32_t(x), p.y - int32_t(y)};
-  if (key == 112) {
+  if (key == VK_F1_) {
     supportPoints[1] = rel;
     supportCount = std::max(supportCount, 2);
-  } else if (key == 113) {
+  } else if (key == VK_F2_) {
     supportPoints[2] = rel;
     supportCount = std::max(supportCount, 3);
   }

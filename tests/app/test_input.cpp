@@ -94,10 +94,10 @@ TEST_F(ShellInput, KeysWheelAndButtonsBecomeEngineMessages) {
   Push(d);
   Pass();
   ASSERT_EQ(g_got.size(), 3u);
-  EXPECT_EQ(g_got[0], (Msg{256, 13, 1 | (1 << 29)})) << "Alt reaches the game in bit 29";
+  EXPECT_EQ(g_got[0], (Msg{MSG_KEYDOWN_, VK_RETURN_, 1 | (1 << 29)})) << "Alt reaches the game in bit 29";
   EXPECT_EQ(g_got[1].message, 522);
   EXPECT_EQ(int16_t(uint32_t(g_got[1].code) >> 16), -240) << "the delta sits in the high 16 bits";
-  EXPECT_EQ(g_got[2], (Msg{256, 2, testkit::Pack(300, 200)}));
+  EXPECT_EQ(g_got[2], (Msg{MSG_KEYDOWN_, 2, testkit::Pack(300, 200)}));
 }
 
 TEST_F(ShellInput, PositionsMapThroughScaleAndBarsAndStayOnTheScreen) {
@@ -140,7 +140,7 @@ TEST_F(ShellInput, TypedDebugWordsRunAndTheirLastLetterStaysAway) {
   Pass();
   EXPECT_NE(g_wndBounds, before) << "the bounds display toggled";
   ASSERT_EQ(g_got.size(), 6u) << "u i B o u n reach the game, the final d does not";
-  EXPECT_EQ(g_got.back(), (Msg{258, 'n', 1}));
+  EXPECT_EQ(g_got.back(), (Msg{MSG_CHAR_, 'n', 1}));
   g_got.clear();
   std::snprintf(t.text, sizeof t.text, "dx");
   Push(t);
@@ -169,8 +169,8 @@ TEST_F(ShellInput, PadButtonsAndAxesAreKeys) {
   Push(a);
   Push(Ev(PlatEvent::JoyRemoved));
   Pass();
-  const std::vector<Msg> want = {{256, 10, 15}, {257, 10, 15}, {256, 59, 15}, {257, 59, 15}, {256, 58, 15},
-                                 {256, 61, 15}, {257, 58, 15}, {257, 61, 15}};
+  const std::vector<Msg> want = {{MSG_KEYDOWN_, 10, 15}, {MSG_KEYUP_, 10, 15}, {MSG_KEYDOWN_, 59, 15}, {MSG_KEYUP_, 59, 15}, {MSG_KEYDOWN_, 58, 15},
+                                 {MSG_KEYDOWN_, 61, 15}, {MSG_KEYUP_, 58, 15}, {MSG_KEYUP_, 61, 15}};
   EXPECT_EQ(g_got, want);
 }
 
@@ -183,7 +183,7 @@ TEST(PadAxis, ThresholdsOfTheAxisRules) {
   joyAxisKeys(32, -1, 1, 2, send);
   joyAxisKeys(-1, -30000, 1, 2, send);
   joyAxisKeys(-30000, 0, 1, 2, send);
-  const std::vector<Msg> want = {{256, 2, 0}, {257, 2, 0}, {256, 1, 0}, {257, 1, 0}};
+  const std::vector<Msg> want = {{MSG_KEYDOWN_, 2, 0}, {MSG_KEYUP_, 2, 0}, {MSG_KEYDOWN_, 1, 0}, {MSG_KEYUP_, 1, 0}};
   EXPECT_EQ(got, want);
   EXPECT_EQ(joyAxisCentre(-32768, 32767), 0);
   EXPECT_EQ(joyAxisCentre(0, 65535), 32767);
@@ -261,7 +261,7 @@ TEST(Display, AltEnterSwitchesToFullScreenAndBack) {
   ASSERT_TRUE(game.Ok());
   EXPECT_FALSE(grIsFullScreen());
   testkit::InputScript s;
-  s.KeyDown(2, 13, 1 | (1 << 29)).KeyDown(6, 13, 1 | (1 << 29));
+  s.KeyDown(2, VK_RETURN_, 1 | (1 << 29)).KeyDown(6, VK_RETURN_, 1 | (1 << 29));
   s.Start();
   game.RunSteps(4);
   EXPECT_TRUE(grIsFullScreen());

@@ -74,16 +74,16 @@ TEST_F(TextInput, ControlKeysAlsoArriveAsCharactersWithTheirKeyData) {
   // A held key repeats its character with the repeat bit set.
   platPushEvent(Key(PlatEvent::KeyDown, VK_BACK_, 1 | kScan | (1 << 30)));
   appLoopPass();
-  const std::vector<Msg> chars = Only(258);
+  const std::vector<Msg> chars = Only(MSG_CHAR_);
   ASSERT_EQ(chars.size(), 5u);
-  EXPECT_EQ(chars[0], (Msg{258, 13, 1 | kScan}));
-  EXPECT_EQ(chars[1], (Msg{258, 8, 1 | kScan}));
-  EXPECT_EQ(chars[2], (Msg{258, 9, 1 | kScan}));
-  EXPECT_EQ(chars[3], (Msg{258, 27, 1 | kScan}));
-  EXPECT_EQ(chars[4], (Msg{258, 8, 1 | kScan | (1 << 30)}));
+  EXPECT_EQ(chars[0], (Msg{MSG_CHAR_, 13, 1 | kScan}));
+  EXPECT_EQ(chars[1], (Msg{MSG_CHAR_, 8, 1 | kScan}));
+  EXPECT_EQ(chars[2], (Msg{MSG_CHAR_, 9, 1 | kScan}));
+  EXPECT_EQ(chars[3], (Msg{MSG_CHAR_, 27, 1 | kScan}));
+  EXPECT_EQ(chars[4], (Msg{MSG_CHAR_, 8, 1 | kScan | (1 << 30)}));
   // Each character follows its own key-down.
   ASSERT_EQ(g_got.size(), 10u);
-  EXPECT_EQ(g_got[0], (Msg{256, 13, 1 | kScan}));
+  EXPECT_EQ(g_got[0], (Msg{MSG_KEYDOWN_, VK_RETURN_, 1 | kScan}));
   EXPECT_EQ(g_got[1].message, 258);
 }
 
@@ -93,8 +93,8 @@ TEST_F(TextInput, OtherKeysAndAltCombinationsTypeNothingByThemselves) {
   platPushEvent(Key(PlatEvent::KeyDown, VK_RETURN_, 1 | (1 << 29)));  // Alt+Enter: full screen
   platPushEvent(Key(PlatEvent::KeyUp, VK_RETURN_, 1 | (1 << 30) | int(1u << 31)));
   appLoopPass();
-  EXPECT_TRUE(Only(258).empty());
-  EXPECT_EQ(Only(256).size(), 3u);
+  EXPECT_TRUE(Only(MSG_CHAR_).empty());
+  EXPECT_EQ(Only(MSG_KEYDOWN_).size(), 3u);
 }
 
 TEST_F(TextInput, TypedCharactersCarryTheKeyDataOfTheirKey) {
@@ -105,10 +105,10 @@ TEST_F(TextInput, TypedCharactersCarryTheKeyDataOfTheirKey) {
   platPushEvent(Key(PlatEvent::KeyDown, 192, dataYo));
   platPushEvent(Text("\xD1\x91"));  // a Cyrillic letter: one UTF-16 unit
   appLoopPass();
-  const std::vector<Msg> chars = Only(258);
+  const std::vector<Msg> chars = Only(MSG_CHAR_);
   ASSERT_EQ(chars.size(), 2u);
-  EXPECT_EQ(chars[0], (Msg{258, 'a', dataA}));
-  EXPECT_EQ(chars[1], (Msg{258, 0x451, dataYo}));
+  EXPECT_EQ(chars[0], (Msg{MSG_CHAR_, 'a', dataA}));
+  EXPECT_EQ(chars[1], (Msg{MSG_CHAR_, 0x451, dataYo}));
 }
 
 TEST_F(TextInput, TheWheelCarriesTheKeyStateBits) {
@@ -123,7 +123,7 @@ TEST_F(TextInput, TheWheelCarriesTheKeyStateBits) {
   w.buttons = 8;  // Ctrl
   platPushEvent(w);
   appLoopPass();
-  const std::vector<Msg> wheel = Only(522);
+  const std::vector<Msg> wheel = Only(MSG_WHEEL_);
   ASSERT_EQ(wheel.size(), 2u);
   EXPECT_EQ(int16_t(uint32_t(wheel[0].code) >> 16), -240);
   EXPECT_EQ(wheel[0].code & 0xFFFF, 5);

@@ -17,6 +17,7 @@
 #include "gfx/render.h"
 #include "gfx/render_device.h"
 #include "ui/wnd.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -73,7 +74,7 @@ TEST(FxGalleryGl, TheShowLightsTheNightSky) {
     frame(after, w, h);
     imgSavePNG((home / "fx_gallery_later.png").c_str(), after.data(), w, h);
 
-    screen->KeyDown(27, 0);
+    screen->KeyDown(VK_ESCAPE_, 0);
     EXPECT_TRUE(closed) << "Escape leaves the gallery";
     delete screen;
     fxDone();

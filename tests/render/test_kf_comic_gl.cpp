@@ -17,6 +17,7 @@
 #include "ui/ui_kf_anim.h"
 #include "ui/ui_kf_comic.h"
 #include "ui/wnd.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -97,7 +98,7 @@ TEST(KeyframeComicGl, ThePagePlaysItsObjectsAndLoops) {
     // Many more seconds never leave the loop.
     play(400);
     EXPECT_GE(comic->Time(), 2.0f) << "still inside the loop";
-    page->KeyDown(27, 0);
+    page->KeyDown(VK_ESCAPE_, 0);
     EXPECT_TRUE(closed) << "Escape leaves the page";
     delete page;
   }

@@ -13,25 +13,25 @@ InputScript& InputScript::Raw(int64_t step, int message, int code, int value) {
   entries_.push_back({step, message, code, value});
   return *this;
 }
-InputScript& InputScript::Move(int64_t step, int x, int y, int buttons) { return Raw(step, 512, buttons, Pack(x, y)); }
-InputScript& InputScript::Press(int64_t step, int x, int y, int button) { return Raw(step, 256, button, Pack(x, y)); }
-InputScript& InputScript::Release(int64_t step, int x, int y, int button) { return Raw(step, 257, button, Pack(x, y)); }
+InputScript& InputScript::Move(int64_t step, int x, int y, int buttons) { return Raw(step, MSG_MOUSEMOVE_, buttons, Pack(x, y)); }
+InputScript& InputScript::Press(int64_t step, int x, int y, int button) { return Raw(step, MSG_KEYDOWN_, button, Pack(x, y)); }
+InputScript& InputScript::Release(int64_t step, int x, int y, int button) { return Raw(step, MSG_KEYUP_, button, Pack(x, y)); }
 InputScript& InputScript::Click(int64_t step, int x, int y, int button) {
   Move(step, x, y);
   Press(step, x, y, button);
   return Release(step + 1, x, y, button);
 }
-InputScript& InputScript::KeyDown(int64_t step, int vk, int keyData) { return Raw(step, 256, vk, keyData); }
+InputScript& InputScript::KeyDown(int64_t step, int vk, int keyData) { return Raw(step, MSG_KEYDOWN_, vk, keyData); }
 InputScript& InputScript::KeyUp(int64_t step, int vk, int keyData) {
-  return Raw(step, 257, vk, keyData | int(0xC0000000u));
+  return Raw(step, MSG_KEYUP_, vk, keyData | int(0xC0000000u));
 }
 InputScript& InputScript::Key(int64_t step, int vk) {
   KeyDown(step, vk);
   // Backspace, Tab, Enter and Escape type their character too, as the shell sends them.
-  if (vk == 8 || vk == 9 || vk == 13 || vk == 27) Char(step, vk);
+  if (vk == VK_BACK_ || vk == VK_TAB_ || vk == VK_RETURN_ || vk == VK_ESCAPE_) Char(step, vk);
   return KeyUp(step, vk);
 }
-InputScript& InputScript::Char(int64_t step, int code) { return Raw(step, 258, code, 1); }
+InputScript& InputScript::Char(int64_t step, int code) { return Raw(step, MSG_CHAR_, code, 1); }
 InputScript& InputScript::Text(int64_t step, const std::string& text) {
   for (unsigned char c : text) Char(step++, c);
   return *this;

@@ -5,6 +5,7 @@
 #include "ui/widget_button.h"
 #include "ui/widget_text.h"
 #include "ui/wnd_create.h"
+#include "platform/platform.h"
 
 using namespace uitest;
 
@@ -61,7 +62,7 @@ TEST_F(Buttons, AClickNeedsPressAndReleaseInside) {
   screen.Key(13);
   EXPECT_EQ(screen.commands.back(), "Exit");
   // A right button does not click.
-  wndOfferKeyDown(2, Pack(110, 205));
+  wndOfferKeyDown(VK_RBUTTON_, Pack(110, 205));
   wndOfferKeyUp(2, Pack(110, 205));
   EXPECT_EQ(screen.commands.size(), 3u);
 }
@@ -77,7 +78,7 @@ TEST_F(Buttons, AnyOtherKeyReleasedEndsThePressWithoutAClick) {
   screen.Release(110, 105);
   EXPECT_TRUE(screen.commands.empty()) << "the press was over: the release does not click";
   // Enter pressed, then a right button released: the same.
-  wndOfferKeyDown(13, 1);
+  wndOfferKeyDown(VK_RETURN_, 1);
   ASSERT_EQ(play->State(), UIWnd::Press);
   wndOfferKeyUp(2, Pack(110, 105));
   EXPECT_EQ(play->State(), UIWnd::Active);

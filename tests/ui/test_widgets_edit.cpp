@@ -3,6 +3,7 @@
 #include "test_widgets_util.h"
 #include "ui/widget_edit.h"
 #include "ui/wnd_create.h"
+#include "platform/platform.h"
 
 using namespace uitest;
 
@@ -125,7 +126,7 @@ TEST_F(Edit, ControlCharactersAndClicks) {
   UIEditIE* name = Focus("Name", 100);
   screen.Type(u"Ada");
   // The key alone (no character message) erases nothing: the character does, once per repeat.
-  wndOfferKeyDown(8, 1);
+  wndOfferKeyDown(VK_BACK_, 1);
   wndOfferKeyUp(8, 1);
   EXPECT_EQ(name->Caption(), u"Ada");
   screen.Type(u"\b\b");

@@ -7,6 +7,7 @@
 #include "ui/widget_progress.h"
 #include "ui/widget_progress2.h"
 #include "ui/wnd_create.h"
+#include "platform/platform.h"
 
 using namespace uitest;
 
@@ -70,20 +71,20 @@ TEST_F(Sliders, AHeldArrowRepeatsEveryTwoHundredMilliseconds) {
   screen.Move(150, 110);
   screen.Update(25);
   volume->SetValue(0.5f);
-  wndOfferKeyDown(39, 1);
+  wndOfferKeyDown(VK_RIGHT_, 1);
   EXPECT_NEAR(volume->GetValue(), 0.6f, 1e-5);
   EXPECT_GT(volume->RepeatMark(), 0);
   for (int i = 0; i < 7; ++i) screen.Update(25);
   EXPECT_NEAR(volume->GetValue(), 0.6f, 1e-5) << "175 ms: not yet";
   screen.Update(25);
   EXPECT_NEAR(volume->GetValue(), 0.7f, 1e-5);
-  wndOfferKeyDown(39, 1 | (1 << 30));  // the window system's own repeat adds nothing
+  wndOfferKeyDown(VK_RIGHT_, 1 | (1 << 30));  // the window system's own repeat adds nothing
   EXPECT_NEAR(volume->GetValue(), 0.7f, 1e-5);
   screen.Update(1000);
   EXPECT_FLOAT_EQ(volume->GetValue(), 1.0f) << "capped";
   wndOfferKeyUp(39, int(1u | 0xC0000000u));
   EXPECT_EQ(volume->RepeatMark(), 0);
-  wndOfferKeyDown(37, 1);
+  wndOfferKeyDown(VK_LEFT_, 1);
   EXPECT_LT(volume->RepeatMark(), 0);
   screen.Update(400);
   EXPECT_NEAR(volume->GetValue(), 0.7f, 1e-5) << "two periods down";
@@ -125,9 +126,9 @@ TEST_F(Sliders, ArrowsOfTheOrientationAndTheWheelStepByATenth) {
   screen.Move(150, 310);
   music->SetValue(0.5f);
   screen.notes.clear();
-  wndOfferKeyDown(39, 1);
+  wndOfferKeyDown(VK_RIGHT_, 1);
   EXPECT_NEAR(music->GetValue(), 0.6f, 1e-5);
-  wndOfferKeyDown(38, 1);
+  wndOfferKeyDown(VK_UP_, 1);
   EXPECT_NEAR(music->GetValue(), 0.6f, 1e-5) << "up does not move a horizontal slider";
   wndOfferWheel(-1.0f, 0, Pack(150, 310));
   EXPECT_NEAR(music->GetValue(), 0.5f, 1e-5);
@@ -148,9 +149,9 @@ TEST_F(Sliders, VerticalSlidersCountFromTheBottom) {
   screen.Press(605, 250);
   EXPECT_FLOAT_EQ(height->GetValue(), 0.25f);
   screen.Release(605, 250);
-  wndOfferKeyDown(38, 1);
+  wndOfferKeyDown(VK_UP_, 1);
   EXPECT_NEAR(height->GetValue(), 0.35f, 1e-5);
-  wndOfferKeyDown(37, 1);
+  wndOfferKeyDown(VK_LEFT_, 1);
   EXPECT_NEAR(height->GetValue(), 0.35f, 1e-5);
   auto* level = Make<UIProgress>("Level");
   screen.Move(705, 150);

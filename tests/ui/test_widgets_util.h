@@ -123,7 +123,7 @@ struct Screen : UIWnd {
   // between, as the shell sends them.
   void Key(int vk) {
     wndOfferKeyDown(vk, 1);
-    if (vk == 8 || vk == 9 || vk == 13 || vk == 27) wndOfferChar(vk, 1);
+    if (vk == VK_BACK_ || vk == VK_TAB_ || vk == VK_RETURN_ || vk == VK_ESCAPE_) wndOfferChar(vk, 1);
     wndOfferKeyUp(vk, int(1u | 0xC0000000u));
   }
   void Type(const std::u16string& text) {

@@ -14,6 +14,7 @@
 #include "support/input_script.h"
 #include "ui/widget_switch.h"
 #include "ui/wnd.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -99,8 +100,8 @@ TEST(DemoScreen, ReleasedOutsideWheelPastTheEndsAndCyrillicToTheLimit) {
   UIWnd* name = screen->FindChild("Name");
   testkit::InputScript s;
   s.Move(2, 512, 250).Press(2, 512, 250).Move(3, 900, 700, 1).Release(4, 900, 700);  // off the button
-  for (int i = 0; i < 15; ++i) s.Move(6, 512, 415).Raw(6 + i, 522, 120 << 16, testkit::Pack(512, 415));
-  for (int i = 0; i < 15; ++i) s.Raw(22 + i, 522, -120 << 16, testkit::Pack(512, 415));
+  for (int i = 0; i < 15; ++i) s.Move(6, 512, 415).Raw(6 + i, MSG_WHEEL_, 120 << 16, testkit::Pack(512, 415));
+  for (int i = 0; i < 15; ++i) s.Raw(22 + i, MSG_WHEEL_, -120 << 16, testkit::Pack(512, 415));
   s.Move(40, 450, 510);
   for (int i = 0; i < 30; ++i) s.Char(41 + i, 0x0416 + (i % 8));  // Ж З И Й К Л М Н ...
   s.Start();

@@ -3,6 +3,7 @@
 #include "test_widgets_util.h"
 #include "ui/widget_button.h"
 #include "ui/wnd_create.h"
+#include "platform/platform.h"
 
 using namespace uitest;
 
@@ -97,7 +98,7 @@ TEST_F(EditMode, ArrowsMoveAndSizeAMarkedWindowAndF2SavesIt) {
   screen.Key(40);
   EXPECT_EQ(box->X(), 11);
   EXPECT_EQ(box->Y(), 22);
-  wndOfferKeyDown(37, 1 << 29);
+  wndOfferKeyDown(VK_LEFT_, 1 << 29);
   wndOfferKeyUp(37, 1 << 29);  // Alt: the size
   EXPECT_EQ(box->Width(), 49);
   EXPECT_EQ(box->X(), 11);
