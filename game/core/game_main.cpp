@@ -120,6 +120,8 @@ bool gameInit() {
       platMessageBox("The graphics could not be started (see gerr.log).", "Error");
     return false;
   }
+  // Setting the display mode centres a window; the place the player left it in wins.
+  if (!(s.fullScreen & 1)) platWindowSetPos(s.x, s.y);
   g_border = sprGet("data/interface/board_outborder.jpg");
   testSettingsLoad("data/test.ini");
   if (testSetting(TestSwitch::Game_Dump_Memory_Statistics) || testSetting(TestSwitch::Game_Dump_Animations) || testSetting(TestSwitch::Game_Log_On_Playback))

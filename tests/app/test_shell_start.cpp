@@ -177,13 +177,19 @@ TEST(WindowPlace, AMovedWindowIsSavedAndComesBackThere) {
   iniFreeAll();
   EXPECT_EQ(iniGetInt(fileProfgamePath(), "main", "x", -1), 210);
   EXPECT_EQ(iniGetInt(fileProfgamePath(), "main", "y", -1), 120);
-  // The next start reads the saved place and puts the window exactly there.
+  // The next start reads the saved place and puts the window exactly there, also once the
+  // graphics have set the display mode (which centres a window).
   ASSERT_EQ(appInit(gameInput), 0);
   int x = -1, y = -1;
   platWindowGetPos(x, y);
   EXPECT_EQ(x, 210);
   EXPECT_EQ(y, 120);
   EXPECT_EQ(appSettings().x, 210);
+  ASSERT_TRUE(gameInit());
+  platWindowGetPos(x, y);
+  EXPECT_EQ(x, 210);
+  EXPECT_EQ(y, 120);
+  gameDone();
   appDone();
   platUseManualClock(false);
   EXPECT_FALSE(LockFileLeft("PlaceTest"));
