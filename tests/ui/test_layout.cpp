@@ -5,6 +5,7 @@
 #include "ui/ui_layout.h"
 #include "ui/ui_mouse_wnd.h"
 #include "ui/wnd_create.h"
+#include "platform/platform.h"
 
 using namespace uitest;
 
@@ -178,7 +179,7 @@ TEST_F(Layout, ArrangersStartHiddenKeepFontsAndPassCommandsUp) {
   EXPECT_EQ(btn->Font(), own);
   EXPECT_EQ(btn->Parent(), box);
   EXPECT_EQ(box->Update(25), 0);
-  EXPECT_EQ(box->KeyDown(1, Pack(5, 5)), 0);
+  EXPECT_EQ(box->KeyDown(VK_LBUTTON_, Pack(5, 5)), 0);
   // The button is drawn and clicked as the screen's child; its command passes the box.
   screen.Click(10, 10);
   EXPECT_EQ(screen.commands, std::vector<std::string>{"Btn"});

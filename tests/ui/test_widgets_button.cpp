@@ -63,7 +63,7 @@ TEST_F(Buttons, AClickNeedsPressAndReleaseInside) {
   EXPECT_EQ(screen.commands.back(), "Exit");
   // A right button does not click.
   wndOfferKeyDown(VK_RBUTTON_, Pack(110, 205));
-  wndOfferKeyUp(2, Pack(110, 205));
+  wndOfferKeyUp(VK_RBUTTON_, Pack(110, 205));
   EXPECT_EQ(screen.commands.size(), 3u);
 }
 
@@ -80,7 +80,7 @@ TEST_F(Buttons, AnyOtherKeyReleasedEndsThePressWithoutAClick) {
   // Enter pressed, then a right button released: the same.
   wndOfferKeyDown(VK_RETURN_, 1);
   ASSERT_EQ(play->State(), UIWnd::Press);
-  wndOfferKeyUp(2, Pack(110, 105));
+  wndOfferKeyUp(VK_RBUTTON_, Pack(110, 105));
   EXPECT_EQ(play->State(), UIWnd::Active);
   EXPECT_TRUE(screen.commands.empty());
 }

@@ -127,7 +127,7 @@ TEST_F(Edit, ControlCharactersAndClicks) {
   screen.Type(u"Ada");
   // The key alone (no character message) erases nothing: the character does, once per repeat.
   wndOfferKeyDown(VK_BACK_, 1);
-  wndOfferKeyUp(8, 1);
+  wndOfferKeyUp(VK_BACK_, 1);
   EXPECT_EQ(name->Caption(), u"Ada");
   screen.Type(u"\b\b");
   EXPECT_EQ(name->Caption(), u"A");

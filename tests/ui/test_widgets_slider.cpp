@@ -82,13 +82,13 @@ TEST_F(Sliders, AHeldArrowRepeatsEveryTwoHundredMilliseconds) {
   EXPECT_NEAR(volume->GetValue(), 0.7f, 1e-5);
   screen.Update(1000);
   EXPECT_FLOAT_EQ(volume->GetValue(), 1.0f) << "capped";
-  wndOfferKeyUp(39, int(1u | 0xC0000000u));
+  wndOfferKeyUp(VK_RIGHT_, int(1u | 0xC0000000u));
   EXPECT_EQ(volume->RepeatMark(), 0);
   wndOfferKeyDown(VK_LEFT_, 1);
   EXPECT_LT(volume->RepeatMark(), 0);
   screen.Update(400);
   EXPECT_NEAR(volume->GetValue(), 0.7f, 1e-5) << "two periods down";
-  wndOfferKeyUp(37, int(1u | 0xC0000000u));
+  wndOfferKeyUp(VK_LEFT_, int(1u | 0xC0000000u));
   const size_t sent = screen.commands.size();
   screen.Update(400);
   EXPECT_EQ(screen.commands.size(), sent);

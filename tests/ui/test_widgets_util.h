@@ -112,8 +112,8 @@ struct Screen : UIWnd {
   }
   // Input as the shell offers it: hooks first, then this root.
   void Move(int x, int y, int buttons = 0) { wndOfferMouseMove(buttons, Pack(x, y)); }
-  void Press(int x, int y) { wndOfferKeyDown(1, Pack(x, y)); }
-  void Release(int x, int y) { wndOfferKeyUp(1, Pack(x, y)); }
+  void Press(int x, int y) { wndOfferKeyDown(VK_LBUTTON_, Pack(x, y)); }
+  void Release(int x, int y) { wndOfferKeyUp(VK_LBUTTON_, Pack(x, y)); }
   void Click(int x, int y) {
     Move(x, y);
     Press(x, y);

@@ -99,7 +99,7 @@ TEST_F(EditMode, ArrowsMoveAndSizeAMarkedWindowAndF2SavesIt) {
   EXPECT_EQ(box->X(), 11);
   EXPECT_EQ(box->Y(), 22);
   wndOfferKeyDown(VK_LEFT_, 1 << 29);
-  wndOfferKeyUp(37, 1 << 29);  // Alt: the size
+  wndOfferKeyUp(VK_LEFT_, 1 << 29);  // Alt: the size
   EXPECT_EQ(box->Width(), 49);
   EXPECT_EQ(box->X(), 11);
   screen.Key(113);
