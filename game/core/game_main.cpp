@@ -1,5 +1,6 @@
 // The game half of the application: start-up, the fixed 25 ms update steps, drawing, input and
 // the shutdown in order.
+#include "game/core/level_context.h"
 #include "game/core/game_main.h"
 
 #include <ctime>
@@ -241,6 +242,8 @@ int gameDeliverInput(int message, int code, int value) {
 void gameDone() {
   journalStop();
   sndStopMusic(256);
+  // The level's objects go before the windows and the factory they depend on.
+  Game::EndLevel();
   // A level is closed by the game model when one runs (none does before the levels exist); its
   // sound script goes in any case.
   if (fileExists("data/snd/gameSounds.ini")) sndFreeScript("data/snd/gameSounds.ini");

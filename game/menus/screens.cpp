@@ -7,6 +7,7 @@
 #include "files/ini.h"
 #include "game/core/app_init.h"
 #include "game/core/game_main.h"
+#include "game/core/level_view.h"
 #include "game/core/random.h"
 #include "game/menus/demo_screen.h"
 #include "game/menus/leave_dialog.h"
@@ -54,6 +55,8 @@ bool OfferEscape() {
 void ShowStartScreens() {
   if (testSetting(TestSwitch::Game_No_Menu)) {
     gameAppInitAll();
+    // "Game_Test_Level" names the level to start instead of the menu.
+    if (int level = testSetting(TestSwitch::Game_Test_Level); level > 0 && Game::levelStartDirect(level)) return;
     ShowMainMenu();
     return;
   }
