@@ -1,6 +1,5 @@
 // The game half of the application: start-up, the fixed 25 ms update steps, drawing, input and
 // the shutdown in order.
-#include "game/core/level_context.h"
 #include "game/core/game_main.h"
 
 #include <ctime>
@@ -16,6 +15,7 @@
 #include "app/soft_cursor.h"
 #include "game/core/app_init.h"
 #include "game/core/game_journal.h"
+#include "game/core/level_context.h"
 #include "game/core/game_music.h"
 #include "game/menus/screens.h"
 #include "game/core/random.h"

@@ -2,6 +2,8 @@
 #include "game/core/level_view.h"
 
 #include "game/core/game_main.h"
+#include "game/core/person.h"
+#include "gfx/render.h"
 #include "game/core/level_context.h"
 
 namespace Game {
@@ -20,6 +22,20 @@ int UILevelView::Draw() {
   if (LevelContext* c = levelContext(); c && c->map) {
     c->map->SortForDrawing();
     c->map->DrawAll(Map::DrawContext{});
+    // Until the level's art is drawn by the game view, objects show as outlines and persons as
+    // dots, so the level can be watched at all.
+    for (size_t i = 0; i < c->map->Count(); ++i) {
+      const Map::cObject* o = c->map->At(i);
+      if (o->flags & Map::kFlagHidden) continue;
+      const int x = int(o->x), y = int(o->y);
+      if (dynamic_cast<const Map::cPerson*>(o)) {
+        grFillRect(x - 4, y - 10, x + 4, y, grColor(250, 220, 60));
+      } else if (o->boundHalfSize.x > 0 && o->boundHalfSize.y > 0) {
+        const int cx = x + o->boundCentre.x, cy = y + o->boundCentre.y;
+        grFrameRect(cx - o->boundHalfSize.x, cy - o->boundHalfSize.y, cx + o->boundHalfSize.x,
+                    cy + o->boundHalfSize.y, grColor(90, 140, 90));
+      }
+    }
   }
   return UIWnd::Draw();
 }
