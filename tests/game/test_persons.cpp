@@ -201,3 +201,29 @@ TEST_F(Persons, ALevelStartsWithItsWorkersAtTheBarn) {
   h.Advance(1);
   EXPECT_EQ(first->state, PersonState::Celebrating);
 }
+
+TEST_F(Persons, QueueOrderCancelAndKilledSubjects) {
+  GameHarness h;
+  ASSERT_TRUE(load(h, 126));
+  Game::cOperationsQueue& q = h.queue();
+  q.Enqueue(10, false);
+  q.Enqueue(11, false);
+  q.Enqueue(10, false);  // already queued
+  q.Enqueue(-1, false);
+  q.Enqueue(12, false, 2);  // needs two persons: served first
+  ASSERT_EQ(q.Count(), 3u);
+  EXPECT_EQ(q.At(0).subjectId, 12);
+  EXPECT_EQ(q.At(1).subjectId, 10);
+  EXPECT_EQ(q.At(2).subjectId, 11);
+  q.Cancel(10);
+  EXPECT_FALSE(q.Contains(10));
+  GameEvent e;
+  MakeEvent(e, Game::Event::ObjectKilled);
+  e.objectId = 11;
+  Post(Game::levelContext()->dispatcher.get(), e);
+  EXPECT_FALSE(q.Contains(11));
+  EXPECT_EQ(q.Count(), 1u);
+  // A subject id that means nothing on the map is dropped at the next step.
+  h.Advance(1);
+  EXPECT_EQ(q.Count(), 0u);
+}
