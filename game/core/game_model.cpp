@@ -9,6 +9,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
 #include "game/core/player_stock.h"
+#include "sound/sound.h"
 
 namespace Game {
 namespace {
@@ -155,6 +156,7 @@ void cGameModel::GoalsMet() {
   m_phase = Phase::GoalsMet;
   m_finishTimer = Countdown{};
   m_finishTimer.Start(m_allGoals ? m_allGoals->finishDelay() : kDefaultFinishDelayMs);
+  sndPlayMusic("OnLevelDone", 0, 1, nullptr);
 }
 
 void cGameModel::Lose() {
@@ -168,6 +170,7 @@ void cGameModel::Lose() {
   m_finishTimer = Countdown{};
   m_finishTimer.Start(kFinishAfterLossMs);
   m_phase = Phase::Finishing;
+  sndPlayMusic("musicWitch", 0, 1, nullptr);
 }
 
 void cGameModel::ComputeResult(bool won) {
