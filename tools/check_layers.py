@@ -20,13 +20,6 @@ LAYERS = [
     ["game"],
 ]
 
-# Old paths kept for a while as one-line forwarding headers to their new place. An include of one
-# of these is judged by where it now points.
-FORWARDING = {
-    "app/diag.h": ["base/diag.h", "gfx/diag_draw.h"],
-    "anim/fx_gallery.h": ["ui/fx_gallery.h"],
-}
-
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 SOURCE = (".h", ".hpp", ".cpp", ".cc", ".inl")
 
@@ -40,10 +33,6 @@ def area_of(path):
     return None, None
 
 
-def targets(inc):
-    return FORWARDING.get(inc, [inc])
-
-
 def check(root):
     problems = []
     for top in [a for layer in LAYERS for a in layer]:
@@ -54,20 +43,18 @@ def check(root):
                     continue
                 full = os.path.join(folder, name)
                 rel = os.path.relpath(full, root).replace(os.sep, "/")
-                if rel in FORWARDING:
-                    continue
                 area, rank = area_of(rel)
                 with open(full, encoding="utf-8", errors="replace") as f:
                     for number, line in enumerate(f, 1):
                         m = INCLUDE.match(line)
                         if not m:
                             continue
-                        for inc in targets(m.group(1)):
-                            to_area, to_rank = area_of(inc)
-                            if to_area is None or to_area == area:
-                                continue
-                            if to_rank >= rank:
-                                problems.append(f"{rel}:{number}: {area} includes {inc} ({to_area} is not below {area})")
+                        inc = m.group(1)
+                        to_area, to_rank = area_of(inc)
+                        if to_area is None or to_area == area:
+                            continue
+                        if to_rank >= rank:
+                            problems.append(f"{rel}:{number}: {area} includes {inc} ({to_area} is not below {area})")
     return problems
 
 
@@ -84,16 +71,15 @@ def self_test():
         return root
 
     down = tree({"gfx/a.cpp": '#include "files/file.h"\n#include "gfx/a.h"\n#include <vector>\n',
-                 "game/g.cpp": '#include "app/app.h"\n#include "anim/fx_gallery.h"\n'})
+                 "game/g.cpp": '#include "app/app.h"\n#include "ui/fx_gallery.h"\n'})
     up = tree({"files/file.cpp": '#include "base/diag.h"\n  #  include "app/app.h"\n'})
     side = tree({"gfx/b.cpp": '#include "sound/sound.h"\n'})
-    old = tree({"files/x.cpp": '#include "app/diag.h"\n'})
-    roots = [down, up, side, old]
+    roots = [down, up, side]
     results = [check(r) for r in roots]
     import shutil
     for r in roots:
         shutil.rmtree(r, ignore_errors=True)
-    expected = [0, 1, 1, 1]  # an old path is judged by where it points: gfx/ is above files/
+    expected = [0, 1, 1]
     if [len(r) for r in results] != expected or "files/file.cpp:2:" not in results[1][0]:
         print("check_layers self-test failed:", results)
         return 1
