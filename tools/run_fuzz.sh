@@ -47,27 +47,52 @@ demo_seeds() {
 # Readers are fed through files each target writes; a file system in memory keeps that cheap.
 work_root="$build/fuzz"
 mkdir -p "$work_root"
-status=0
-for t in $targets; do
-  work="$work_root/$t"
+# One target: prepares its folder and seeds, fuzzes, and prints its summary (or its finding, with
+# status 1) in one piece, so runs side by side do not mix their lines.
+fuzz_one() {
+  local t=$1 work="$work_root/$1" rc
   mkdir -p "$work/corpus" "$work/seeds"
   rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
-  [ -d "tests/fuzz/seeds/$t" ] && cp -f "tests/fuzz/seeds/$t"/* "$work/seeds/" 2>/dev/null || true
+  [ -d "tests/fuzz/seeds/$t" ] && cp -f "tests/fuzz/seeds/$t"/* "$work/seeds/" 2>/dev/null
   for f in $(demo_seeds "$t"); do cp -f "$f" "$work/seeds/"; done
   # Every reader logs its complaints to gerr.log; millions of them are of no use here.
   ln -sf /dev/null "$work/gerr.log"
-  echo "== $t (${seconds}s, $(ls "$work/seeds" | wc -l) seeds)"
-  set +e
   (cd "$work" && MEADOWMARK_HEADLESS=null SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
     "$build/tests/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 \
     -print_final_stats=1 corpus seeds >"$work/log.txt" 2>&1)
   rc=$?
-  set -e
-  grep -E "DONE|^Done " "$work/log.txt" | tail -2
+  {
+    echo "== $t (${seconds}s, $(ls "$work/seeds" | wc -l) seeds)"
+    grep -E "DONE|^Done " "$work/log.txt" | tail -2
+  } >"$work/summary.txt"
   if [ $rc -ne 0 ] || ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* >/dev/null 2>&1; then
-    echo "fuzzing found a fault in $t (status $rc); its report:" >&2
-    grep -E -A30 "^==[0-9]+==ERROR|runtime error|deadly signal|Test unit written" "$work/log.txt" | head -60 >&2
-    status=1
+    {
+      echo "fuzzing found a fault in $t (status $rc); its report:"
+      grep -E -A30 "^==[0-9]+==ERROR|runtime error|deadly signal|Test unit written" "$work/log.txt" | head -60
+    } >>"$work/summary.txt"
+    return 1
   fi
+  return 0
+}
+
+# Targets run side by side, one per core (MM_FUZZ_JOBS overrides).
+jobs="${MM_FUZZ_JOBS:-$(nproc)}"
+status=0
+set +e
+running=0
+for t in $targets; do
+  if [ "$running" -ge "$jobs" ]; then
+    wait -n || status=1
+    running=$((running - 1))
+  fi
+  fuzz_one "$t" &
+  running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do
+  wait -n || status=1
+  running=$((running - 1))
+done
+set -e
+for t in $targets; do cat "$work_root/$t/summary.txt"; done
+[ $status -ne 0 ] && echo "fuzzing found faults: see the reports above" >&2
 exit $status
