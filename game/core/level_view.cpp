@@ -22,13 +22,15 @@ int UILevelView::Draw() {
   if (LevelContext* c = levelContext(); c && c->map) {
     c->map->SortForDrawing();
     c->map->DrawAll(Map::DrawContext{});
-    // Until the level's art is drawn by the game view, objects show as outlines and persons as
-    // dots, so the level can be watched at all.
+    // Until the level's art is drawn by the game view, objects show as outlines and persons
+    // without animations as dots, so the level can be watched at all.
     for (size_t i = 0; i < c->map->Count(); ++i) {
       const Map::cObject* o = c->map->At(i);
       if (o->flags & Map::kFlagHidden) continue;
       const int x = int(o->x), y = int(o->y);
-      if (dynamic_cast<const Map::cPerson*>(o)) {
+      if (auto* p = dynamic_cast<const Map::cPerson*>(o)) {
+        // A person with its animation was drawn with the map; the dot stands in for the others.
+        if (p->CurrentAnimation().IsValid()) continue;
         grFillRect(x - 4, y - 10, x + 4, y, grColor(250, 220, 60));
       } else if (o->boundHalfSize.x > 0 && o->boundHalfSize.y > 0) {
         const int cx = x + o->boundCentre.x, cy = y + o->boundCentre.y;

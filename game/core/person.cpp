@@ -2,8 +2,11 @@
 #include "game/core/person.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
+#include "anim/anim_catalogue.h"
+#include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/level_context.h"
 #include "game/core/map_factory.h"
@@ -77,7 +80,65 @@ void cPerson::Post(GameEvent& e) {
 
 void cPerson::SetKind(uint32_t k) { kind = k; }
 void cPerson::SetVisibleState(int32_t s) {
-  if (s >= 0 && s < kPersonVisibleStates) visibleState = s;
+  if (s >= 0 && s < kPersonVisibleStates) ShowState(s);
+}
+
+std::string cPerson::AnimationKey(int32_t visible, int32_t dir) {
+  if (visible < 1 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return {};
+  return std::string(kPersonVisibleStateNames[visible]) + "_anim" + char('0' + dir);
+}
+
+void cPerson::SetAnimationName(int32_t visible, int32_t dir, std::string_view name) {
+  if (visible < 1 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return;
+  const bool none = name.empty() || (name.size() == 4 && std::tolower(uint8_t(name[0])) == 'n' &&
+                                     std::tolower(uint8_t(name[1])) == 'u' && std::tolower(uint8_t(name[2])) == 'l' &&
+                                     std::tolower(uint8_t(name[3])) == 'l');
+  m_animTable[visible][dir] = none ? 0 : NameHash(name);
+}
+
+uint32_t cPerson::AnimationHash(int32_t visible, int32_t dir) const {
+  if (visible < 0 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return 0;
+  return m_animTable[visible][dir];
+}
+
+void cPerson::LoadAnimationTable(const gFileName& file, const char* section) {
+  for (int32_t v = 1; v < kPersonVisibleStates; ++v)
+    for (int32_t d = 0; d < 8; ++d) {
+      const std::string key = AnimationKey(v, d);
+      if (const char* name = iniGetString(file, section, key.c_str(), nullptr)) SetAnimationName(v, d, name);
+    }
+  PlayCurrent(false);
+}
+
+bool cPerson::LoadIni(const gFileName& file, const char* section) {
+  const bool ok = cObject::LoadIni(file, section);
+  LoadAnimationTable(file, section);
+  return ok;
+}
+
+void cPerson::ShowState(int32_t visible) {
+  visibleState = visible;
+  PlayCurrent(false);
+}
+
+void cPerson::PlayCurrent(bool keepPhase) {
+  const uint32_t h = AnimationHash(visibleState, direction);
+  if (keepPhase && h == m_animHash) return;
+  const double phase = m_anim.IsValid() && m_anim.Period() > 0 ? double(m_anim.Time()) / m_anim.Period() : 0.0;
+  m_animHash = h;
+  m_anim = h ? Core::animManager().GetAnimationByHash(h) : AnimationState();
+  if (m_anim.IsValid()) m_anim.Start(keepPhase ? int32_t(std::clamp(phase, 0.0, 1.0) * m_anim.Period()) : 0);
+}
+
+void cPerson::UpdateAnimation(int32_t ms) {
+  cObject::UpdateAnimation(ms);
+  if (m_anim.IsValid() && !m_anim.IsStopped() && m_anim.Advance(ms) && !m_anim.Has(AnimationState::kLoop)) m_anim.Stop();
+}
+
+void cPerson::Draw(const DrawContext& dc) {
+  // A visible state without animations draws nothing.
+  if (visibleState <= 0 || !m_anim.IsValid()) return;
+  m_anim.DrawRotated(x + dc.offsetX, y + dc.offsetY, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
 }
 
 bool cPerson::IsFree() const {
@@ -111,7 +172,9 @@ void cPerson::StartMove(int32_t target, const PathRoute& route, bool walkingHome
   MakeEvent(e, Game::Event::PersonStartedWalking);
   e.objectId = id;
   Post(e);
-  if (!BeginSegment(0)) {
+  if (BeginSegment(0)) {
+    PlayCurrent(false);
+  } else {
     if (!m_route.empty()) SetAnchorF(float(m_route[m_route.size() - 1].x), float(m_route[m_route.size() - 1].y));
     Arrive();
   }
@@ -135,37 +198,41 @@ void cPerson::Move(int32_t ms) {
     return;
   }
   SetAnchorF(float(b.x), float(b.y));
-  if (!BeginSegment(m_segment + 1)) Arrive();
+  if (BeginSegment(m_segment + 1))
+    PlayCurrent(true);  // a turn keeps the walk's phase
+  else
+    Arrive();
 }
 
 void cPerson::StartWork(int32_t dir) {
   state = PersonState::Working;
   if (dir >= 0 && dir < 8) direction = dir;
+  PlayCurrent(false);
 }
 
 void cPerson::Celebrate(int variant, int32_t ms) {
   state = PersonState::Celebrating;
   if (variant == 1)
-    visibleState = 4;
+    ShowState(4);
   else if (variant == 2)
-    visibleState = 5;
+    ShowState(5);
   else
-    visibleState = RandomInt(100) >= 51 ? 5 : 4;
+    ShowState(RandomInt(100) >= 51 ? 5 : 4);
   SetHidden(false);
   m_stateTimer = ms > 0 ? ms : 0;
 }
 
 void cPerson::Greet() {
   state = PersonState::Greeting;
-  visibleState = 11;
+  ShowState(11);
   SetHidden(false);
   m_stateTimer = kGreetMs;
 }
 
 void cPerson::Stand(int32_t ms) {
   state = PersonState::Standing;
-  visibleState = 1;
   direction = 4;
+  ShowState(1);
   m_stateTimer = ms;
 }
 
@@ -181,7 +248,7 @@ void cPerson::SetReturnTimer(bool silent) {
 
 void cPerson::Arrive() {
   state = PersonState::Free;
-  visibleState = 0;
+  ShowState(0);
   m_stateTimer = 100;
   const int32_t resource = carriedResource, amount = carriedAmount;
   Game::LevelContext* level = Game::levelContext();

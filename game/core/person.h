@@ -3,6 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include <string>
+#include <string_view>
+
+#include "anim/animation.h"
 #include "game/core/map_object.h"
 #include "game/core/path_route.h"
 
@@ -33,6 +37,10 @@ class cPerson : public cObject {
   static constexpr float kStopSpeed = 0.00001f;  // at or below: the step is 0
 
   cPerson();
+  // Reads the object's own keys, then the animation table ("<state>_anim<direction>").
+  bool LoadIni(const gFileName& file, const char* section) override;
+  void UpdateAnimation(int32_t ms) override;
+  void Draw(const DrawContext& dc) override;
   void RegisterEvents(Game::cEventDispatcher* d) override;
   void OnEvent(GameEvent& event) override;
   bool UpdateTimers(int32_t ms) override;
@@ -47,6 +55,16 @@ class cPerson : public cObject {
   void Arrive();
   void SetReturnTimer(bool silent);
   void Carry(int32_t resource, int32_t amount) { carriedResource = resource; carriedAmount = amount; }
+
+  // The animation table: the named animation of each visible state and direction (0: none).
+  static std::string AnimationKey(int32_t visible, int32_t dir);
+  void LoadAnimationTable(const gFileName& file, const char* section);
+  // A name of "null" (any case) or an empty one clears the entry.
+  void SetAnimationName(int32_t visible, int32_t dir, std::string_view name);
+  uint32_t AnimationHash(int32_t visible, int32_t dir) const;
+  // The animation the person shows now (its visible state and direction), 0 for none.
+  uint32_t CurrentAnimationHash() const { return m_animHash; }
+  const AnimationState& CurrentAnimation() const { return m_anim; }
 
   bool IsFree() const;  // free for work: Free, Standing, or walking home and redirectable
   bool ReturnTimerOver() const { return m_returnTimer <= 0; }
@@ -75,6 +93,10 @@ class cPerson : public cObject {
   // Makes segment `i` (or the first usable one after it) current; false when none is left.
   bool BeginSegment(size_t i);
   void Post(GameEvent& e);
+  void ShowState(int32_t visible);
+  // Shows the table's animation for the visible state and direction; with `keepPhase` a new
+  // animation continues from the same fraction of its length instead of its first frame.
+  void PlayCurrent(bool keepPhase);
 
   PathRoute m_route;
   size_t m_segment = 0;
@@ -84,6 +106,9 @@ class cPerson : public cObject {
   float m_stepSpeed = 0.0f;  // the speed the step was computed for
   int32_t m_stateTimer = 0;
   int32_t m_returnTimer = 0;
+  uint32_t m_animTable[kPersonVisibleStates][8] = {};
+  uint32_t m_animHash = 0;
+  AnimationState m_anim;
 };
 
 // Makes the factory build cPerson for the type "person".

@@ -1,0 +1,90 @@
+// A person's animation table: one named animation per visible state and direction, read from the
+// kind's section of "data/person/persons.ini"; a walking person shows the animation of the way it
+// is facing and changes it at each turn.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "files/ini.h"
+#include "files/name_hash.h"
+#include "game/core/game_main.h"
+#include "game_test_util.h"
+#include "support/game_harness.h"
+
+using Map::cPerson;
+using Map::PersonState;
+using testkit::GameHarness;
+
+namespace {
+struct PersonAnims : ::testing::Test {
+  void SetUp() override {
+    iniFreeAll();
+    gametest::clearGerr();
+    testSettingsLoad("none.ini");
+    gametest::writeFile("data/person/persons.ini",
+                        "[Worker1]\nmove_anim2=walk_right\nmove_anim4=walk_down\nmoveWithBag_anim2=NULL\n"
+                        "moveWithBag_anim4=bag_down\nstay_anim4=idle_down\ngreetings_anim4=wave\n");
+  }
+  void TearDown() override {
+    Game::EndLevel();
+    std::filesystem::remove_all("data/person");
+    iniFreeAll();
+  }
+};
+
+bool load(GameHarness& h, int n) {
+  testkit::LevelFiles f;
+  f.balance = "[Main]\ntLevelTime=100000\nMinuteTime=60000\n[Resources]\nWorker=0\n";
+  f.map = "[Barn]\ntype=building\nsubType=barn\nx=100\ny=400\n";
+  std::string error;
+  EXPECT_TRUE(testkit::WriteTestLevel(n, f, &error)) << error;
+  return h.Load(n);
+}
+}  // namespace
+
+TEST_F(PersonAnims, KeysNameTheStateAndDirection) {
+  EXPECT_EQ(cPerson::AnimationKey(2, 2), "move_anim2");
+  EXPECT_EQ(cPerson::AnimationKey(3, 5), "moveWithBag_anim5");
+  EXPECT_EQ(cPerson::AnimationKey(16, 7), "trade2_anim7");
+  EXPECT_EQ(cPerson::AnimationKey(0, 4), "") << "state 0 shows nothing and has no keys";
+  EXPECT_EQ(cPerson::AnimationKey(17, 0), "");
+  EXPECT_EQ(cPerson::AnimationKey(1, 8), "");
+}
+
+TEST_F(PersonAnims, AWalkingPersonsAnimationFollowsItsDirection) {
+  GameHarness h;
+  ASSERT_TRUE(load(h, 130));
+  cPerson* p = h.workers().CreatePerson({0, 0}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->AnimationHash(2, 2), NameHash("walk_right"));
+  EXPECT_EQ(p->AnimationHash(3, 2), 0u) << "\"NULL\" in any case is no animation";
+  EXPECT_EQ(p->AnimationHash(2, 6), 0u) << "a key not given";
+
+  // Right 200 px, down 200 px, left 200 px at 0.2 px/ms: 1000 ms (40 steps) per leg.
+  p->speed = 0.2f;
+  p->SetVisibleState(2);
+  p->StartMove(-1, PathRoute{{0, 0}, {200, 0}, {200, 200}, {0, 200}}, false, 0.0f);
+  EXPECT_EQ(p->direction, 2);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("walk_right"));
+  h.Advance(20);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("walk_right"));
+  h.Advance(21);  // round the first corner
+  EXPECT_EQ(p->direction, 4);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("walk_down"));
+  h.Advance(40);
+  EXPECT_EQ(p->direction, 6);
+  EXPECT_EQ(p->CurrentAnimationHash(), 0u) << "no animation for walking left: nothing drawn";
+  h.Advance(40);
+  EXPECT_EQ(p->state, PersonState::Free);
+  EXPECT_EQ(p->CurrentAnimationHash(), 0u) << "an arrived person shows nothing until told";
+
+  // Carrying home downwards shows the bag animation; standing faces down with "stay".
+  p->SetVisibleState(3);
+  p->StartMove(-1, PathRoute{{0, 200}, {0, 400}}, true, 0.0f);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("bag_down"));
+  p->Stand(500);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_down"));
+  p->Greet();
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("wave"));
+}
