@@ -265,6 +265,13 @@ void cWorkersController::OnEvent(GameEvent& e) {
   if (e.code == Code(Event::RoutesMayBeCut)) {
     CheckRoutes();
   } else if (e.code == Code(Event::PersonArrived)) {
+    // A person back at its home goes in; left outside it would be sent home again every step.
+    if (Map::cPerson* p = Person(e.objectId);
+        p && p->state == Map::PersonState::Free && p->homeId >= 0 && e.otherId == p->homeId && !p->atHome) {
+      p->atHome = 1;
+      p->SetHidden(true);
+      p->SetReturnTimer(false);
+    }
     auto it = std::find(m_walkingOut.begin(), m_walkingOut.end(), e.objectId);
     if (it != m_walkingOut.end()) {
       m_walkingOut.erase(it);

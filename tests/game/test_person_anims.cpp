@@ -1,6 +1,6 @@
 // A person's animation table: one named animation per visible state and direction, read from the
 // kind's section of "data/person/persons.ini"; a walking person shows the animation of the way it
-// is facing and changes it at each turn.
+// is facing and changes it at each turn. And a worker back home goes in.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -87,4 +87,26 @@ TEST_F(PersonAnims, AWalkingPersonsAnimationFollowsItsDirection) {
   EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_down"));
   p->Greet();
   EXPECT_EQ(p->CurrentAnimationHash(), NameHash("wave"));
+}
+
+// A worker sent home goes in when it gets there: it is at home and hidden, says so once (event 66),
+// and is not sent home again step after step.
+TEST_F(PersonAnims, AWorkerBackHomeGoesInOnce) {
+  GameHarness h;
+  ASSERT_TRUE(load(h, 132));
+  cPerson* p = h.workers().CreatePerson({300, 300}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  ASSERT_GE(p->homeId, 0) << "a worker's home is the barn";
+  p->atHome = 0;
+  p->SetHidden(false);
+  h.ClearEvents();
+  ASSERT_TRUE(h.workers().SendHome(p->id, 2, false));
+  EXPECT_EQ(p->state, PersonState::WalkingHome);
+  h.Advance(400);
+  EXPECT_EQ(p->state, PersonState::Free);
+  EXPECT_EQ(p->atHome, 1);
+  EXPECT_TRUE(p->flags & Map::kFlagHidden);
+  EXPECT_EQ(h.CountOf(Game::Event::PersonArrived), 1);
+  EXPECT_EQ(h.CountOf(Game::Event::PersonSentHome), 1);
+  EXPECT_EQ(h.CountOf(Game::Event::PersonBackHome), 1);
 }
