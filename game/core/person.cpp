@@ -80,7 +80,9 @@ void cPerson::Post(GameEvent& e) {
 
 void cPerson::SetKind(uint32_t k) { kind = k; }
 void cPerson::SetVisibleState(int32_t s) {
-  if (s >= 0 && s < kPersonVisibleStates) ShowState(s);
+  if (s < 0 || s >= kPersonVisibleStates) return;
+  ShowState(s);
+  if (s == 1) m_fidgetTimer = RandomInt(kFidgetMaxMs);
 }
 
 std::string cPerson::AnimationKey(int32_t visible, int32_t dir) {
@@ -118,11 +120,13 @@ bool cPerson::LoadIni(const gFileName& file, const char* section) {
 
 void cPerson::ShowState(int32_t visible) {
   visibleState = visible;
+  m_fidgetTimer = -1;
+  m_fidget = false;
   PlayCurrent(false);
 }
 
 void cPerson::PlayCurrent(bool keepPhase) {
-  const uint32_t h = AnimationHash(visibleState, direction);
+  const uint32_t h = AnimationHash(visibleState == 1 && m_fidget ? 13 : visibleState, direction);
   if (keepPhase && h == m_animHash) return;
   const double phase = m_anim.IsValid() && m_anim.Period() > 0 ? double(m_anim.Time()) / m_anim.Period() : 0.0;
   m_animHash = h;
@@ -277,6 +281,11 @@ void cPerson::Arrive() {
 
 bool cPerson::UpdateTimers(int32_t ms) {
   bool remove = cObject::UpdateTimers(ms);
+  if (m_fidgetTimer >= 0 && (m_fidgetTimer -= ms) < 0) {
+    m_fidget = !m_fidget;
+    PlayCurrent(false);
+    m_fidgetTimer = m_fidget ? (m_anim.IsValid() ? m_anim.Period() : 0) : RandomInt(kFidgetMaxMs);
+  }
   if (m_returnTimer > 0) m_returnTimer -= ms;
   switch (state) {
     case PersonState::Celebrating:

@@ -35,6 +35,7 @@ class cPerson : public cObject {
   static constexpr int32_t kGreetMs = 2000;
   static constexpr int32_t kReturnMs = 2000;
   static constexpr float kStopSpeed = 0.00001f;  // at or below: the step is 0
+  static constexpr int32_t kFidgetMaxMs = 7000;  // an idle person stands this long at most
 
   cPerson();
   // Reads the object's own keys, then the animation table ("<state>_anim<direction>").
@@ -108,6 +109,10 @@ class cPerson : public cObject {
   int32_t m_returnTimer = 0;
   uint32_t m_animTable[kPersonVisibleStates][8] = {};
   uint32_t m_animHash = 0;
+  // An idle person ("stay") plays "stay2" once now and then: the time left of the current one,
+  // below 0 while the person is not idle; set while "stay2" plays.
+  int32_t m_fidgetTimer = -1;
+  bool m_fidget = false;
   AnimationState m_anim;
 };
 

@@ -110,3 +110,37 @@ TEST_F(PersonAnims, AWorkerBackHomeGoesInOnce) {
   EXPECT_EQ(h.CountOf(Game::Event::PersonSentHome), 1);
   EXPECT_EQ(h.CountOf(Game::Event::PersonBackHome), 1);
 }
+
+// An idle person stands with "stay" for a random time below 7 s, plays "stay2" once, and stands
+// again; any other state ends the fidgeting.
+TEST_F(PersonAnims, AnIdlePersonFidgetsNowAndThen) {
+  gametest::writeFile("data/person/persons.ini", "[Worker1]\nstay_anim4=idle_down\nstay2_anim4=idle_scratch\n");
+  iniFreeAll();
+  GameHarness h;
+  ASSERT_TRUE(load(h, 133));
+  cPerson* p = h.workers().CreatePerson({300, 300}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  p->direction = 4;
+  p->SetVisibleState(1);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_down"));
+  int steps = 0;
+  while (p->CurrentAnimationHash() == NameHash("idle_down") && steps < 300) {
+    h.Advance(1);
+    ++steps;
+  }
+  EXPECT_LE(steps, 7000 / 25 + 1) << "the first stand lasts less than 7 s";
+  ASSERT_EQ(p->CurrentAnimationHash(), NameHash("idle_scratch"));
+  EXPECT_EQ(p->visibleState, 1) << "still idle";
+  // The fidget lasts its animation's length; one the catalogue lacks has none, so "stay" comes back
+  // at the next step.
+  int fidget = 0;
+  while (p->CurrentAnimationHash() == NameHash("idle_scratch") && fidget < 100) {
+    h.Advance(1);
+    ++fidget;
+  }
+  EXPECT_EQ(fidget, 1);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_down"));
+  p->Greet();
+  h.Advance(300);
+  EXPECT_NE(p->CurrentAnimationHash(), NameHash("idle_scratch")) << "greeting stops the fidget";
+}
