@@ -139,10 +139,26 @@ void cPerson::UpdateAnimation(int32_t ms) {
   if (m_anim.IsValid() && !m_anim.IsStopped() && m_anim.Advance(ms) && !m_anim.Has(AnimationState::kLoop)) m_anim.Stop();
 }
 
+float cPerson::Lift() const {
+  const Game::LevelContext* level = Game::levelContext();
+  if (!level || !level->map) return 0.0f;
+  static const uint32_t kBrokenPath = NameHash("brokenPath");
+  const IntPoint at{int32_t(x), int32_t(y)};
+  for (size_t i = 0; i < level->map->Count(); ++i) {
+    const cObject* o = level->map->At(i);
+    if (o->typeHash != kBrokenPath) continue;
+    const float cx = o->x + float(o->boundCentre.x), cy = o->y + float(o->boundCentre.y);
+    if (std::abs(x - cx) <= float(o->boundHalfSize.x) && std::abs(y - cy) <= float(o->boundHalfSize.y))
+      return o->GetHeightAt(at);
+  }
+  return 0.0f;
+}
+
 void cPerson::Draw(const DrawContext& dc) {
   // A visible state without animations draws nothing.
   if (visibleState <= 0 || !m_anim.IsValid()) return;
-  m_anim.DrawRotated(x + dc.offsetX, y + dc.offsetY, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
+  const float lift = Lift();
+  m_anim.DrawRotated(x + dc.offsetX, y - lift + dc.offsetY, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
 }
 
 bool cPerson::IsFree() const {

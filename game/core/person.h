@@ -66,6 +66,9 @@ class cPerson : public cObject {
   // The animation the person shows now (its visible state and direction), 0 for none.
   uint32_t CurrentAnimationHash() const { return m_animHash; }
   const AnimationState& CurrentAnimation() const { return m_anim; }
+  // How far the person is drawn above its anchor: the height of the bridge arc it stands on (the
+  // first "brokenPath" object whose bounds hold the anchor), else 0.
+  float Lift() const;
 
   bool IsFree() const;  // free for work: Free, Standing, or walking home and redirectable
   bool ReturnTimerOver() const { return m_returnTimer <= 0; }

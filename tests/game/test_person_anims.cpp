@@ -1,6 +1,7 @@
 // A person's animation table: one named animation per visible state and direction, read from the
 // kind's section of "data/person/persons.ini"; a walking person shows the animation of the way it
-// is facing and changes it at each turn. And a worker back home goes in.
+// is facing and changes it at each turn; an idle one fidgets; one on a bridge is drawn raised. And a
+// worker back home goes in.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -143,4 +144,30 @@ TEST_F(PersonAnims, AnIdlePersonFidgetsNowAndThen) {
   p->Greet();
   h.Advance(300);
   EXPECT_NE(p->CurrentAnimationHash(), NameHash("idle_scratch")) << "greeting stops the fidget";
+}
+
+namespace {
+// A bridge arc 12 px high over its whole box, standing in for the bridge family.
+struct Arc : Map::cObject {
+  float GetHeightAt(Map::IntPoint) const override { return 12.0f; }
+};
+}  // namespace
+
+// A person on a bridge is drawn raised by the arc's height; off the bridge it is not.
+TEST_F(PersonAnims, APersonOnABridgeIsLiftedByItsArc) {
+  GameHarness h;
+  ASSERT_TRUE(load(h, 134));
+  auto* arc = new Arc;
+  arc->typeHash = NameHash("brokenPath");
+  arc->SetAnchor({300, 300});
+  arc->boundHalfSize = {50, 20};
+  h.map().Add(arc);
+  cPerson* p = h.workers().CreatePerson({340, 310}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  EXPECT_FLOAT_EQ(p->Lift(), 12.0f);
+  p->SetAnchor({360, 310});  // past the box's right edge
+  EXPECT_FLOAT_EQ(p->Lift(), 0.0f);
+  arc->typeHash = NameHash("decoration");
+  p->SetAnchor({300, 300});
+  EXPECT_FLOAT_EQ(p->Lift(), 0.0f) << "only bridges lift";
 }
