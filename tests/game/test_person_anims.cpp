@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "anim/anim_catalogue.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
@@ -170,4 +171,38 @@ TEST_F(PersonAnims, APersonOnABridgeIsLiftedByItsArc) {
   arc->typeHash = NameHash("decoration");
   p->SetAnchor({300, 300});
   EXPECT_FLOAT_EQ(p->Lift(), 0.0f) << "only bridges lift";
+}
+
+// At a turn the walk goes on with the new direction's animation from the same point of its cycle,
+// not from its first frame; a new visible state starts from the beginning.
+TEST_F(PersonAnims, ATurnKeepsTheWalksPhase) {
+  gametest::writeFile("walk.xml",
+                      "<Animations><Animation id=\"walk_right\" path=\"none.tga\" period=\"1000\" frames=\"4\" isLoop=\"1\"/>"
+                      "<Animation id=\"walk_down\" path=\"none.tga\" period=\"1000\" frames=\"4\" isLoop=\"1\"/>"
+                      "<Animation id=\"bag_down\" path=\"none.tga\" period=\"1000\" frames=\"4\" isLoop=\"1\"/></Animations>\n");
+  ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue("walk.xml"));
+  // The level (and the persons' copies of the animations) ends before the catalogue is cleared.
+  struct ClearCatalogue {
+    ~ClearCatalogue() { Core::animManager().Clear(); }
+  } clearAfter;
+  GameHarness h;
+  ASSERT_TRUE(load(h, 135));
+  cPerson* p = h.workers().CreatePerson({0, 0}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  p->speed = 0.2f;
+  p->SetVisibleState(2);
+  // 150 px right (30 steps of 25 ms), then down.
+  p->StartMove(-1, PathRoute{{0, 0}, {150, 0}, {150, 300}}, false, 0.0f);
+  ASSERT_TRUE(p->CurrentAnimation().IsValid()) << "the catalogue knows the walk";
+  EXPECT_EQ(p->CurrentAnimation().Time(), 0);
+  h.Advance(29);
+  const int32_t before = p->CurrentAnimation().Time();
+  EXPECT_NEAR(before, 29 * 25, 25) << "the walk plays";
+  h.Advance(1);
+  ASSERT_EQ(p->CurrentAnimationHash(), NameHash("walk_down"));
+  EXPECT_NEAR(p->CurrentAnimation().Time(), before + 25, 26) << "the same point of the cycle, not frame 0";
+  p->SetVisibleState(3);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("bag_down"));
+  EXPECT_EQ(p->CurrentAnimation().Time(), 0);
+  Game::EndLevel();
 }
