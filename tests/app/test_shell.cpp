@@ -11,15 +11,13 @@
 #include "files/ini.h"
 #include "game/core/game_main.h"
 #include "platform/platform.h"
+#include "support/test_files.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-void writeText(const fs::path& p, const std::string& text) {
-  fs::create_directories(p.parent_path().empty() ? fs::path(".") : p.parent_path());
-  std::ofstream(p, std::ios::binary) << text;
-}
+void writeText(const fs::path& p, const std::string& text) { testkit::writeFile(p, text); }
 
 // A game folder in the test's scratch folder: game.ini plus the data the start-up reads.
 void writeGameFolder(const std::string& extraMain) {

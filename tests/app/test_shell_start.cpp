@@ -24,16 +24,14 @@
 #include "gfx/image.h"
 #include "platform/platform.h"
 #include "support/input_script.h"
+#include "support/test_files.h"
 #include "ui/wnd.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void Write(const fs::path& p, const std::string& text) {
-  if (!p.parent_path().empty()) fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << text;
-}
+void Write(const fs::path& p, const std::string& text) { testkit::writeFile(p, text); }
 
 // Runs the test body in a folder of its own (the game reads its files from the current folder).
 class InFolder {
