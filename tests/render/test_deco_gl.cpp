@@ -15,18 +15,14 @@
 #include "gfx/render_device.h"
 #include "ui/wnd.h"
 #include "ui/wnd_create.h"
+#include "support/gl_pixels.h"
 
 namespace {
 
-bool GlUp() { return grIsReady() && grDevice() && grDevice()->IsReal(); }
+using testkit::At;
+using testkit::GlUp;
+using testkit::Px;
 
-struct Px {
-  int r, g, b;
-};
-Px At(const std::vector<uint8_t>& f, int w, int x, int y) {
-  const uint8_t* p = &f[(size_t(y) * w + x) * 4];
-  return {p[0], p[1], p[2]};
-}
 
 // A picture of w x h: the top half of its rows in `top`, the rest in `rest` (r, g, b), opaque.
 void Picture(const char* path, int w, int h, Px top, Px rest) {

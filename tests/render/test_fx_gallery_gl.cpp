@@ -18,12 +18,13 @@
 #include "gfx/render_device.h"
 #include "ui/wnd.h"
 #include "platform/platform.h"
+#include "support/gl_pixels.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool GlUp() { return grIsReady() && grDevice() && grDevice()->IsReal(); }
+using testkit::GlUp;
 
 int Brightness(const std::vector<uint8_t>& f, int w, int x, int y) {
   const uint8_t* p = &f[(size_t(y) * w + x) * 4];

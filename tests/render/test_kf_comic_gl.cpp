@@ -18,20 +18,16 @@
 #include "ui/ui_kf_comic.h"
 #include "ui/wnd.h"
 #include "platform/platform.h"
+#include "support/gl_pixels.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool GlUp() { return grIsReady() && grDevice() && grDevice()->IsReal(); }
+using testkit::At;
+using testkit::GlUp;
+using testkit::Px;
 
-struct Px {
-  int r, g, b;
-};
-Px At(const std::vector<uint8_t>& f, int w, int x, int y) {
-  const uint8_t* p = &f[(size_t(y) * w + x) * 4];
-  return {p[0], p[1], p[2]};
-}
 
 TEST(KeyframeComicGl, ThePagePlaysItsObjectsAndLoops) {
   if (!GlUp()) MM_SKIP_WITHOUT_GL("no OpenGL offscreen context");

@@ -14,20 +14,16 @@
 #include "gfx/image.h"
 #include "gfx/render.h"
 #include "gfx/render_device.h"
+#include "support/gl_pixels.h"
 
 using namespace kftest;
 
 namespace {
 
-bool GlUp() { return grIsReady() && grDevice() && grDevice()->IsReal(); }
+using testkit::At;
+using testkit::GlUp;
+using testkit::Px;
 
-struct Px {
-  int r, g, b;
-};
-Px At(const std::vector<uint8_t>& f, int w, int x, int y) {
-  const uint8_t* p = &f[(size_t(y) * w + x) * 4];
-  return {p[0], p[1], p[2]};
-}
 
 TEST(KeyframeGl, AFrameLandsWhereItsKeysPutIt) {
   if (!GlUp()) MM_SKIP_WITHOUT_GL("no OpenGL offscreen context");
