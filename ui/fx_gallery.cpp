@@ -11,6 +11,7 @@
 #include "files/file.h"
 #include "files/ini.h"
 #include "platform/platform.h"
+#include "ui/ui_page_screen.h"
 #include "ui/widget_sprite.h"
 #include "ui/wnd_create.h"
 
@@ -19,7 +20,6 @@ namespace FxManager {
 namespace {
 constexpr const char* kDefinition = "data/menu/fx_gallery.ini";
 constexpr int kMaxPathPoints = 8;
-constexpr int kMaxWindows = 32;
 }  // namespace
 
 // The show: runs its own fireworks (again whenever they have burnt out), a comet that flies its
@@ -86,46 +86,6 @@ class UIFxGallery : public UIWnd {
   int wavePeriod_ = 1800, sinceWave_ = 1 << 20;
 };
 
-// The screen around the show: background, texts and the way back.
-class UIFxGalleryScreen : public UIWndSprite {
- public:
-  explicit UIFxGalleryScreen(std::function<void()> onClose) : onClose_(std::move(onClose)) {}
-
-  void Build() {
-    Load(kDefinition, "Main");
-    for (int i = 1; i <= kMaxWindows; ++i) {
-      const std::string name = iniGetString(kDefinition, "Main", std::to_string(i).c_str(), "");
-      if (name.empty()) break;
-      wndCreate(kDefinition, name.c_str(), this);
-    }
-  }
-
-  int MouseMove(int buttons, int value) override {
-    if (!g_wndEdit) TrackMouse(value);
-    return UIWndSprite::MouseMove(buttons, value);
-  }
-
-  int KeyDown(int code, int value) override {
-    if (code == VK_ESCAPE_ && !g_wndEdit) {
-      Close();
-      return 1;
-    }
-    return UIWndSprite::KeyDown(code, value);
-  }
-
-  int OnCommand(UIWnd* source) override {
-    if (std::string(source->Name()) != "Back") return 0;
-    Close();
-    return 1;
-  }
-
- private:
-  void Close() {
-    if (onClose_) onClose_();
-  }
-  std::function<void()> onClose_;
-};
-
 }  // namespace FxManager
 
 void fxRegisterGalleryType() {
@@ -133,12 +93,6 @@ void fxRegisterGalleryType() {
 }
 
 UIWnd* fxCreateGallery(std::function<void()> onClose) {
-  if (!fileExists(FxManager::kDefinition)) {
-    errorLog("Effects gallery: \"%s\" not found\n", FxManager::kDefinition);
-    return nullptr;
-  }
   fxRegisterGalleryType();
-  auto* screen = new FxManager::UIFxGalleryScreen(std::move(onClose));
-  screen->Build();
-  return screen;
+  return wndCreatePageScreen("Effects gallery", FxManager::kDefinition, std::move(onClose));
 }
