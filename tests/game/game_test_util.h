@@ -7,7 +7,11 @@
 #include <fstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "base/diag.h"
+#include "files/ini.h"
+#include "game/core/game_main.h"
 #include "support/test_files.h"
 
 namespace gametest {
@@ -23,6 +27,20 @@ inline std::string gerrText() {
   errorLogClose();
   return readFile("gerr.log");
 }
+
+// A test that starts and ends with no cached INI documents, an empty gerr.log and every test
+// switch off, so one test's settings never leak into the next.
+struct CleanSlate : ::testing::Test {
+  void SetUp() override {
+    iniFreeAll();
+    clearGerr();
+    testSettingsLoad("none.ini");
+  }
+  void TearDown() override {
+    testSettingsLoad("none.ini");
+    iniFreeAll();
+  }
+};
 
 // Little-endian bytes, one item at a time.
 struct Bytes {

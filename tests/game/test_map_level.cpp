@@ -21,17 +21,7 @@
 using testkit::LevelHarness;
 
 namespace {
-struct MapLevel : ::testing::Test {
-  void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-  }
-  void TearDown() override {
-    testSettingsLoad("none.ini");
-    iniFreeAll();
-  }
-};
+struct MapLevel : gametest::CleanSlate {};
 
 std::vector<MapObjectRecord> recordsOf(const Map::cMap& map) {
   std::vector<MapObjectRecord> out;

@@ -17,17 +17,7 @@
 using testkit::LevelHarness;
 
 namespace {
-struct MapObjects : ::testing::Test {
-  void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-  }
-  void TearDown() override {
-    testSettingsLoad("none.ini");
-    iniFreeAll();
-  }
-};
+struct MapObjects : gametest::CleanSlate {};
 
 // A family's class that has left play (as a subject that was withdrawn).
 struct Withdrawn : Map::cObject {

@@ -47,17 +47,7 @@ bool routeClearOf(const PathRoute& r, const Canvas& c) {
   return true;
 }
 
-struct Path : ::testing::Test {
-  void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-  }
-  void TearDown() override {
-    testSettingsLoad("none.ini");
-    iniFreeAll();
-  }
-};
+struct Path : gametest::CleanSlate {};
 
 // A river down column 50 with one ford at rows 35 to 40, a barn on the west bank and a mill on the
 // east bank. The gate, when made, blocks the ford.
