@@ -19,6 +19,8 @@ import sys
 
 from PIL import Image
 
+from demo_widgets import capped_button
+
 here = os.path.dirname(os.path.abspath(__file__))
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "demo"))
 fx = os.path.join(target, "data", "fx")
@@ -269,30 +271,7 @@ xs=1024
 ys=24
 name=Fireworks, a comet on a curved flight and sparks on a rising wave
 
-[Back]
-type=ieButton
-x=402
-y=700
-xs=220
-ys=48
-name=Back
-yalign=0
-select=3
-stage=1
-ignore=data/menu/demo/btn_mid_ignore.png
-normal=data/menu/demo/btn_mid_normal.png
-active=data/menu/demo/btn_mid_active.png
-press=data/menu/demo/btn_mid_press.png
-leftignore=data/menu/demo/btn_left_ignore.png
-leftnormal=data/menu/demo/btn_left_normal.png
-leftactive=data/menu/demo/btn_left_active.png
-leftpress=data/menu/demo/btn_left_press.png
-rightignore=data/menu/demo/btn_right_ignore.png
-rightnormal=data/menu/demo/btn_right_normal.png
-rightactive=data/menu/demo/btn_right_active.png
-rightpress=data/menu/demo/btn_right_press.png
-sndActivePress=click
-"""
+""" + capped_button("Back", 402, 700, 220, 48, "click", yalign=0)
 
 
 def sky(w=1024, h=768, seed=8080):

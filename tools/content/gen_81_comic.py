@@ -21,6 +21,8 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
+from demo_widgets import capped_button
+
 here = os.path.dirname(os.path.abspath(__file__))
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -287,30 +289,7 @@ name=#COMIC_TITLE
 select=2
 font=data/fonts/sans26b.png
 
-[Back]
-type=ieButton
-x=402
-y=700
-xs=220
-ys=48
-name=Back
-yalign=0
-select=3
-stage=1
-ignore=data/menu/demo/btn_mid_ignore.png
-normal=data/menu/demo/btn_mid_normal.png
-active=data/menu/demo/btn_mid_active.png
-press=data/menu/demo/btn_mid_press.png
-leftignore=data/menu/demo/btn_left_ignore.png
-leftnormal=data/menu/demo/btn_left_normal.png
-leftactive=data/menu/demo/btn_left_active.png
-leftpress=data/menu/demo/btn_left_press.png
-rightignore=data/menu/demo/btn_right_ignore.png
-rightnormal=data/menu/demo/btn_right_normal.png
-rightactive=data/menu/demo/btn_right_active.png
-rightpress=data/menu/demo/btn_right_press.png
-sndActivePress=click
-"""
+""" + capped_button("Back", 402, 700, 220, 48, "click", yalign=0)
 
 COMICS = """[Comics]
 ; Texts of the keyframe comics (their objects name these keys).

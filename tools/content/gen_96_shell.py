@@ -12,6 +12,8 @@ import struct
 import sys
 import zlib
 
+from demo_widgets import capped_button
+
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
 
@@ -127,52 +129,8 @@ name=Leave the game?
 select=2
 font=data/fonts/sans26b.png
 
-[Yes]
-type=ieButton
-x={X0 + 50}
-y={Y0 + 112}
-xs=150
-ys=48
-name=Yes
-select=3
-stage=1
-ignore=data/menu/demo/btn_mid_ignore.png
-normal=data/menu/demo/btn_mid_normal.png
-active=data/menu/demo/btn_mid_active.png
-press=data/menu/demo/btn_mid_press.png
-leftignore=data/menu/demo/btn_left_ignore.png
-leftnormal=data/menu/demo/btn_left_normal.png
-leftactive=data/menu/demo/btn_left_active.png
-leftpress=data/menu/demo/btn_left_press.png
-rightignore=data/menu/demo/btn_right_ignore.png
-rightnormal=data/menu/demo/btn_right_normal.png
-rightactive=data/menu/demo/btn_right_active.png
-rightpress=data/menu/demo/btn_right_press.png
-sndActivePress=confirm
-
-[No]
-type=ieButton
-x={X0 + BW - 200}
-y={Y0 + 112}
-xs=150
-ys=48
-name=No
-select=3
-stage=1
-ignore=data/menu/demo/btn_mid_ignore.png
-normal=data/menu/demo/btn_mid_normal.png
-active=data/menu/demo/btn_mid_active.png
-press=data/menu/demo/btn_mid_press.png
-leftignore=data/menu/demo/btn_left_ignore.png
-leftnormal=data/menu/demo/btn_left_normal.png
-leftactive=data/menu/demo/btn_left_active.png
-leftpress=data/menu/demo/btn_left_press.png
-rightignore=data/menu/demo/btn_right_ignore.png
-rightnormal=data/menu/demo/btn_right_normal.png
-rightactive=data/menu/demo/btn_right_active.png
-rightpress=data/menu/demo/btn_right_press.png
-sndActivePress=click
-""")
+{capped_button('Yes', X0 + 50, Y0 + 112, 150, 48, 'confirm')}
+{capped_button('No', X0 + BW - 200, Y0 + 112, 150, 48, 'click')}""")
 
 # ---- The music rotation: F8 and the levels play "music1" to "music6" of the music script. The
 # demo has two tunes; the rotation takes them in turn. Added to the script the sounds generator

@@ -1,0 +1,15 @@
+"""Window-definition text of the demo's shared widgets, so every screen's generator writes them alike."""
+
+
+def capped_button(name, x, y, xs, ys, sound, yalign=None):
+    """A button with end caps drawn from the demo menu's button pictures; `name` is its section and
+    its command. Returns the section's text, ending in a newline."""
+    lines = [f"[{name}]", "type=ieButton", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"name={name}"]
+    if yalign is not None:
+        lines.append(f"yalign={yalign}")
+    lines += ["select=3", "stage=1"]
+    for side, prefix in (("mid", ""), ("left", "left"), ("right", "right")):
+        for state in ("ignore", "normal", "active", "press"):
+            lines.append(f"{prefix}{state}=data/menu/demo/btn_{side}_{state}.png")
+    lines.append(f"sndActivePress={sound}")
+    return "\n".join(lines) + "\n"
