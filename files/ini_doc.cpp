@@ -13,10 +13,9 @@ bool isBlank(char c) {
 
 // The stored form of a value: the reader drops one leading quote and skips leading blanks and
 // "=", so a value that begins with any of them is written behind a quote of its own.
-std::string storedForm(std::string value) {
-  if (!value.empty() && (value.front() == '"' || value.front() == '=' || isBlank(value.front())))
-    value.insert(value.begin(), '"');
-  return value;
+std::string storedForm(std::string_view value) {
+  const bool quoted = !value.empty() && (value.front() == '"' || value.front() == '=' || isBlank(value.front()));
+  return quoted ? "\"" + std::string(value) : std::string(value);
 }
 
 // The line break at the end of a line as read ("" for a last line without one).
@@ -64,7 +63,7 @@ void IniDoc::Set(const char* section, const char* key, std::string value) {
   // Line breaks cannot be stored in a line-based file; keep the rest of the value.
   for (char& c : value)
     if (c == '\r' || c == '\n') c = ' ';
-  std::string stored = storedForm(std::move(value));
+  std::string stored = storedForm(value);
   dirty = true;
   int k = FindKey(section, key);
   if (k >= 0) {
