@@ -14,20 +14,14 @@
 #include "game/menus/loading.h"
 #include "support/input_script.h"
 #include "ui/wnd.h"
+#include "support/demo_copy.h"
 
 namespace fs = std::filesystem;
 
 TEST(DemoRun, StartsThroughLoadingIntoTheLivingMeadow) {
-  const char* src = std::getenv("MM_SOURCE_DIR");
-  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
   const fs::path home = fs::current_path();
-  const fs::path run = home / "demo_run";
-  fs::remove_all(run);
-  fs::create_directories(run);
-  fs::copy(fs::path(src) / "demo", run, fs::copy_options::recursive);
-  fs::current_path(run);
-  iniFreeAll();
-  fileInitPaths();
+  const fs::path run = testkit::EnterDemoCopy("demo_run");
+  if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
   std::error_code ec;
   fs::remove(fileProfgamePath(), ec);
   {

@@ -14,6 +14,7 @@
 #include "game/core/level_context.h"
 #include "support/input_script.h"
 #include "support/test_files.h"
+#include "support/demo_copy.h"
 
 namespace fs = std::filesystem;
 
@@ -43,16 +44,9 @@ void PlayLevel(uint32_t clockStart, bool script) {
 }  // namespace
 
 TEST(LevelJournal, ReplayOfTheDemoLevelLogsTheSameLines) {
-  const char* src = std::getenv("MM_SOURCE_DIR");
-  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
   const fs::path home = fs::current_path();
-  const fs::path run = home / "level_journal";
-  fs::remove_all(run);
-  fs::create_directories(run);
-  fs::copy(fs::path(src) / "demo", run, fs::copy_options::recursive);
-  fs::current_path(run);
-  iniFreeAll();
-  fileInitPaths();
+  const fs::path run = testkit::EnterDemoCopy("level_journal");
+  if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
 
   SetSwitches(run, "Game_Log_On_Playback=1\n");
   PlayLevel(1000, true);

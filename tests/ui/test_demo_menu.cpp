@@ -19,19 +19,14 @@
 #include "ui/ui_scroll.h"
 #include "ui/wnd.h"
 #include "platform/platform.h"
+#include "support/demo_copy.h"
 
 namespace fs = std::filesystem;
 
 TEST(DemoMenu, FlowerListGlowingButtonsAndTheTip) {
-  const char* src = std::getenv("MM_SOURCE_DIR");
-  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-  const fs::path home = fs::current_path(), run = home / "demo_menu_run";
-  fs::remove_all(run);
-  fs::create_directories(run);
-  fs::copy(fs::path(src) / "demo", run, fs::copy_options::recursive);
-  fs::current_path(run);
-  iniFreeAll();
-  fileInitPaths();
+  const fs::path home = fs::current_path();
+  const fs::path run = testkit::EnterDemoCopy("demo_menu_run");
+  if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
   {
     testkit::HeadlessGame game;
     ASSERT_TRUE(game.Ok());
