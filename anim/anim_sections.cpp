@@ -3,22 +3,12 @@
 
 #include "files/file.h"
 #include "files/ini.h"
+#include "files/text.h"
 
 namespace Core {
 
 namespace {
 constexpr int kMaxIncludes = 9;  // keys "0" ... "8"
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 void Append(std::vector<SectionRef>& out, const std::string& file) {
   for (std::string& name : iniSectionList(file.c_str())) out.push_back(SectionRef{std::move(name), file});
@@ -48,7 +38,7 @@ const std::string& animSectionFile(const std::vector<SectionRef>& list, const ch
                                    const std::string& fallback) {
   if (!section) return fallback;
   for (const SectionRef& r : list)
-    if (SameName(r.name, section)) return r.file;
+    if (textEqualNoCase(r.name, section)) return r.file;
   return fallback;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "files/text.h"
+
 namespace Pyro {
 
 // ---- Curves ---------------------------------------------------------------------------------
@@ -74,17 +76,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool Equals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // Splits on spaces and tabs.
@@ -213,11 +204,11 @@ bool Reader::Parse(std::string_view text, EffectDef& out) {
 
 bool Reader::Header(std::string_view inner, EffectDef& out) {
   const auto words = Words(inner);
-  if (words.size() == 1 && Equals(words[0], "effect")) {
+  if (words.size() == 1 && textEqualNoCase(words[0], "effect")) {
     section_ = Section::Effect;
     return true;
   }
-  if (words.empty() || !Equals(words[0], "emitter") || words.size() > 2) return Fail("unknown section", inner);
+  if (words.empty() || !textEqualNoCase(words[0], "emitter") || words.size() > 2) return Fail("unknown section", inner);
   if (out.emitters.size() >= size_t(kMaxEmitters)) return Fail("too many emitters");
   EmitterDef e;
   if (words.size() == 2) {
@@ -231,7 +222,7 @@ bool Reader::Header(std::string_view inner, EffectDef& out) {
     e.id = "emitter" + std::to_string(out.emitters.size() + 1);
   }
   for (const EmitterDef& other : out.emitters)
-    if (Equals(other.id, e.id)) return Fail("emitter id used twice", e.id);
+    if (textEqualNoCase(other.id, e.id)) return Fail("emitter id used twice", e.id);
   out.emitters.push_back(std::move(e));
   section_ = Section::Emitter;
   return true;
@@ -241,11 +232,11 @@ bool Reader::Key(std::string_view key, std::string_view value, EffectDef& out) {
   switch (section_) {
     case Section::None: return Fail("key before any section", key);
     case Section::Effect:
-      if (Equals(key, "title")) {
+      if (textEqualNoCase(key, "title")) {
         out.title = std::string(value);
         return true;
       }
-      if (Equals(key, "version")) {
+      if (textEqualNoCase(key, "version")) {
         float v = 0;
         if (!One(key, value, 1, 1, v)) return false;
         return true;
@@ -258,58 +249,58 @@ bool Reader::Key(std::string_view key, std::string_view value, EffectDef& out) {
 
 bool Reader::EmitterKey(std::string_view key, std::string_view value, EmitterDef& e) {
   float a = 0, b = 0;
-  if (Equals(key, "sprite")) {
+  if (textEqualNoCase(key, "sprite")) {
     if (value.size() > 200) return Fail("picture name too long");
     e.sprite = std::string(value);
     return true;
   }
-  if (Equals(key, "blend")) {
-    if (Equals(value, "alpha")) e.additive = false;
-    else if (Equals(value, "additive")) e.additive = true;
+  if (textEqualNoCase(key, "blend")) {
+    if (textEqualNoCase(value, "alpha")) e.additive = false;
+    else if (textEqualNoCase(value, "additive")) e.additive = true;
     else return Fail("blend is \"alpha\" or \"additive\", not", value);
     return true;
   }
-  if (Equals(key, "rate")) return One(key, value, 0, 10000, e.rate);
-  if (Equals(key, "burst")) return Whole(key, value, 0, kMaxParticlesPerEmitter, e.burst);
-  if (Equals(key, "maxParticles")) return Whole(key, value, 1, kMaxParticlesPerEmitter, e.maxParticles);
-  if (Equals(key, "delay")) return One(key, value, 0, 3600, e.delay);
-  if (Equals(key, "duration")) return One(key, value, 0, 3600, e.duration);
-  if (Equals(key, "life")) {
+  if (textEqualNoCase(key, "rate")) return One(key, value, 0, 10000, e.rate);
+  if (textEqualNoCase(key, "burst")) return Whole(key, value, 0, kMaxParticlesPerEmitter, e.burst);
+  if (textEqualNoCase(key, "maxParticles")) return Whole(key, value, 1, kMaxParticlesPerEmitter, e.maxParticles);
+  if (textEqualNoCase(key, "delay")) return One(key, value, 0, 3600, e.delay);
+  if (textEqualNoCase(key, "duration")) return One(key, value, 0, 3600, e.duration);
+  if (textEqualNoCase(key, "life")) {
     if (!Range(key, value, 0.001f, 600, e.lifeMin, e.lifeMax)) return false;
     return true;
   }
-  if (Equals(key, "speed")) return Range(key, value, 0, 100000, e.speedMin, e.speedMax);
-  if (Equals(key, "direction")) {
+  if (textEqualNoCase(key, "speed")) return Range(key, value, 0, 100000, e.speedMin, e.speedMax);
+  if (textEqualNoCase(key, "direction")) {
     if (!One(key, value, -3600, 3600, a)) return false;
     e.direction = a * kDeg;
     return true;
   }
-  if (Equals(key, "spread")) {
+  if (textEqualNoCase(key, "spread")) {
     if (!One(key, value, 0, 360, a)) return false;
     e.spread = a * kDeg;
     return true;
   }
-  if (Equals(key, "gravity")) return Pair(key, value, -100000, 100000, e.gravityX, e.gravityY);
-  if (Equals(key, "drag")) return One(key, value, 0, 100, e.drag);
-  if (Equals(key, "area")) return Pair(key, value, 0, 100000, e.areaWidth, e.areaHeight);
-  if (Equals(key, "isRound")) return Flag(key, value, e.round);
-  if (Equals(key, "isAttached")) return Flag(key, value, e.attached);
-  if (Equals(key, "angle")) {
+  if (textEqualNoCase(key, "gravity")) return Pair(key, value, -100000, 100000, e.gravityX, e.gravityY);
+  if (textEqualNoCase(key, "drag")) return One(key, value, 0, 100, e.drag);
+  if (textEqualNoCase(key, "area")) return Pair(key, value, 0, 100000, e.areaWidth, e.areaHeight);
+  if (textEqualNoCase(key, "isRound")) return Flag(key, value, e.round);
+  if (textEqualNoCase(key, "isAttached")) return Flag(key, value, e.attached);
+  if (textEqualNoCase(key, "angle")) {
     if (!Range(key, value, -3600, 3600, a, b)) return false;
     e.angleMin = a * kDeg;
     e.angleMax = b * kDeg;
     return true;
   }
-  if (Equals(key, "spin")) {
+  if (textEqualNoCase(key, "spin")) {
     if (!Range(key, value, -100000, 100000, a, b)) return false;
     e.spinMin = a * kDeg;
     e.spinMax = b * kDeg;
     return true;
   }
-  if (Equals(key, "sizeVariation")) return One(key, value, 0, 1, e.sizeVariation);
-  if (Equals(key, "size")) return CurveOf(key, value, 0, 4096, e.size);
-  if (Equals(key, "alpha")) return CurveOf(key, value, 0, 1, e.alpha);
-  if (Equals(key, "color") || Equals(key, "colour")) return ColoursOf(key, value, e.color);
+  if (textEqualNoCase(key, "sizeVariation")) return One(key, value, 0, 1, e.sizeVariation);
+  if (textEqualNoCase(key, "size")) return CurveOf(key, value, 0, 4096, e.size);
+  if (textEqualNoCase(key, "alpha")) return CurveOf(key, value, 0, 1, e.alpha);
+  if (textEqualNoCase(key, "color") || textEqualNoCase(key, "colour")) return ColoursOf(key, value, e.color);
   return Fail("unknown key", key);
 }
 

@@ -10,3 +10,5 @@ std::u16string textCp1251ToUtf16(std::string_view s);
 bool textUtf16ToCp1251(std::u16string_view s, std::string& out);
 bool textIsValidUtf8(std::string_view s);  // the lenient check of the INI loader (leads up to 1111100x)
 size_t textWLen(const char16_t* s);
+// Equal but for the case of ASCII letters (names, keywords and file names of the data).
+bool textEqualNoCase(std::string_view a, std::string_view b);

@@ -7,6 +7,7 @@
 
 #include "base/diag.h"
 #include "files/ini.h"
+#include "files/text.h"
 #include "ui/widget_button.h"
 #include "ui/widget_edit.h"
 #include "ui/widget_progress.h"
@@ -29,17 +30,6 @@
 #include "ui/wnd.h"
 
 namespace {
-
-bool SameFolded(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == 0;
-}
 
 template <class T>
 UIWnd* Make() {
@@ -89,7 +79,7 @@ std::vector<WndType>& Types() {
 auto Find(const char* keyword) {
   auto& t = Types();
   auto it = t.begin();
-  while (it != t.end() && !SameFolded(it->keyword, keyword)) ++it;
+  while (it != t.end() && !textEqualNoCase(it->keyword, keyword ? keyword : "")) ++it;
   return it;
 }
 

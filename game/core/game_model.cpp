@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "files/text.h"
 #include "game/core/game_main.h"
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
@@ -25,9 +26,7 @@ constexpr int32_t kModelEvents[] = {2,  6,  13, 18, 19, 27, 29, 30, 33,  38,  40
 int32_t gameModeFind(std::string_view name) {
   for (int32_t i = 0; i < 3; ++i) {
     std::string_view m = kModeNames[i];
-    if (m.size() == name.size() &&
-        std::equal(m.begin(), m.end(), name.begin(), [](char a, char b) { return std::tolower((unsigned char)a) == std::tolower((unsigned char)b); }))
-      return i;
+    if (textEqualNoCase(m, name)) return i;
   }
   return kModeUnknown;
 }

@@ -8,6 +8,7 @@
 #include "anim/anim_catalogue.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
+#include "files/text.h"
 #include "game/core/level_context.h"
 #include "game/core/map_factory.h"
 #include "game/core/random.h"
@@ -92,9 +93,7 @@ std::string cPerson::AnimationKey(int32_t visible, int32_t dir) {
 
 void cPerson::SetAnimationName(int32_t visible, int32_t dir, std::string_view name) {
   if (visible < 1 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return;
-  const bool none = name.empty() || (name.size() == 4 && std::tolower(uint8_t(name[0])) == 'n' &&
-                                     std::tolower(uint8_t(name[1])) == 'u' && std::tolower(uint8_t(name[2])) == 'l' &&
-                                     std::tolower(uint8_t(name[3])) == 'l');
+  const bool none = name.empty() || textEqualNoCase(name, "null");
   m_animTable[visible][dir] = none ? 0 : NameHash(name);
 }
 
