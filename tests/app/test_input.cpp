@@ -21,20 +21,15 @@
 #include "support/test_files.h"
 #include "platform/platform.h"
 #include "ui/wnd.h"
+#include "support/message_capture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Msg {
-  int message, code, value;
-  bool operator==(const Msg& o) const { return message == o.message && code == o.code && value == o.value; }
-};
-std::vector<Msg> g_got;
-int Capture(int m, int c, int v) {
-  g_got.push_back({m, c, v});
-  return 0;
-}
+using testkit::Msg;
+std::vector<Msg>& g_got = testkit::capturedMessages();
+constexpr auto Capture = testkit::captureMessage;
 
 void WriteText(const fs::path& p, const std::string& text) { testkit::writeFile(p, text); }
 std::string ReadText(const fs::path& p) { return testkit::readFile(p); }

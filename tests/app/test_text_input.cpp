@@ -12,20 +12,15 @@
 #include "files/ini.h"
 #include "gfx/render.h"
 #include "platform/platform.h"
+#include "support/message_capture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Msg {
-  int message, code, value;
-  bool operator==(const Msg& o) const { return message == o.message && code == o.code && value == o.value; }
-};
-std::vector<Msg> g_got;
-int Capture(int m, int c, int v) {
-  g_got.push_back({m, c, v});
-  return 0;
-}
+using testkit::Msg;
+std::vector<Msg>& g_got = testkit::capturedMessages();
+constexpr auto Capture = testkit::captureMessage;
 
 class TextInput : public ::testing::Test {
  protected:
