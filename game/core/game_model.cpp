@@ -10,6 +10,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
 #include "game/core/player_stock.h"
+#include "anim/fx_manager.h"
 #include "sound/sound.h"
 
 namespace Game {
@@ -93,7 +94,15 @@ int cGameModel::Update(int32_t ms) {
   }
   if (m_phase == Phase::Finishing) {
     if (m_map) m_map->UpdateAll(ms);
-    if (m_finishTimer.Advance(float(ms)) || (!m_finishTimer.running && m_finishTimer.remaining == 0)) return 2;
+    FxManager::fxManager().UpdateFireWorks(float(ms));
+    if (m_finishTimer.Advance(float(ms)) || (!m_finishTimer.running && m_finishTimer.remaining == 0)) {
+      // The finale starts once, at the step the result is handed over.
+      if (m_won && !m_finaleStarted) {
+        m_finaleStarted = 1;
+        FxManager::fxManager().StartFireWorks();
+      }
+      return 2;
+    }
     return 0;
   }
   if (m_levelTimer.Advance(float(ms) * m_levelRate * m_timeScale) && testSetting(TestSwitch::Game_No_Time) == 0) {
@@ -106,6 +115,7 @@ int cGameModel::Update(int32_t ms) {
   }
   if (m_allGoals && m_allGoals->active()) m_allGoals->Advance(ms);
   if (m_stepHook) m_stepHook(ms);
+  FxManager::fxManager().UpdateFireWorks(float(ms));
   if (m_phase == Phase::Waiting && m_workersCount && m_workersCount() > 0) {
     PostSimple(Event::FirstWorkerAvailable);
     m_phase = Phase::Ready;
@@ -161,6 +171,7 @@ void cGameModel::GoalsMet() {
 void cGameModel::Lose() {
   if (m_phase == Phase::Finishing || m_phase == Phase::Created) return;
   PostSimple(Event::GamePlayFinished);
+  AddFlyingWitch();
   PostSimple(Event::GameOver);
   m_levelTimer.Stop();
   if (m_phase != Phase::GoalsMet) m_timeUsed = m_levelTimer.total - m_levelTimer.remaining;
@@ -230,6 +241,9 @@ void cGameModel::OnAction(const ModelAction& a) {
     case 10:
       if (beforeFinish) Lose();
       break;
+    case 12:
+      // The achievement test belongs to the achievement tracker, which reads the action log.
+      break;
     default:
       break;
   }
@@ -243,6 +257,9 @@ void cGameModel::OnEvent(GameEvent& e) {
     case Code(Event::WindowClosedOverLevel): m_timeScale = 1.0f; break;
     case Code(Event::TimeBarFreezes): m_levelRate = 0.0f; break;
     case Code(Event::TimeBarThaws): m_levelRate = 1.0f; break;
+    case Code(Event::IconUsed): OnDropped(e.objectId, e.otherId); break;
+    case Code(Event::NoPathToSubject): PointAtBlocker(e.objectId); break;
+    case Code(Event::NoPersonOfKind): PointAtHut(uint32_t(e.value)); break;
     case Code(Event::ResourceAdded):
       if (e.index >= 0 && e.index < 4) m_resourceTouched[e.index] = 1;
       break;

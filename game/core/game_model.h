@@ -75,6 +75,10 @@ class cGameModel : public cObserver {
   void SetClickHook(std::function<void(Map::cObject&)> f) { m_onClick = std::move(f); }
   // Runs each step after the model's own work (workers controller, queue and the rest).
   void SetStepHook(std::function<void(int32_t)> f) { m_stepHook = std::move(f); }
+  // Queues a subject the model decided to serve (a dropped icon accepted by its object).
+  void SetEnqueueHook(std::function<void(int32_t)> f) { m_enqueue = std::move(f); }
+  // The object the last hint pointed at (tint pulse; the hint arrow joins it later), -1 for none.
+  int32_t hintTarget() const { return m_hintTarget; }
 
   // Registers for the model's events.
   void RegisterEvents();
@@ -105,6 +109,11 @@ class cGameModel : public cObserver {
   void ComputeResult(bool won);
   void PostSimple(Event code, int32_t value = 0);
   void HoverLeaveAll(int32_t exceptId);
+  // model_hints.cpp: the reactions that point the player at what stands in the way.
+  void AddFlyingWitch();
+  void OnDropped(int32_t objectId, int32_t targetId);
+  void PointAtBlocker(int32_t subjectId);
+  void PointAtHut(uint32_t kindHash);
 
   cEventDispatcher* m_dispatcher;
   PlayerStock* m_stock;
@@ -114,6 +123,8 @@ class cGameModel : public cObserver {
   std::function<int()> m_releaseWaiting;
   std::function<void(int32_t)> m_stepHook;
   std::function<void(Map::cObject&)> m_onClick;
+  std::function<void(int32_t)> m_enqueue;
+  int32_t m_hintTarget = -1;
 
   int32_t m_gameMode = kModeNormal;
   Phase m_phase = Phase::Created;
@@ -125,6 +136,7 @@ class cGameModel : public cObserver {
   int32_t m_timeUsed = 0;
   int32_t m_scoreBonusSeconds = 0;
   uint8_t m_resultDone = 0;
+  uint8_t m_finaleStarted = 0;
   uint8_t m_resourceTouched[4] = {0, 1, 1, 1};
 };
 

@@ -133,6 +133,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
       else if (o.Click(true))
         queue->Enqueue(o.id, false);
     });
+    c.model->SetEnqueueHook([queue](int32_t id) { queue->Enqueue(id, false); });
   } else if (stage == 3) {
     c.allGoals = std::make_unique<cAllTaskCompletedController>(c.dispatcher.get());
     c.model->SetAllGoals(c.allGoals.get());

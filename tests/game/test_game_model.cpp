@@ -4,9 +4,14 @@
 // values that would make a level unplayable.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
+#include "anim/fx_manager.h"
 #include "files/ini.h"
+#include "files/name_hash.h"
+#include "game/core/map.h"
+#include "support/test_files.h"
 #include "game/core/game_main.h"
 #include "game/core/level_balance.h"
 #include "game_test_util.h"
@@ -327,4 +332,68 @@ TEST_F(GameModel, UnplayableBalanceValuesAreRefused) {
   EXPECT_NE(testkit::ReadErrorLog().find("speed.ini: [Worker] \"vel\""), std::string::npos);
   gametest::writeFile("speed2.ini", "[Worker]\nvel=0.25\n");
   EXPECT_FLOAT_EQ(Game::levelCheckedWorkerSpeed("speed2.ini"), 0.25f);
+}
+
+// The end of a level: a won level starts the fireworks when its result is handed over, a lost one
+// brings the flying witch onto the map and no fireworks.
+TEST_F(GameModel, FireworksAfterAWinAndTheWitchAfterALoss) {
+  ASSERT_TRUE(testkit::writeFile("data/fx/finale.ini",
+                                 "[fireWorks]\nboundX=400\nboundY=300\nrocketsCount=2\niterationsCount=1\ndelay=0.5\n"));
+  ASSERT_TRUE(testkit::writeFile("data/flyingwitch/flyingwitch.ini",
+                                 "[FlyingWitch]\ntype=decoration\nsubType=witch\nx=900\ny=100\n"));
+  FxManager::cFireWorks& fw = FxManager::fxManager().FireWorks();
+  fw.Stop(true);
+  fw.Load("data/fx/finale.ini", "fireWorks");
+  ASSERT_EQ(fw.RocketCount(), 2);
+
+  ASSERT_TRUE(writeLevel(120, balance()));
+  {
+    GameHarness h;
+    startRunning(h, 120);
+    h.Action(7);
+    EXPECT_EQ(h.AdvanceUntilResult(1000), 1);
+    EXPECT_FALSE(fw.IsRunning());  // not during the finish delay
+    EXPECT_EQ(h.AdvanceUntilResult(1000), 2);
+    EXPECT_TRUE(fw.IsRunning());
+    EXPECT_EQ(h.map().FindByType("decoration", "witch"), nullptr);
+    Game::EndLevel();
+  }
+  fw.Stop(true);
+  EXPECT_FALSE(fw.IsRunning());
+  {
+    GameHarness h;
+    startRunning(h, 120);
+    size_t before = h.map().Count();
+    h.Action(10);
+    Map::cObject* witch = h.map().FindByType("decoration", "witch");
+    ASSERT_NE(witch, nullptr);
+    EXPECT_EQ(h.map().Count(), before + 1);
+    EXPECT_EQ(witch->AnchorI(), (Map::IntPoint{900, 100}));
+    EXPECT_EQ(h.AdvanceUntilResult(1000), 2);
+    EXPECT_FALSE(fw.IsRunning());
+  }
+  std::remove("data/flyingwitch/flyingwitch.ini");
+  std::remove("data/fx/finale.ini");
+}
+
+// Event 106 names the missing kind; the model makes that kind's hut pulse so the player sees what
+// to build. Other kinds point at nothing.
+TEST_F(GameModel, AMissingPersonKindPointsAtItsHut) {
+  ASSERT_TRUE(writeLevel(121, balance(), "",
+                         std::string(kTwoObjects) + "[Hut]\ntype=building\nsubType=WarriorHut\nx=600\ny=500\n"));
+  GameHarness h;
+  startRunning(h, 121);
+  Map::cObject* hut = h.map().FindByType("building", "WarriorHut");
+  ASSERT_NE(hut, nullptr);
+  GameEvent e;
+  MakeEvent(e, Event::NoPersonOfKind);
+  e.value = int32_t(NameHash("Exorcist"));
+  Post(Game::eventDispatcher(), e);
+  EXPECT_EQ(h.model().hintTarget(), -1);
+  EXPECT_FALSE(hut->Has(Map::kFlagTintPulse));
+  MakeEvent(e, Event::NoPersonOfKind);
+  e.value = int32_t(NameHash("Warrior"));
+  Post(Game::eventDispatcher(), e);
+  EXPECT_EQ(h.model().hintTarget(), hut->id);
+  EXPECT_TRUE(hut->Has(Map::kFlagTintPulse));
 }
