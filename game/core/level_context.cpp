@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "anim/anim_catalogue.h"
 #include "base/diag.h"
 #include "files/file.h"
 #include "files/name_hash.h"
@@ -86,6 +87,18 @@ bool PrepareLevel(int32_t n, int32_t mode) {
 
 int32_t LoadLevelStageCount() { return g_level ? g_level->mapSteps - 3 + 11 : 0; }
 
+// The workers' pictures of a level are the animation group "skin<n>". A level with the same skin as
+// the previous one keeps it loaded; another skin releases the old group first.
+void levelUseSkinGroup(int32_t skin) {
+  static std::string loaded;
+  std::string group = "skin" + std::to_string(skin);
+  if (group == loaded) return;
+  Core::cAnimationManager& anims = Core::animManager();
+  if (!loaded.empty()) anims.UnloadAnimationGroup(loaded);
+  anims.LoadAnimationGroup(group);
+  loaded = group;
+}
+
 bool LoadLevelStage(int32_t n, int32_t stage) {
   if (!g_level || g_level->failed || g_level->levelNumber != n) return false;
   LevelContext& c = *g_level;
@@ -102,6 +115,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     c.map->SetDispatcher(c.dispatcher.get());
     c.stock = std::make_unique<PlayerStock>(c.dispatcher.get());
     c.skinGroup = levelBalance().iWorkersSkin + 1;
+    levelUseSkinGroup(c.skinGroup);
   } else if (stage == 2) {
     const LevelBalance& b = levelBalance();
     bool many = testSetting(TestSwitch::Game_Many_Resources) != 0;

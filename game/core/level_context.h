@@ -48,6 +48,10 @@ struct LevelContext {
   ~LevelContext();
 };
 
+// Loads the workers' animation group "skin<n>" (the level's "iWorkersSkin" + 1), releasing the
+// group of the previous level when it differs.
+void levelUseSkinGroup(int32_t skin);
+
 // The running level's context, or null between levels.
 LevelContext* levelContext();
 
