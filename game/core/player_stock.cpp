@@ -2,6 +2,7 @@
 #include "game/core/player_stock.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "game/core/events.h"
 #include "game/core/level_balance.h"
@@ -57,6 +58,13 @@ void PlayerStock::AddResource(int i, int32_t amount, bool fromPlayer, int32_t x,
   }
   PostResource(Code(Event::StockChanged), i, 0, 0, 0, 0);
   PostResource(Code(Event::ResourceAdded), i, amount, fromPlayer ? 1 : 0, x, y);
+}
+
+void PlayerStock::RefundResource(int i, int32_t amount) {
+  if (!Valid(i) || amount <= 0) return;
+  const int64_t sum = int64_t(m_amount[i]) + amount;
+  m_amount[i] = int32_t(std::min<int64_t>(sum, INT32_MAX));
+  PostResource(Code(Event::StockChanged), i, 0, 0, 0, 0);
 }
 
 }  // namespace Game

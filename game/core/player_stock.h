@@ -31,6 +31,9 @@ class PlayerStock {
   // Adds (capped at the maximum); for Food, Ore and Gold posts 110 per resource at its maximum and
   // 109 when all three are; then 72 and 73 with the amount, flag and screen point.
   void AddResource(int i, int32_t amount, bool fromPlayer, int32_t x = 0, int32_t y = 0);
+  // Gives back what a cancelled order took: not capped by the maximum, since it was the player's
+  // before. Posts 72.
+  void RefundResource(int i, int32_t amount);
 
  private:
   static bool Valid(int i) { return i >= 0 && i < kResourceCount; }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/core/map_object.h"
@@ -150,7 +151,8 @@ class cSubjectObject : public cObject, public Game::IPersonOperationSubject {
   void Destroy(bool free) override;
   bool HoverEnter() override;
   void HoverLeave() override;
-  bool IsWithdrawn() const override { return withdrawn != 0; }
+  // A subject fading out of play is no longer hit by the pointer either.
+  bool IsWithdrawn() const override { return withdrawn != 0 || leavingPlay != 0; }
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
@@ -169,6 +171,14 @@ class cSubjectObject : public cObject, public Game::IPersonOperationSubject {
   void StopSigns();
   // Rebuilds displayName from the translated name key (subclasses append to it).
   virtual void RebuildDisplayNameBase();
+  // The operation's persons have all been asked for (the queue may let go of the order).
+  bool HasRequestedAllPersons() const;
+  // Shows or hides the child of that subtype, when there is one.
+  void ShowChild(std::string_view subtype, bool show);
+  // The persons of the operation that are still on the map.
+  cPerson* OperationPerson(int32_t personId) const;
+  // The persons needed now: never fewer than one.
+  int32_t PersonsToRequest() const { return personsNeeded > 1 ? personsNeeded : 1; }
 
   // ---- Fields --------------------------------------------------------------------------------
   cSubjectOperation operation;
@@ -195,5 +205,29 @@ class cSubjectObject : public cObject, public Game::IPersonOperationSubject {
   WorkTimer fadeOut;
   uint8_t deleteOnGamePlayFinished = 0;
   int32_t cursor = 0;
+  // Set once the subject started to leave play (it fades out, then the map removes it).
+  uint8_t leavingPlay = 0;
+  // Refusal sounds started (the sound itself may be silent without a sound system).
+  int32_t refusalSoundsPlayed = 0;
+
+ private:
+  // The subject's items of a record (from offset `at` of its extension) onto the fields.
+  void ApplySubjectItems(const std::vector<MapExtValue>& ext, size_t at);
+  void FillSubjectItems(std::vector<MapExtValue>& ext, size_t at) const;
+  // Cancels a running operation with a refund of what was paid; true when there was one.
+  bool CancelRunning();
+  void RefundPaid();
+  void PersonArrivedNow(int32_t personId);
+  void UpdateOperation(int32_t ms);
+  void EndWork();
+  void PostSubjectEvent(Game::Event code);
+  void PlayRefusalSound();
+
+  // Persons that arrived while they were being asked for (a zero-length walk), before the
+  // operation knew their ids.
+  bool m_requesting = false;
+  std::vector<int32_t> m_earlyArrivals;
+  bool m_fadeOutDone = false;
+  bool m_noSignWasRunning = false;
 };
 }  // namespace Map
