@@ -8,8 +8,10 @@
 #include "files/file.h"
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
+#include "game/core/game_view.h"
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
+#include "game/menus/screens.h"
 
 namespace Game {
 namespace {
@@ -20,6 +22,14 @@ constexpr int32_t kFirstMapStage = 7;
 }  // namespace
 
 LevelContext::~LevelContext() {
+  // The view goes first: on screen it is destroyed after the step, so it must let go of what
+  // dies here now.
+  if (view) {
+    view->Detach();
+    if (UIWnd* screen = view->Parent()) screen->RemoveChild(view);
+    view = nullptr;
+  }
+  viewOwned.reset();
   // Objects leave the dispatcher before it goes; the map before the arena that holds them.
   model.reset();
   queue.reset();
@@ -148,6 +158,8 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
         queue->Enqueue(o.id, false);
     });
     c.model->SetEnqueueHook([queue](int32_t id) { queue->Enqueue(id, false); });
+    c.viewOwned = std::make_unique<cGameView>(&c);
+    c.view = c.viewOwned.get();
   } else if (stage == 3) {
     c.allGoals = std::make_unique<cAllTaskCompletedController>(c.dispatcher.get());
     c.model->SetAllGoals(c.allGoals.get());
@@ -167,6 +179,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     c.allGoals->RegisterEvents();
     c.workers->RegisterEvents();
     c.queue->RegisterEvents();
+    c.view->RegisterEvents();
   } else if (stage >= kFirstMapStage && stage < kFirstMapStage + c.mapSteps) {
     if (stage == kFirstMapStage) {
       c.workerSpeed = levelCheckedWorkerSpeed("data/balance.ini");
@@ -186,6 +199,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
       if (!c.workers->CreatePerson(at, "Worker", -1)) c.workers->RequestWorker(true);
     }
     c.allGoals->SetLevel(n);
+    c.view->LevelStart();
     c.model->StartLevel(c.gameMode, n);
   }
   return true;
@@ -196,7 +210,13 @@ bool LoadLevel(int32_t n, int32_t mode) {
   int32_t count = LoadLevelStageCount();
   for (int32_t i = 0; i < count; ++i)
     if (!LoadLevelStage(n, i)) return false;
+  levelShowView();
   return true;
+}
+
+void levelShowView() {
+  if (!g_level || !g_level->viewOwned || !wndRoot()) return;
+  Menu::ShowScreen(g_level->viewOwned.release());
 }
 
 void EndLevel() { g_level.reset(); }

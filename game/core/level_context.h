@@ -16,6 +16,7 @@
 #include "game/core/workers.h"
 
 namespace Game {
+class cGameView;
 
 // Values used when a level's balance would make it unplayable (reported in gerr.log).
 constexpr int32_t kDefaultLevelTimeMs = 600000;
@@ -44,6 +45,10 @@ struct LevelContext {
   std::unique_ptr<cWorkersController> workers;
   std::unique_ptr<cOperationsQueue> queue;
   std::unique_ptr<cAllTaskCompletedController> allGoals;
+  // Stage 2: the game view. The context owns it until it goes on screen (levelShowView); then
+  // the root window does, and the level's end takes it off the screen.
+  std::unique_ptr<cGameView> viewOwned;
+  cGameView* view = nullptr;
 
   ~LevelContext();
 };
@@ -67,8 +72,11 @@ bool PrepareLevel(int32_t n, int32_t mode = kModeNormal);
 int32_t LoadLevelStageCount();
 // One stage (0 to N + 10); false when the map cannot be read further.
 bool LoadLevelStage(int32_t n, int32_t stage);
-// PrepareLevel, then every stage in a row.
+// PrepareLevel, then every stage in a row, then the game view becomes the only screen.
 bool LoadLevel(int32_t n, int32_t mode = kModeNormal);
+// Puts the loaded level's game view on screen as the root window's only child (when there is a
+// root window).
+void levelShowView();
 // Destroys the level context and everything it owns.
 void EndLevel();
 

@@ -1,0 +1,430 @@
+// The window a level is played in.
+#include "game/core/game_view.h"
+
+#include <cstdio>
+
+#include "anim/fx_manager.h"
+#include "app/soft_cursor.h"
+#include "base/diag.h"
+#include "game/core/game_main.h"
+#include "game/core/game_music.h"
+#include "game/core/level_context.h"
+#include "game/core/person.h"
+#include "game/menus/leave_dialog.h"
+#include "game/menus/screens.h"
+#include "gfx/render.h"
+#include "platform/platform.h"
+#include "sound/sound.h"
+
+namespace Game {
+namespace {
+// The events the view listens to; most are for the tips, the interface and the story window.
+constexpr int32_t kViewEvents[] = {1,  2,  4,  6,  11, 13, 14, 17, 20, 22, 23, 27, 33, 34, 39, 56, 57, 66, 70, 73,
+                                   77, 78, 80, 86, 87, 91, 92, 94, 95, 96, 98, 99, 101, 102, 103, 104, 105, 110, 136};
+
+// The story windows' cut-scenes that open a letterbox of their own.
+constexpr int32_t kDrumSceneMs = 23000;
+constexpr int32_t kWinterSceneMs = 24000;
+
+struct TypedWord {
+  const char* word;
+  int action;
+};
+constexpr TypedWord kTypedWords[] = {{"levelu", 7}, {"loose", 10}, {"achiev", 12}};
+constexpr size_t kTypedKeep = 16;
+
+void lastLevelMusicAgain(CSound*) { sndPlayMusic("musicLastLevel", 35, 0, lastLevelMusicAgain); }
+
+int unpackX(int value) { return int16_t(value & 0xFFFF); }
+int unpackY(int value) { return int16_t(uint32_t(value) >> 16); }
+}  // namespace
+
+int32_t viewCutSceneMs(int32_t level) {
+  switch (level) {
+    case 1:
+    case 33: return 12000;
+    case 6: return 3000;
+    case 8: return 15000;
+    case 23: return 10000;
+    default: return 0;
+  }
+}
+
+void viewStartLevelMusic(int32_t level) {
+  if ((level + 1) % 16 == 0)
+    sndPlayMusic("musicLastLevel", 35, 0, lastLevelMusicAgain);
+  else
+    PlayNextMusic(true);
+}
+
+int cTypedWords::Type(int ch) {
+  char c = ch > 0 && ch < 128 ? char(ch) : '\x7f';
+  if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  m_text.push_back(c);
+  if (m_text.size() > kTypedKeep) m_text.erase(0, m_text.size() - kTypedKeep);
+  for (const TypedWord& w : kTypedWords) {
+    const std::string_view word = w.word;
+    if (m_text.size() >= word.size() && std::string_view(m_text).substr(m_text.size() - word.size()) == word) {
+      // A word is used up: "loose" typed after "levelu" must not see its letters again.
+      m_text.clear();
+      return w.action;
+    }
+  }
+  return 0;
+}
+
+cGameView::cGameView(LevelContext* level) : m_level(level) {
+  SetPos(0, 0);
+  SetSize(kLogicalWidth, kLogicalHeight);
+  SetName("GameView");
+  if (level) m_dispatcher = level->dispatcher.get();
+}
+
+cGameView::~cGameView() {
+  Detach();
+  if (LevelContext* c = levelContext(); c && c->view == this) c->view = nullptr;
+}
+
+void cGameView::RegisterEvents() {
+  for (int32_t code : kViewEvents) Register(code, m_dispatcher, this);
+}
+
+void cGameView::Detach() {
+  if (m_dispatcher) m_dispatcher->Forget(this);
+  m_dispatcher = nullptr;
+  m_level = nullptr;
+}
+
+cGameModel* cGameView::Model() const { return m_level ? m_level->model.get() : nullptr; }
+
+bool cGameView::InPlay() const {
+  const cGameModel* m = Model();
+  return m && (m->phase() == Phase::Ready || m->phase() == Phase::Running);
+}
+
+bool cGameView::IsFree() const { return !m_resultShown && !Menu::UILeaveDialog::IsOpen(); }
+
+void cGameView::SendAction(GameAction a) {
+  cGameModel* m = Model();
+  if (!m) return;
+  a.tick = m_tick;
+  if (testSetting(TestSwitch::Game_Log_On_Playback)) gameLog("[Action]:%d - action %d", a.tick, a.code);
+  ModelAction ma;
+  ma.code = a.code;
+  ma.objectId = a.objectId;
+  ma.x = a.x;
+  ma.y = a.y;
+  m->OnAction(ma);
+}
+
+void cGameView::HoverLeaveAll() {
+  if (!m_level || !m_level->map) return;
+  Map::cMap& map = *m_level->map;
+  for (size_t i = 0; i < map.Count(); ++i) {
+    Map::cObject* o = map.At(i);
+    if (!o->Has(Map::kFlagPointerOver)) continue;
+    o->Set(Map::kFlagPointerOver, false);
+    o->HoverLeave();
+  }
+  m_hoveredId = -1;
+  cursorSetSlot(0);
+}
+
+void cGameView::LevelStart() {
+  if (!m_level) return;
+  const int32_t n = m_level->levelNumber;
+  if (const int32_t ms = viewCutSceneMs(n); ms > 0) {
+    OpenLetterbox(kLetterboxMs);
+    m_storyTimer.Start(ms);
+    sndPlayMusic("musicWitch", 1, 1, nullptr);
+  } else {
+    viewStartLevelMusic(n);
+  }
+}
+
+void cGameView::OpenLetterbox(int32_t durationMs) {
+  if (m_dispatcher) {
+    GameEvent e;
+    MakeEvent(e, Event::WindowOpenedOverLevel);
+    Post(m_dispatcher, e);
+  }
+  // Closing bars open again from where they are.
+  m_letterbox = kLetterboxOpening;
+  m_storyTimer.Start(durationMs);
+  HoverLeaveAll();
+}
+
+void cGameView::ShowStory(int32_t entry) { m_lastStory = entry; }
+
+void cGameView::OnPointerMove(int x, int y) {
+  if (!m_level || !m_level->map || !IsFree()) return;
+  if (!InPlay()) {
+    if (m_hoveredId != -1) {
+      m_hoveredId = -1;
+      cursorSetSlot(0);
+    }
+    return;
+  }
+  Map::cObject* hit = m_level->map->HitTest(x, y);
+  if (hit) {
+    if (hit->id != m_hoveredId) {
+      GameAction a;
+      a.code = 5;
+      a.objectId = hit->id;
+      a.x = x;
+      a.y = y;
+      m_hoveredId = hit->id;
+      SendAction(a);
+    }
+    cursorSetSlot(hit->GetCursor());
+    return;
+  }
+  if (m_hoveredId != -1) {
+    GameAction a;
+    a.code = 6;
+    a.x = x;
+    a.y = y;
+    m_hoveredId = -1;
+    SendAction(a);
+  }
+  cursorSetSlot(0);
+}
+
+void cGameView::OnMouseButton(int button, int x, int y) {
+  cGameModel* m = Model();
+  if (!m) return;
+  if (m_resultShown) {
+    m_resultClosed = 1;
+    return;
+  }
+  if (!IsFree()) return;
+  if (!m_levelCompleted && m->phase() != Phase::Running) SendAction(GameAction{1});
+  if (!InPlay() || !m_level->map) return;
+  GameAction a;
+  a.x = x;
+  a.y = y;
+  a.left = button == 1;
+  if (Map::cObject* hit = m_level->map->HitTest(x, y)) {
+    a.code = 2;
+    a.objectId = hit->id;
+  } else {
+    a.code = 4;
+  }
+  SendAction(a);
+  // The click may have ended the level's context (it never does today, but a click is input from
+  // outside: check rather than trust).
+  if (!m_dispatcher) return;
+  GameEvent e;
+  MakeEvent(e, Event::ViewEvent107);
+  e.x = x;
+  e.y = y;
+  Post(m_dispatcher, e);
+  m_idleTimer.Start(kIdleMs);
+}
+
+void cGameView::AskLeave() {
+  if (Menu::UILeaveDialog::IsOpen()) return;
+  if (Menu::UILeaveDialog* d = Menu::UILeaveDialog::Create()) AddChild(d);
+}
+
+void cGameView::OnKey(int key) {
+  cGameModel* m = Model();
+  if (!m) return;
+  if (m_resultShown) {
+    m_resultClosed = 1;
+    return;
+  }
+  if (!IsFree()) return;
+  if (!m_levelCompleted && m->phase() != Phase::Running) SendAction(GameAction{1});
+  if (key != VK_ESCAPE_) return;
+  // Until the in-game menu exists Escape leaves the level: for the menu, or (when the game
+  // skips its menus) with the question the menu would ask.
+  if (testSetting(TestSwitch::Game_No_Menu)) {
+    AskLeave();
+    return;
+  }
+  RetireSelf();
+  EndLevel();
+  Menu::ShowMainMenu();
+}
+
+void cGameView::OnTyped(int ch) {
+  if (!testSetting(TestSwitch::Game_Chit) || !Model() || !IsFree()) return;
+  if (const int action = m_typed.Type(ch)) SendAction(GameAction{action});
+}
+
+int cGameView::KeyDown(int code, int value) {
+  if (!m_level) return 0;
+  if (code == VK_LBUTTON_ || code == VK_RBUTTON_) {
+    OnMouseButton(code == VK_LBUTTON_ ? 1 : 2, unpackX(value), unpackY(value));
+    return 1;
+  }
+  if (code == VK_MBUTTON_) return 1;
+  // A held key repeats; only its first press counts.
+  if (!(value & (1 << 30))) OnKey(code);
+  return 1;
+}
+
+int cGameView::Char(int code, int value) {
+  (void)value;
+  if (!m_level) return 0;
+  OnTyped(code);
+  return 1;
+}
+
+int cGameView::MouseMove(int buttons, int value) {
+  (void)buttons;
+  if (!m_level) return 0;
+  OnPointerMove(unpackX(value), unpackY(value));
+  return 1;
+}
+
+int cGameView::Update(int dt) {
+  UIWnd::Update(dt);  // the leave question, when it is asked
+  cGameModel* m = Model();
+  if (!m) return 0;
+  ++m_tick;
+  if (m_storyTimer.Advance(float(dt))) {
+    if (m->phase() != Phase::Running && m_level->workers && m_level->workers->PersonCount() == 0)
+      m_level->workers->RequestWorker(true);
+    viewStartLevelMusic(m_level->levelNumber);
+    // Bars still opening close too: a cut-scene shorter than the opening must not keep the clocks
+    // stopped for good.
+    if (m_letterbox == kLetterboxOpen || m_letterbox == kLetterboxOpening) m_letterbox = kLetterboxClosing;
+  }
+  if (m_letterbox == kLetterboxOpening) {
+    m_letterboxMs += dt;
+    if (m_letterboxMs >= kLetterboxMs) {
+      m_letterboxMs = kLetterboxMs;
+      m_letterbox = kLetterboxOpen;
+    }
+  } else if (m_letterbox == kLetterboxClosing) {
+    m_letterboxMs -= dt;
+    if (m_letterboxMs <= 0) {
+      m_letterboxMs = 0;
+      m_letterbox = kLetterboxOff;
+      if (m_dispatcher) {
+        GameEvent e;
+        MakeEvent(e, Event::WindowClosedOverLevel);
+        Post(m_dispatcher, e);
+      }
+    }
+  }
+  if (m_resultShown) {
+    if (m_resultTimer.Advance(float(dt))) m_resultClosed = 1;
+    if (!m_resultClosed) return 0;
+    CloseLevel();
+    return 1;  // the screen has changed
+  }
+  if (!IsFree()) return 0;
+  if (m_idleTimer.Advance(float(dt)) && m_dispatcher) {
+    GameEvent e;
+    MakeEvent(e, Event::ViewEvent108);
+    Post(m_dispatcher, e);
+  }
+  if (m->Update(dt) == 2) ShowResult();
+  return 0;
+}
+
+void cGameView::ShowResult() {
+  const cGameModel& m = *Model();
+  m_resultShown = 1;
+  m_resultClosed = 0;
+  m_resultTimer.Start(kResultPauseMs);
+  HoverLeaveAll();
+  // The end screens will show this; until then the log and the console say it.
+  gameLog("[Result] level %d %s: stars %d, time %d ms, score bonus %d s", int(m_level->levelNumber),
+          m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed()), int(m.scoreBonusSeconds()));
+  consoleMessage(1, "Level %d %s: %d stars, %d ms\n", int(m_level->levelNumber), m.won() ? "won" : "lost",
+                 int(m.stars()), int(m.timeUsed()));
+}
+
+void cGameView::RetireSelf() {
+  // Off screen (no window tree) the level's end would delete this view while its own handler
+  // runs; it goes with the windows removed during the step instead, as it would on screen.
+  if (Parent() || !m_level || m_level->viewOwned.get() != this) return;
+  UIWnd holder;
+  holder.AddChild(m_level->viewOwned.release());
+  holder.RemoveChild(this);
+}
+
+void cGameView::CloseLevel() {
+  if (!m_level) return;
+  const int32_t n = m_level->levelNumber;
+  const int32_t mode = m_level->gameMode;
+  RetireSelf();
+  EndLevel();  // takes this view off the screen; it is destroyed after the step
+  if (testSetting(TestSwitch::Game_No_Menu) && LoadLevel(n, mode)) return;
+  Menu::ShowMainMenu();
+}
+
+void cGameView::OnEvent(GameEvent& e) {
+  cObserver::OnEvent(e);
+  switch (e.code) {
+    case Code(Event::AllGoalsCompleted): m_levelCompleted = 1; break;
+    case Code(Event::StoryLevelStarted): ShowStory(e.value); break;
+    case 56: ShowStory(37); break;
+    case 80:
+      if (m_level && m_level->levelNumber == 4) ShowStory(4);
+      break;
+    case 86: ShowStory(42); break;
+    case 87: ShowStory(39); break;
+    case 91: ShowStory(182); break;
+    case Code(Event::DrumSceneStarts): OpenLetterbox(kDrumSceneMs); break;
+    case 94: ShowStory(472); break;
+    case Code(Event::WinterIceEvent): OpenLetterbox(kWinterSceneMs); break;
+    case 96: ShowStory(33); break;
+    case 98: ShowStory(23); break;
+    default: break;
+  }
+}
+
+int cGameView::Draw() {
+  if (Hidden()) return 0;
+  if (!m_level || !m_level->map) return UIWnd::Draw();
+  Map::cMap& map = *m_level->map;
+  map.SortForDrawing();
+  map.DrawAll(Map::DrawContext{});
+  // Objects and persons without art still show (outlines and dots), so a level whose pictures
+  // are missing can be played at all.
+  for (size_t i = 0; i < map.Count(); ++i) {
+    Map::cObject* o = map.At(i);
+    if (o->Has(Map::kFlagHidden) || o->Anim(o->currentAnimation).IsValid()) continue;
+    const int x = int(o->x), y = int(o->y);
+    if (auto* p = dynamic_cast<const Map::cPerson*>(o)) {
+      if (!p->CurrentAnimation().IsValid()) grFillRect(x - 4, y - 10, x + 4, y, grColor(250, 220, 60));
+    } else if (o->boundHalfSize.x > 0 && o->boundHalfSize.y > 0) {
+      const int cx = x + o->boundCentre.x, cy = y + o->boundCentre.y;
+      grFrameRect(cx - o->boundHalfSize.x, cy - o->boundHalfSize.y, cx + o->boundHalfSize.x,
+                  cy + o->boundHalfSize.y, grColor(90, 140, 90));
+    }
+  }
+  if (testSetting(TestSwitch::Game_Map_Show_Path_Find_Grid) && m_level->pathFinder) m_level->pathFinder->DrawGrid();
+  if (testSetting(TestSwitch::Game_Hide_Interface)) {
+    // The leave question is no part of the interface: hidden, it could not be answered.
+    if (Menu::UILeaveDialog::IsOpen()) UIWnd::Draw();
+    return 0;
+  }
+  FxManager::fxManager().RenderFireWorks();
+  UIWnd::Draw();
+  if (testSetting(TestSwitch::Game_Map_Show_Path_Cache) && m_level->pathFinder)
+    m_level->pathFinder->DrawCacheStatistics();
+  if (m_resultShown && Model()) {
+    const cGameModel& m = *Model();
+    char text[96];
+    std::snprintf(text, sizeof text, "Level %d %s   stars: %d   time: %d s", int(m_level->levelNumber),
+                  m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed() / 1000));
+    grFillRect(312, 354, 712, 414, 0xC0000000u);
+    grTextOut(332, 376, text, 0xFFFFFFFFu);
+  }
+  if (m_letterbox != kLetterboxOff) {
+    const int h = int(float(kLetterboxBarHeight) * letterboxProgress() + 0.5f);
+    if (h > 0) {
+      grFillRect(0, 0, kLogicalWidth, h, 0xFF000000u);
+      grFillRect(0, kLogicalHeight - h, kLogicalWidth, kLogicalHeight, 0xFF000000u);
+    }
+  }
+  return 0;
+}
+
+}  // namespace Game

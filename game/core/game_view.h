@@ -1,0 +1,121 @@
+// cGameView: the window a level is played in. It turns the pointer, the buttons and the keys on
+// the map into the game model's actions, shows the cursor of the object under the pointer, drives
+// the model every step, draws the map with its debug overlays and the cut-scene letterbox, and
+// ends the level once its result has been shown.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "game/core/events.h"
+#include "game/core/game_model.h"
+#include "ui/wnd.h"
+
+namespace Game {
+struct LevelContext;
+
+// An action of the player as the view sends it: the model's record plus the view's tick and the
+// button (true for the left one).
+struct GameAction {
+  int32_t code = 0;
+  int32_t tick = 0;
+  int32_t x = 0, y = 0;
+  int32_t objectId = -1;
+  bool left = true;
+};
+
+// How long the story cut-scene at the start of level n runs, 0 for a level without one.
+int32_t viewCutSceneMs(int32_t level);
+
+// The level's music: the last ordinary level of an episode (15, 31, 47) loops its own track,
+// every other level plays the rotation, reshuffled.
+void viewStartLevelMusic(int32_t level);
+
+// The debug words typed on the map: the last characters typed, compared without letter case.
+// Returns the action code a word completes ("levelu" 7, "loose" 10, "achiev" 12), else 0.
+class cTypedWords {
+ public:
+  int Type(int ch);
+  void Clear() { m_text.clear(); }
+
+ private:
+  std::string m_text;
+};
+
+class cGameView : public UIWnd, public cObserver {
+ public:
+  static constexpr int32_t kLetterboxMs = 500;
+  static constexpr int32_t kLetterboxBarHeight = 100;
+  // Event 108 (the player has been idle) this long after the last click on the map.
+  static constexpr int32_t kIdleMs = 30000;
+  // The result stays on screen this long before the level closes by itself (a click closes it
+  // sooner), until the level's end screens exist.
+  static constexpr int32_t kResultPauseMs = 4000;
+  enum Letterbox : uint8_t { kLetterboxOff = 0, kLetterboxOpening = 1, kLetterboxOpen = 2, kLetterboxClosing = 3 };
+
+  explicit cGameView(LevelContext* level);
+  ~cGameView() override;
+  // The events the view reacts to (registered at load stage 6).
+  void RegisterEvents();
+  // The level is ending: the view lets go of the model, the map and the dispatcher.
+  void Detach();
+  // Called by the last load stage: the level's cut-scene, or its music at once.
+  void LevelStart();
+
+  // ---- Window operations ---------------------------------------------------------------------
+  int KeyDown(int code, int value) override;
+  int Char(int code, int value) override;
+  int MouseMove(int buttons, int value) override;
+  int Update(int dt) override;
+  int Draw() override;
+  void OnEvent(GameEvent& event) override;
+
+  // ---- The view's own operations -------------------------------------------------------------
+  void OnPointerMove(int x, int y);
+  // Button 1 left, 2 right.
+  void OnMouseButton(int button, int x, int y);
+  void OnKey(int key);
+  void OnTyped(int ch);
+  void SendAction(GameAction action);
+  void OpenLetterbox(int32_t durationMs);
+  // The story window is not built yet: the entry is only remembered.
+  void ShowStory(int32_t entry);
+
+  int32_t hoveredId() const { return m_hoveredId; }
+  Letterbox letterbox() const { return m_letterbox; }
+  float letterboxProgress() const { return float(m_letterboxMs) / float(kLetterboxMs); }
+  const Countdown& storyTimer() const { return m_storyTimer; }
+  const Countdown& idleTimer() const { return m_idleTimer; }
+  bool levelCompleted() const { return m_levelCompleted != 0; }
+  bool resultShown() const { return m_resultShown != 0; }
+  int32_t tick() const { return m_tick; }
+  int32_t lastStory() const { return m_lastStory; }
+  // Nothing of the view's own (a question, a result) stands over the map.
+  bool IsFree() const;
+
+ private:
+  cGameModel* Model() const;
+  bool InPlay() const;
+  void HoverLeaveAll();
+  void ShowResult();
+  // The result has been seen: the level ends and the next screen comes.
+  void CloseLevel();
+  void RetireSelf();
+  void AskLeave();
+
+  LevelContext* m_level = nullptr;
+  cEventDispatcher* m_dispatcher = nullptr;
+  int32_t m_hoveredId = -1;
+  Letterbox m_letterbox = kLetterboxOff;
+  int32_t m_letterboxMs = 0;
+  Countdown m_storyTimer;
+  Countdown m_idleTimer;
+  Countdown m_resultTimer;
+  uint8_t m_levelCompleted = 0;
+  uint8_t m_resultShown = 0;
+  uint8_t m_resultClosed = 0;
+  int32_t m_tick = 0;
+  int32_t m_lastStory = -1;
+  cTypedWords m_typed;
+};
+
+}  // namespace Game
