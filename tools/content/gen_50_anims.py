@@ -8,6 +8,7 @@ supersampling, so every run gives the same pixels.
 """
 import math
 import os
+import re
 import sys
 
 from PIL import Image, ImageDraw
@@ -125,5 +126,14 @@ catalogue = """<?xml version="1.0" encoding="utf-8"?>
   <Animation id="sparkle" path="data/anims/sparkle.png" period="500" frames="6" isAdd="1" StickOnEnd="0"/>
 </Animations>
 """
-with open(os.path.join(data, "animations.xml"), "w", encoding="utf-8", newline="\r\n") as f:
+# Other generators add their own blocks ("<!-- begin: NAME -->" ... "<!-- end: NAME -->"); they are
+# kept, whichever generator runs first.
+path = os.path.join(data, "animations.xml")
+if os.path.exists(path):
+    with open(path, encoding="utf-8") as f:
+        old = f.read().replace("\r\n", "\n")
+    blocks = re.findall(r"  <!-- begin: [^>]*-->\n.*?  <!-- end: [^>]*-->\n", old, re.S)
+    at = catalogue.rindex("</Animations>")
+    catalogue = catalogue[:at] + "".join(blocks) + catalogue[at:]
+with open(path, "w", encoding="utf-8", newline="\r\n") as f:
     f.write(catalogue)
