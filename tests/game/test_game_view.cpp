@@ -383,3 +383,18 @@ TEST(GameViewShell, AClickAtAnObjectsScreenPointReachesTheModelAsActionTwo) {
   fs::current_path(home);
   iniFreeAll();
 }
+
+TEST_F(GameView, EscapeLeavesTheLevelForTheMenuAndAKeyStartsTheClockFirst) {
+  GameHarness h;
+  Load(h, 210, 1);
+  wndOfferKeyDown('A', 1);
+  EXPECT_EQ(h.phase(), Phase::Running) << "a key on a waiting level starts its clock";
+  // A held key's repeats are no new presses.
+  wndOfferKeyDown(VK_ESCAPE_, 1 | (1 << 30));
+  ASSERT_NE(Game::levelContext(), nullptr);
+  EXPECT_EQ(wndOfferKeyDown(VK_ESCAPE_, 1), 1);
+  EXPECT_EQ(Game::levelContext(), nullptr);
+  Steps(1);
+  ASSERT_GT(wndRoot()->ChildCount(), 0);
+  EXPECT_EQ(dynamic_cast<Game::cGameView*>(wndRoot()->Child(0)), nullptr) << "the menu screen";
+}
