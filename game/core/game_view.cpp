@@ -353,6 +353,8 @@ void cGameView::CloseLevel() {
   const int32_t n = m_level->levelNumber;
   const int32_t mode = m_level->gameMode;
   RetireSelf();
+  // The won level's fireworks end with it; the next screen starts clean.
+  FxManager::fxManager().StopFireWorks(true);
   EndLevel();  // takes this view off the screen; it is destroyed after the step
   if (testSetting(TestSwitch::Game_No_Menu) && LoadLevel(n, mode)) return;
   Menu::ShowMainMenu();
