@@ -6,12 +6,17 @@
 #include <cmath>
 
 #include "anim/anim_catalogue.h"
+#include "anim/fx_simple_pyro.h"
+#include "files/file.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "files/text.h"
+#include "game/core/game_main.h"
 #include "game/core/level_context.h"
 #include "game/core/map_factory.h"
 #include "game/core/random.h"
+#include "gfx/render.h"
+#include "sound/sound.h"
 
 namespace Map {
 namespace {
@@ -25,6 +30,44 @@ constexpr float kMinWalkSpeed = 0.001f;
 float segLength(PathPoint a, PathPoint b) { return std::hypot(float(b.x - a.x), float(b.y - a.y)); }
 // The speed a walk uses: a deliberate stop stays a stop, anything else walks at least the minimum.
 float walkSpeed(float s) { return s <= cPerson::kStopSpeed ? 0.0f : std::max(s, kMinWalkSpeed); }
+
+bool g_voicesOn = true;
+
+// The person sound script is loaded while some person speaks with it, and freed with the last one,
+// so a level's persons never load it twice.
+int g_soundUsers = 0;
+bool g_soundsLoaded = false;
+void soundsAcquire() {
+  if (g_soundUsers++ > 0) return;
+  if (sndIsInit() && fileExists(kPersonSoundsFile)) {
+    sndLoadScript(kPersonSoundsFile);
+    g_soundsLoaded = true;
+  }
+}
+void soundsRelease() {
+  if (g_soundUsers <= 0 || --g_soundUsers > 0) return;
+  if (g_soundsLoaded && sndIsInit()) sndFreeScript(kPersonSoundsFile);
+  g_soundsLoaded = false;
+}
+
+const uint32_t kWarriorHash = NameHash("Warrior");
+const uint32_t kExorcistHash = NameHash("Exorcist");
+const uint32_t kWorkerHash = NameHash("Worker");
+
+struct CarriedItem {
+  uint32_t hash;
+  const char* bag;  // the effect shown while it is carried
+  Game::Event delivered;
+};
+const CarriedItem kItems[] = {{NameHash("quill"), "QuillInBag", Game::Event::QuillDelivered},
+                              {NameHash("Key"), "QuillInBag", Game::Event::KeyDelivered},
+                              {NameHash("berry"), "BerryInBag", Game::Event::BerryDelivered},
+                              {NameHash("heart"), "HeartInBag", Game::Event::HeartDelivered}};
+const CarriedItem* findItem(uint32_t hash) {
+  for (const CarriedItem& i : kItems)
+    if (hash != 0 && i.hash == hash) return &i;
+  return nullptr;
+}
 }  // namespace
 
 const char* const kPersonVisibleStateNames[kPersonVisibleStates] = {
@@ -49,24 +92,43 @@ int32_t personDirection(float dx, float dy) {
 void personSetBaseSpeed(float v) { g_baseSpeed = g_currentSpeed = v; }
 float personBaseSpeed() { return g_baseSpeed; }
 float personCurrentSpeed() { return g_currentSpeed; }
+void personSetVoicesOn(bool on) { g_voicesOn = on; }
+bool personVoicesOn() { return g_voicesOn; }
 
-cPerson::cPerson() { speed = g_currentSpeed; }
+cPerson::cPerson() {
+  speed = g_currentSpeed;
+  // Nobody works on a person: asked anyway, it would still take one.
+  personsNeeded = 0;
+}
+
+cPerson::~cPerson() {
+  StopGatherSound();
+  if (m_soundsBound) soundsRelease();
+}
 
 void cPerson::RegisterEvents(Game::cEventDispatcher* d) {
+  cSubjectObject::RegisterEvents(d);
   for (Game::Event e : {Game::Event::SpeedBonusFired, Game::Event::SpeedBonusEnded, Game::Event::MoreResourcesBonusFired,
                         Game::Event::MoreResourcesBonusEnded})
     Register(e, d, this);
 }
 
 void cPerson::OnEvent(GameEvent& e) {
-  cObject::OnEvent(e);
+  cSubjectObject::OnEvent(e);
   switch (e.code) {
     case Game::Code(Game::Event::SpeedBonusFired):
-      if (speed == g_baseSpeed) speed = g_baseSpeed * 1.5f;
+      // Only a person at the base speed speeds up: a second "on" never multiplies again.
+      if (speed == g_baseSpeed) {
+        speed = g_baseSpeed * 1.5f;
+        if (state == PersonState::Walking || state == PersonState::WalkingHome) SetTrail(true);
+      }
       if (g_currentSpeed == g_baseSpeed) g_currentSpeed = g_baseSpeed * 1.5f;
       break;
     case Game::Code(Game::Event::SpeedBonusEnded):
-      if (speed > g_baseSpeed) speed = g_baseSpeed;
+      if (speed > g_baseSpeed) {
+        speed = g_baseSpeed;
+        SetTrail(false);
+      }
       g_currentSpeed = g_baseSpeed;
       break;
     case Game::Code(Game::Event::MoreResourcesBonusFired): bonusDelivery = 1; break;
@@ -79,11 +141,61 @@ void cPerson::Post(GameEvent& e) {
   if (Game::cEventDispatcher* d = Game::eventDispatcher()) ::Post(d, e);
 }
 
-void cPerson::SetKind(uint32_t k) { kind = k; }
+void cPerson::SetKind(uint32_t k) {
+  kind = k;
+  voice = k == kExorcistHash ? "Exorcist" : k == kWarriorHash ? "Warrior" : "Worker";
+  if (k == kWorkerHash) voiceCountdown = 1;
+  if (!m_soundsBound) {
+    m_soundsBound = true;
+    soundsAcquire();
+  }
+}
+
 void cPerson::SetVisibleState(int32_t s) {
   if (s < 0 || s >= kPersonVisibleStates) return;
   ShowState(s);
   if (s == 1) m_fidgetTimer = RandomInt(kFidgetMaxMs);
+  SetTrail((s == 2 || s == 3) && speed > g_baseSpeed);
+}
+
+FxManager::cSimplePyro& cPerson::Effect(int which, const char* effectName) {
+  std::unique_ptr<FxManager::cSimplePyro>& e = which == kTrailEffect ? workEffect0 : workEffect1;
+  if (!e) {
+    e = std::make_unique<FxManager::cSimplePyro>();
+    e->Load(effectName);
+  }
+  return *e;
+}
+
+void cPerson::SetTrail(bool on) {
+  if (on == m_trail) return;
+  m_trail = on;
+  if (on) {
+    Effect(kTrailEffect, "RunningTrail");
+    StartWorkEffect(kTrailEffect);
+  } else if (workEffect0) {
+    StopWorkEffect(kTrailEffect);
+  }
+}
+
+void cPerson::SetCarriedItem(uint32_t itemHash) {
+  carriedItem = itemHash;
+  const CarriedItem* item = findItem(itemHash);
+  if (!item) return;
+  // A bag of another item is replaced, not shown twice.
+  if (workEffect1 && std::string_view(workEffect1->GetName()) != item->bag) workEffect1.reset();
+  Effect(kBagEffect, item->bag);
+  StartWorkEffect(kBagEffect);
+}
+
+void cPerson::PlayVoice() {
+  if (!g_voicesOn || voiceCountdown >= 1) {
+    --voiceCountdown;
+    return;
+  }
+  if (!voice.empty()) sndPlayEx(voice.c_str(), SND_SOUND, -1.0f, sndScreenPan(int(x)), -1.0f);
+  ++voicesPlayed;
+  voiceCountdown = RandomInt(kVoiceRestMax + 1);
 }
 
 std::string cPerson::AnimationKey(int32_t visible, int32_t dir) {
@@ -112,7 +224,8 @@ void cPerson::LoadAnimationTable(const gFileName& file, const char* section) {
 }
 
 bool cPerson::LoadIni(const gFileName& file, const char* section) {
-  const bool ok = cObject::LoadIni(file, section);
+  const bool ok = cSubjectObject::LoadIni(file, section);
+  if (const char* key = iniGetString(file, section, "GatherSoundKey", nullptr)) gatherSound = key;
   LoadAnimationTable(file, section);
   return ok;
 }
@@ -134,7 +247,7 @@ void cPerson::PlayCurrent(bool keepPhase) {
 }
 
 void cPerson::UpdateAnimation(int32_t ms) {
-  cObject::UpdateAnimation(ms);
+  cSubjectObject::UpdateAnimation(ms);
   if (m_anim.IsValid() && !m_anim.IsStopped() && m_anim.Advance(ms) && !m_anim.Has(AnimationState::kLoop)) m_anim.Stop();
 }
 
@@ -154,10 +267,33 @@ float cPerson::Lift() const {
 }
 
 void cPerson::Draw(const DrawContext& dc) {
-  // A visible state without animations draws nothing.
-  if (visibleState <= 0 || !m_anim.IsValid()) return;
   const float lift = Lift();
-  m_anim.DrawRotated(x + dc.offsetX, y - lift + dc.offsetY, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
+  const float ax = x + dc.offsetX, ay = y - lift + dc.offsetY;
+  if (m_trail && workEffect0) {
+    workEffect0->SetPosition(ax, ay);
+    workEffect0->Render();
+  }
+  // A visible state without animations draws nothing.
+  if (visibleState > 0 && m_anim.IsValid())
+    m_anim.DrawRotated(ax, ay, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
+  if (visibleState == 3 && workEffect1 && carriedItem) {
+    workEffect1->SetPosition(ax, ay);
+    workEffect1->Render();
+  }
+  if ((state == PersonState::Walking || state == PersonState::WalkingHome) &&
+      testSetting(TestSwitch::Game_Map_Show_Path))
+    DrawRoute(dc);
+}
+
+void cPerson::DrawRoute(const DrawContext& dc) const {
+  // From where the person is to the end of its route.
+  int px = int(x + dc.offsetX), py = int(y + dc.offsetY);
+  for (size_t i = m_segment + 1; i < m_route.size(); ++i) {
+    const int nx = int(float(m_route[i].x) + dc.offsetX), ny = int(float(m_route[i].y) + dc.offsetY);
+    grLine(px, py, nx, ny, 0xFFFFFF40u);
+    px = nx;
+    py = ny;
+  }
 }
 
 bool cPerson::IsFree() const {
@@ -185,6 +321,7 @@ bool cPerson::BeginSegment(size_t i) {
 void cPerson::StartMove(int32_t target, const PathRoute& route, bool walkingHome, float newSpeed) {
   targetId = target;
   if (newSpeed > 0.0f) speed = newSpeed;
+  StopGatherSound();
   state = walkingHome ? PersonState::WalkingHome : PersonState::Walking;
   m_route = route;
   GameEvent e;
@@ -223,10 +360,45 @@ void cPerson::Move(int32_t ms) {
     Arrive();
 }
 
-void cPerson::StartWork(int32_t dir) {
+void cPerson::FaceTarget() {
+  const Game::LevelContext* level = Game::levelContext();
+  const cObject* t = level && level->map && targetId != kNoId ? level->map->FindById(targetId) : nullptr;
+  if (!t) return;
+  const float dx = t->x + float(t->boundCentre.x) - x, dy = t->y + float(t->boundCentre.y) - y;
+  // Standing on the centre itself there is no way to face: keep the direction.
+  if (dx != 0.0f || dy != 0.0f) direction = personDirection(dx, dy);
+}
+
+void cPerson::StartWork(int32_t dir, float volume) {
   state = PersonState::Working;
-  if (dir >= 0 && dir < 8) direction = dir;
+  if (dir == kFaceTarget)
+    FaceTarget();
+  else if (dir >= 0 && dir < 8)
+    direction = dir;
   PlayCurrent(false);
+  if (visibleState != 8) return;
+  StopGatherSound();
+  m_gatherOn = true;
+  ++gatherSoundsStarted;
+  if (gatherSound.empty()) return;
+  if ((m_gather = sndGet(gatherSound.c_str(), SND_SOUND))) {
+    sndSetVolume(m_gather, std::clamp(volume, 0.0f, 1.0f));
+    sndSetPan(m_gather, sndScreenPan(int(x)));
+    sndStart(m_gather, -1);
+  }
+}
+
+void cPerson::StopGatherSound() {
+  m_gatherOn = false;
+  if (!m_gather) return;
+  if (sndIsInit()) sndRelease(m_gather);
+  m_gather = nullptr;
+}
+
+void cPerson::Queue(bool walkBack) {
+  state = PersonState::Queued;
+  FaceTarget();
+  SetVisibleState(walkBack ? 0 : 1);
 }
 
 void cPerson::Celebrate(int variant, int32_t ms) {
@@ -237,6 +409,8 @@ void cPerson::Celebrate(int variant, int32_t ms) {
     ShowState(5);
   else
     ShowState(RandomInt(100) >= 51 ? 5 : 4);
+  // Cheering persons side by side should not move in step.
+  if (m_anim.IsValid() && m_anim.Period() > 0) m_anim.Start(RandomInt(m_anim.Period(), true));
   SetHidden(false);
   m_stateTimer = ms > 0 ? ms : 0;
 }
@@ -244,6 +418,7 @@ void cPerson::Celebrate(int variant, int32_t ms) {
 void cPerson::Greet() {
   state = PersonState::Greeting;
   ShowState(11);
+  SetTrail(false);
   SetHidden(false);
   m_stateTimer = kGreetMs;
 }
@@ -268,6 +443,7 @@ void cPerson::SetReturnTimer(bool silent) {
 void cPerson::Arrive() {
   state = PersonState::Free;
   ShowState(0);
+  SetTrail(false);
   m_stateTimer = 100;
   const int32_t resource = carriedResource, amount = carriedAmount;
   Game::LevelContext* level = Game::levelContext();
@@ -283,8 +459,18 @@ void cPerson::Arrive() {
     d.y = int32_t(y);
     Post(d);
   }
+  if (const CarriedItem* item = findItem(carriedItem)) {
+    GameEvent i;
+    MakeEvent(i, item->delivered);
+    i.objectId = id;
+    i.x = int32_t(x);
+    i.y = int32_t(y);
+    Post(i);
+    if (workEffect1) StopWorkEffect(kBagEffect);
+  }
   carriedResource = 4;
   carriedAmount = 0;
+  carriedItem = 0;
   GameEvent e;
   MakeEvent(e, Game::Event::PersonArrived);
   e.objectId = id;
@@ -295,7 +481,8 @@ void cPerson::Arrive() {
 }
 
 bool cPerson::UpdateTimers(int32_t ms) {
-  bool remove = cObject::UpdateTimers(ms);
+  bool remove = cSubjectObject::UpdateTimers(ms);
+  if (m_gatherOn && state != PersonState::Working) StopGatherSound();
   if (m_fidgetTimer >= 0 && (m_fidgetTimer -= ms) < 0) {
     m_fidget = !m_fidget;
     PlayCurrent(false);

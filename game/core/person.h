@@ -1,5 +1,6 @@
 // Map::cPerson: a worker, warrior or exorcist walking routes between its home and the objects it
-// works on, carrying what it gathered home to the stock.
+// works on, carrying what it gathered home to the stock. It is a subject itself (no one works on a
+// person): its two work effects are the running trail and the bag of the item it carries.
 #pragma once
 #include <cstdint>
 
@@ -9,6 +10,9 @@
 #include "anim/animation.h"
 #include "game/core/map_object.h"
 #include "game/core/path_route.h"
+#include "game/objects/subject_object.h"
+
+class CSound;
 
 namespace Map {
 class cObjectFactory;
@@ -30,15 +34,29 @@ void personSetBaseSpeed(float v);
 float personBaseSpeed();
 float personCurrentSpeed();
 
-class cPerson : public cObject {
+// Whether persons speak when they are given work: the player's "voices" option. On until the
+// options say otherwise.
+void personSetVoicesOn(bool on);
+bool personVoicesOn();
+
+// The sound script of the persons' voices and work sounds; its entries are bound by name.
+constexpr const char* kPersonSoundsFile = "data/person/sounds.ini";
+
+class cPerson : public cSubjectObject {
  public:
   static constexpr int32_t kGreetMs = 2000;
   static constexpr int32_t kReturnMs = 2000;
   static constexpr float kStopSpeed = 0.00001f;  // at or below: the step is 0
   static constexpr int32_t kFidgetMaxMs = 7000;  // an idle person stands this long at most
 
+  static constexpr int32_t kVoiceRestMax = 5;    // a voice is followed by 0 to 5 silent orders
+  static constexpr int32_t kTrailEffect = 0, kBagEffect = 1;  // the two work effects
+  static constexpr int32_t kFaceTarget = 8;      // the direction that means "face the target"
+
   cPerson();
-  // Reads the object's own keys, then the animation table ("<state>_anim<direction>").
+  ~cPerson() override;
+  // Reads the object's own keys, "GatherSoundKey", then the animation table
+  // ("<state>_anim<direction>").
   bool LoadIni(const gFileName& file, const char* section) override;
   void UpdateAnimation(int32_t ms) override;
   void Draw(const DrawContext& dc) override;
@@ -46,10 +64,23 @@ class cPerson : public cObject {
   void OnEvent(GameEvent& event) override;
   bool UpdateTimers(int32_t ms) override;
 
+  // Stores the kind and binds its voice ("Exorcist", "Warrior", otherwise "Worker"); a worker
+  // first stays silent once.
   void SetKind(uint32_t kindHash);
+  // 1 ("stay") starts the fidget; 2 and 3 (walking) show the trail while the person is faster
+  // than the base speed; every other state hides it.
   void SetVisibleState(int32_t s);
   void StartMove(int32_t targetId, const PathRoute& route, bool walkingHome, float speed);
-  void StartWork(int32_t direction);
+  // Direction 0 to 7, or kFaceTarget. Gathering (visible state 8) starts the gather sound.
+  void StartWork(int32_t direction, float volume = 1.0f);
+  // Waits without moving for the others of its operation, facing the target: standing ("stay"),
+  // or with `walkBack` showing nothing.
+  void Queue(bool walkBack);
+  // "quill", "Key", "berry" or "heart" (NameHash): carried home in a bag, which shows its effect.
+  void SetCarriedItem(uint32_t itemHash);
+  // Called when the person is given work: speaks now and then, if the player lets persons speak.
+  void PlayVoice();
+  void FaceTarget();
   void Celebrate(int variant, int32_t ms);
   void Greet();
   void Stand(int32_t ms);
@@ -72,6 +103,8 @@ class cPerson : public cObject {
 
   bool IsFree() const;  // free for work: Free, Standing, or walking home and redirectable
   bool ReturnTimerOver() const { return m_returnTimer <= 0; }
+  bool TrailShown() const { return m_trail; }
+  bool GatherSoundOn() const { return m_gatherOn; }
 
   uint32_t kind = 0;
   PersonState state = PersonState::Free;
@@ -86,6 +119,13 @@ class cPerson : public cObject {
   int32_t carriedAmount = 0;
   float speed = 0.0f;
   uint8_t bonusDelivery = 0;
+  uint32_t carriedItem = 0;  // NameHash of the item, 0 for none
+  int32_t voiceCountdown = 0;
+  std::string voice;        // the entry of the person sound script this kind speaks with
+  std::string gatherSound;  // the entry played while gathering ("GatherSoundKey")
+  // Voices and gather sounds started (either may be silent without a sound system).
+  int32_t voicesPlayed = 0;
+  int32_t gatherSoundsStarted = 0;
 
   // The route follower, readable by tests and the path drawing.
   const PathRoute& route() const { return m_route; }
@@ -101,6 +141,11 @@ class cPerson : public cObject {
   // Shows the table's animation for the visible state and direction; with `keepPhase` a new
   // animation continues from the same fraction of its length instead of its first frame.
   void PlayCurrent(bool keepPhase);
+  void SetTrail(bool on);
+  // The work effect `which` made on first use from the named effect.
+  FxManager::cSimplePyro& Effect(int which, const char* name);
+  void StopGatherSound();
+  void DrawRoute(const DrawContext& dc) const;
 
   PathRoute m_route;
   size_t m_segment = 0;
@@ -117,6 +162,10 @@ class cPerson : public cObject {
   int32_t m_fidgetTimer = -1;
   bool m_fidget = false;
   AnimationState m_anim;
+  bool m_trail = false;
+  bool m_soundsBound = false;  // holds the person sound script loaded
+  bool m_gatherOn = false;
+  CSound* m_gather = nullptr;
 };
 
 // Makes the factory build cPerson for the type "person".

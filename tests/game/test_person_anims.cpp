@@ -206,3 +206,40 @@ TEST_F(PersonAnims, ATurnKeepsTheWalksPhase) {
   EXPECT_EQ(p->CurrentAnimation().Time(), 0);
   Game::EndLevel();
 }
+
+// The gather sound named by the definition's "GatherSoundKey" runs while the person gathers
+// (visible state 8) and stops when it leaves the work; other work makes no gather sound.
+TEST_F(PersonAnims, GatheringPlaysTheDefinitionsGatherSound) {
+  gametest::writeFile("data/person/persons.ini",
+                      "[Worker1]\nGatherSoundKey=WorkerGather\ngather_anim0=gather_up\nstay_anim0=idle_up\n");
+  iniFreeAll();
+  GameHarness h;
+  ASSERT_TRUE(load(h, 136));
+  cPerson* p = h.workers().CreatePerson({300, 300}, "Worker", -1);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->gatherSound, "WorkerGather");
+  p->SetVisibleState(7);
+  p->StartWork(0);
+  EXPECT_FALSE(p->GatherSoundOn()) << "building is no gathering";
+  p->SetVisibleState(8);
+  p->StartWork(0, 0.5f);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("gather_up"));
+  EXPECT_TRUE(p->GatherSoundOn());
+  EXPECT_EQ(p->gatherSoundsStarted, 1);
+  h.Advance(4);
+  EXPECT_TRUE(p->GatherSoundOn()) << "it runs as long as the work";
+  p->Stand(100);
+  h.Advance(1);
+  EXPECT_FALSE(p->GatherSoundOn());
+  // Waiting in a queue faces the target with "stay".
+  auto* target = new Map::cObject;
+  target->id = 5000;  // ids are the factory's; this one is made by hand
+  target->SetAnchor({300, 100});
+  h.map().Add(target);
+  p->targetId = target->id;
+  p->direction = 4;
+  p->Queue(false);
+  EXPECT_EQ(p->direction, 0);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_up"));
+  EXPECT_EQ(p->gatherSoundsStarted, 1);
+}
