@@ -102,6 +102,13 @@ bool cGameView::InPlay() const {
   return m && (m->phase() == Phase::Ready || m->phase() == Phase::Running);
 }
 
+bool cGameView::ClockWaits() const {
+  // Only a level whose clock has not started yet: a click during a lost level's finish would
+  // otherwise start the game minute again.
+  const cGameModel* m = Model();
+  return m && !m_levelCompleted && (m->phase() == Phase::Waiting || m->phase() == Phase::Ready);
+}
+
 bool cGameView::IsFree() const { return !m_resultShown && !Menu::UILeaveDialog::IsOpen(); }
 
 void cGameView::SendAction(GameAction a) {
@@ -198,7 +205,7 @@ void cGameView::OnMouseButton(int button, int x, int y) {
     return;
   }
   if (!IsFree()) return;
-  if (!m_levelCompleted && m->phase() != Phase::Running) SendAction(GameAction{1});
+  if (ClockWaits()) SendAction(GameAction{1});
   if (!InPlay() || !m_level->map) return;
   GameAction a;
   a.x = x;
@@ -235,7 +242,7 @@ void cGameView::OnKey(int key) {
     return;
   }
   if (!IsFree()) return;
-  if (!m_levelCompleted && m->phase() != Phase::Running) SendAction(GameAction{1});
+  if (ClockWaits()) SendAction(GameAction{1});
   if (key != VK_ESCAPE_) return;
   // Until the in-game menu exists Escape leaves the level: for the menu, or (when the game
   // skips its menus) with the question the menu would ask.

@@ -95,6 +95,8 @@ class cGameView : public UIWnd, public cObserver {
  private:
   cGameModel* Model() const;
   bool InPlay() const;
+  // The first click or key would start the level's clock.
+  bool ClockWaits() const;
   void HoverLeaveAll();
   void ShowResult();
   // The result has been seen: the level ends and the next screen comes.
