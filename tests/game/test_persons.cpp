@@ -197,11 +197,13 @@ TEST_F(Persons, ALevelStartsWithItsWorkersAtTheBarn) {
   EXPECT_EQ(first->state, PersonState::Greeting);
   h.Advance(cPerson::kGreetMs / 25);
   EXPECT_EQ(h.CountOf(Event::PersonMayGoHome), 2);
-  // After the goals are met a free worker cheers instead of walking home.
+  // After the goals are met a free worker cheers (where it is, or after walking out of the barn)
+  // instead of walking home.
   h.Action(1);
   h.Action(7);
-  h.Advance(1);
+  h.Advance(200);
   EXPECT_EQ(first->state, PersonState::Celebrating);
+  EXPECT_FALSE(first->flags & Map::kFlagHidden) << "cheering outside";
 }
 
 TEST_F(Persons, QueueOrderCancelAndKilledSubjects) {
