@@ -2,6 +2,7 @@
 #include "game/core/workers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "files/file.h"
@@ -11,6 +12,7 @@
 #include "game/core/path_finder.h"
 #include "game/core/player_stock.h"
 #include "game/core/random.h"
+#include "game/objects/subject_object.h"
 
 namespace Game {
 namespace {
@@ -144,6 +146,7 @@ int32_t cWorkersController::AssignPerson(int32_t subjectId, uint32_t kind, int32
     }
   }
   if (!best || !SendTo(best->id, subjectId, visibleState, support, 0.0f)) return -1;
+  best->PlayVoice();
   return best->id;
 }
 
@@ -226,12 +229,61 @@ void cWorkersController::GatherAt(int32_t objectId) {
   }
 }
 
-void cWorkersController::LevelWon() {
-  for (int32_t id : m_persons) {
-    Map::cPerson* p = Person(id);
-    if (!p || p->kind != kWorkerHash || p->state == Map::PersonState::Working) continue;
+void cWorkersController::WalkOut(int32_t personId) {
+  Map::cPerson* p = Person(personId);
+  if (!p || p->state != Map::PersonState::Free || !p->atHome) return;
+  p->SetHidden(false);
+  Map::cObject* barn = Barn();
+  if (!barn) {
     p->Celebrate(0, 0);
-    p->SetHidden(false);
+    return;
+  }
+  const PathPoint door = toPath(barn->Support(0));
+  PathPoint to = door;
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    const int32_t r15 = RandomValue();
+    const double r = double(RandomValue()) / 32767.0;
+    const PathPoint at{int32_t(barn->x) - 100 + int32_t(std::lround(r * 200.0)), int32_t(barn->y) + 80 + r15 * 30 / 32768};
+    if (!m_path->FindRoute(door, at, kPathMaskStandard).empty()) {
+      to = at;
+      break;
+    }
+  }
+  PathRoute route = m_path->FindRoute(door, to, kPathMaskStandard);
+  if (route.empty()) {
+    p->Celebrate(0, 0);
+    return;
+  }
+  p->atHome = 0;
+  p->SetVisibleState(2);
+  p->StartMove(-1, route, false, 0.0f);
+  m_walkingOut.push_back(p->id);
+}
+
+bool cWorkersController::RemoveWorker() {
+  for (auto it = m_persons.begin(); it != m_persons.end(); ++it) {
+    Map::cPerson* p = Person(*it);
+    if (!p || p->kind != kWorkerHash || p->state != Map::PersonState::Free || !p->atHome) continue;
+    m_map->Remove(p->id);
+    if (m_stock) m_stock->SpendResource(kWorker, 1);
+    m_persons.erase(it);
+    return true;
+  }
+  return false;
+}
+
+void cWorkersController::LevelWon() {
+  static const uint32_t kPersonType = NameHash("person");
+  size_t cursor = 0;
+  std::vector<int32_t> all;
+  while (Map::cObject* o = m_map->Iterate(kPersonType, 0, cursor)) all.push_back(o->id);
+  for (int32_t id : all) {
+    Map::cPerson* p = Person(id);
+    if (!p || p->kind != kWorkerHash) continue;
+    if (p->state == Map::PersonState::Free && p->atHome)
+      WalkOut(id);
+    else if (p->state != Map::PersonState::Working)
+      p->Celebrate(0, 0);
   }
   m_levelFinished = 1;
 }
@@ -329,6 +381,8 @@ void cOperationsQueue::OnEvent(GameEvent& e) {
 
 void cOperationsQueue::Enqueue(int32_t subjectId, bool toFront, int personsNeeded) {
   if (subjectId < 0 || Contains(subjectId)) return;
+  if (auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(subjectId)))
+    personsNeeded = std::max(personsNeeded, int(s->personsNeeded));
   Order o{subjectId, 0};
   if (personsNeeded > 1 || toFront)
     m_orders.insert(m_orders.begin(), o);
@@ -342,12 +396,54 @@ bool cOperationsQueue::Contains(int32_t id) const {
 }
 
 void cOperationsQueue::Cancel(int32_t id) {
+  const size_t i = Find(id);
+  if (i == size_t(-1)) return;
+  // The order goes first: the subject's cancel tells everyone (event 25), the queue included.
+  m_orders.erase(m_orders.begin() + std::ptrdiff_t(i));
+  if (Map::cObject* s = m_map->FindById(id)) s->CancelOperation();
+}
+
+size_t cOperationsQueue::Find(int32_t id) const {
   for (size_t i = 0; i < m_orders.size(); ++i)
-    if (m_orders[i].subjectId == id) {
-      if (Map::cObject* s = m_map->FindById(id)) s->CancelOperation();
-      m_orders.erase(m_orders.begin() + std::ptrdiff_t(i));
-      return;
-    }
+    if (m_orders[i].subjectId == id) return i;
+  return size_t(-1);
+}
+
+bool cOperationsQueue::RemoveIfServed(int32_t id) {
+  auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(id));
+  const size_t i = Find(id);
+  if (i == size_t(-1)) return true;  // someone removed it already
+  if (!s || !s->HasRequestedAllPersons() || s->operation.state != Map::OperationState::Gathering) return false;
+  m_orders.erase(m_orders.begin() + std::ptrdiff_t(i));
+  return true;
+}
+
+bool cOperationsQueue::ServeCarried(int32_t id) {
+  auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(id));
+  if (!s || !m_workers) return false;
+  for (int32_t pid : m_workers->Persons()) {
+    Map::cPerson* p = m_workers->Person(pid);
+    if (!p || p->kind != kWorkerHash || p->state != Map::PersonState::Free || !p->atHome) continue;
+    if (!m_workers->CanReach(*s, p->kind)) continue;
+    if (size_t i = Find(id); i != size_t(-1)) m_orders[i].waiting = 0;
+    s->RequestPersons();
+    RemoveIfServed(id);
+    return true;
+  }
+  return false;
+}
+
+void cOperationsQueue::FetchItem(int32_t id) {
+  auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(id));
+  if (!s || !m_workers) return;
+  for (int32_t pid : m_workers->Persons()) {
+    Map::cPerson* p = m_workers->Person(pid);
+    if (!p || p->kind != kWorkerHash || !p->IsFree()) continue;
+    if (!m_workers->CanReach(*s, p->kind)) continue;
+    m_workers->SendHome(pid, 2, false);
+    if (size_t i = Find(id); i != size_t(-1)) m_orders[i].waiting = 1;
+    return;
+  }
 }
 
 bool cOperationsQueue::Gone(int32_t id) const {
@@ -370,9 +466,39 @@ void cOperationsQueue::Update(int32_t) {
     else
       ++i;
   }
-  for (size_t i = 0; i < m_orders.size(); ++i) {
-    Map::cObject* s = m_map->FindById(m_orders[i].subjectId);
-    if (m_workers && m_workers->CountFree(0, false) > 0) s->RequestPersons();
+  if (!m_workers) return;
+  for (size_t i = 0; i < m_orders.size();) {
+    const int32_t id = m_orders[i].subjectId;
+    // Only operation subjects are served; anything else waits until it leaves play.
+    auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(id));
+    if (!s) {
+      ++i;
+      continue;
+    }
+    const bool available = s->UsesOwnPersonCheck() ? s->HasEnoughPersons(false)
+                                                    : m_workers->CountFree(s->personKind, false) > 0;
+    if (!available) {
+      ++i;
+      continue;
+    }
+    if (m_orders[i].waiting) {
+      ServeCarried(id);
+      if (Find(id) == i) ++i;  // otherwise served: index i holds the next order
+      continue;
+    }
+    if (!s->HasPathForPersons()) {
+      ++i;
+      continue;
+    }
+    if (s->NeedsCarriedItem()) {
+      if (!ServeCarried(id)) FetchItem(id);
+    } else {
+      s->RequestPersons();
+      RemoveIfServed(id);
+    }
+    // The order may be gone (served, or cancelled while the subject asked); then index i holds
+    // the next one.
+    if (Find(id) == i) ++i;
   }
 }
 }  // namespace Game

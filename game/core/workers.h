@@ -44,6 +44,10 @@ class cWorkersController : public cObserver {
   int32_t AssignPerson(int32_t subjectId, uint32_t kind, int32_t visibleState, bool homeOnly, int support);
   bool SendTo(int32_t personId, int32_t subjectId, int32_t visibleState, int support, float speed);
   bool SendHome(int32_t personId, int32_t visibleState, bool redirectable);
+  // A worker free at home walks out to a point near the barn to cheer (the level is won).
+  void WalkOut(int32_t personId);
+  // One worker free at home leaves play with one Worker of the stock; false when none is.
+  bool RemoveWorker();
   void GatherAt(int32_t objectId);
   void LevelWon();
   void CheckRoutes();
@@ -54,9 +58,12 @@ class cWorkersController : public cObserver {
   int ReleaseGreeting();
   bool LevelFinished() const { return m_levelFinished != 0; }
   bool SendIdleHome() const { return m_sendIdleHome != 0; }
+  // The persons in creation order, and one of them by id (null when it left the map).
+  const std::vector<int32_t>& Persons() const { return m_persons; }
+  Map::cPerson* Person(int32_t id) const;
+  const std::vector<int32_t>& WalkingOut() const { return m_walkingOut; }
 
  private:
-  Map::cPerson* Person(int32_t id) const;
   Map::cObject* Barn() const;
 
   cEventDispatcher* m_dispatcher;
@@ -83,6 +90,7 @@ class cOperationsQueue : public cObserver {
   ~cOperationsQueue() override;
   void RegisterEvents();  // 25
   void OnEvent(GameEvent& e) override;
+  // A subject needing more than one person (its own count, or `personsNeeded`) goes to the front.
   void Enqueue(int32_t subjectId, bool toFront, int personsNeeded = 1);
   bool Contains(int32_t subjectId) const;
   void Cancel(int32_t subjectId);
@@ -94,6 +102,14 @@ class cOperationsQueue : public cObserver {
  private:
   bool Gone(int32_t id) const;
   void Drop(size_t i);
+  // The order of the subject, or npos when it has none (any call into a subject may remove it).
+  size_t Find(int32_t subjectId) const;
+  // Orders whose subject needs a carried item: a worker at home is sent, or one is sent home to
+  // fetch it (the order then waits).
+  bool ServeCarried(int32_t subjectId);
+  void FetchItem(int32_t subjectId);
+  // Removes the subject's order once every person it needs was asked for.
+  bool RemoveIfServed(int32_t subjectId);
 
   cEventDispatcher* m_dispatcher;
   Map::cMap* m_map;

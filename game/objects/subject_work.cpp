@@ -169,7 +169,7 @@ void cSubjectObject::RequestPersons() {
   std::vector<int32_t> early;
   early.swap(m_earlyArrivals);
   for (int32_t p : early)
-    if (contains(granted, p)) PersonArrivedNow(p);
+    if (contains(granted, p)) OnPersonArrived(p);
 }
 
 // ---- Persons arriving and working ------------------------------------------------------------
@@ -188,13 +188,8 @@ void cSubjectObject::PersonArrivedNow(int32_t personId) {
   ++operation.personsArrived;
   cPerson* arrived = OperationPerson(personId);
   if (operation.personsArrived < operation.personsNeeded) {
-    if (arrived) {
-      // Waits facing the subject until the others are here.
-      arrived->state = PersonState::Queued;
-      arrived->SetVisibleState(operation.arrivalFlag ? 0 : 1);
-      const float dx = x + float(boundCentre.x) - arrived->x, dy = y + float(boundCentre.y) - arrived->y;
-      if (dx != 0.0f || dy != 0.0f) arrived->direction = personDirection(dx, dy);
-    }
+    // Waits facing the subject until the others are here.
+    if (arrived) arrived->Queue(operation.arrivalFlag != 0);
     return;
   }
   operation.workTimer.Start(operation.duration);
@@ -204,13 +199,9 @@ void cSubjectObject::PersonArrivedNow(int32_t personId) {
     if (!p) continue;
     if (operation.workPoint != IntPoint{-1, -1}) p->SetAnchor(operation.workPoint);
     p->SetVisibleState(operation.workVisibleState);
-    int32_t dir = operation.workDirection;
-    if (dir < 0 || dir > 7) {
-      // Facing the subject's bounding box centre.
-      const float dx = x + float(boundCentre.x) - p->x, dy = y + float(boundCentre.y) - p->y;
-      dir = dx != 0.0f || dy != 0.0f ? personDirection(dx, dy) : p->direction;
-    }
-    p->StartWork(dir);
+    // 8 (or anything outside 0 to 7) faces the subject.
+    const int32_t dir = operation.workDirection;
+    p->StartWork(dir >= 0 && dir <= 7 ? dir : cPerson::kFaceTarget);
   }
   operation.state = OperationState::Started;
   if (hideHintWhileWorking) ShowChild(GetHintChildSubtype(), false);
@@ -244,8 +235,11 @@ void cSubjectObject::EndWork() {
 void cSubjectObject::UpdateOperation(int32_t ms) {
   cSubjectOperation& op = operation;
   if (op.state == OperationState::Started) {
+    // The work runs its whole duration from the step after the last arrival.
     op.state = OperationState::Working;
-  } else if (op.state == OperationState::Finished) {
+    return;
+  }
+  if (op.state == OperationState::Finished) {
     if (op.keepPersons) {
       op.state = OperationState::Held;
       for (int32_t pid : op.persons)
