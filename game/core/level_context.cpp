@@ -12,6 +12,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
 #include "game/menus/screens.h"
+#include "game/objects/obstacles_register.h"
 
 namespace Game {
 namespace {
@@ -87,6 +88,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   c.loader = std::make_unique<cMapLoader>();
   if (!Map::objectFactory()) Map::objectFactoryCreate();
   Map::personRegisterClass(*Map::objectFactory());
+  Map::obstaclesRegisterClasses(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
     c.failed = true;
     return false;

@@ -131,6 +131,20 @@ const MapExtension kCaustic{"caustic",
                              {K::Int32, "AlphaPeriod"},
                              {K::Float32, "AlphaAmplitude"}}};
 
+// Obstacle and pick-up blocks: the binary items follow the order of their keys.
+const MapExtension kStone{"stone", {{K::Int32, "isBroken"}, {K::String, "effname"}}};
+const MapExtension kDryTree{"dryTree", {{K::String, "branches"}}};
+const MapExtension kTotem{"totem", {{K::Int32, "state"}, {K::Int32, "wells"}, {K::Int32, "AnimFrameShift"}, {K::Int32, "flipX"}}};
+const MapExtension kBonusPlace{"bonusPlace",
+                               {{K::Int32, "resource", MapIniForm::ResourceName},
+                                {K::Int32, "resourceValue"},
+                                {K::String, "scoreBonus"},
+                                {K::Int32, "period"},
+                                {K::Int32, "isOnce"}}};
+// The creature's own items come before and after the look it borrows from the simple creature.
+const MapExtension kCreatureCue{"creatureCue", {{K::Int32, "periodBeforeAppear"}, {K::Int32, "startOnEffect"}}};
+const MapExtension kCreatureCaller{"creatureCaller", {{K::String, "DeletingBonus"}}};
+
 struct Row {
   const char* type;
   std::vector<const char*> subtypes;  // empty: any subtype
@@ -154,19 +168,20 @@ std::vector<Row>& table() {
         {"simple", {"back"}, 0, {}, known("Map::cBack", true, false)},
         {"simple", {"tree"}, 0, {}, known("Map::cTree", true, false, {&kTree})},
         {"simple", {"reflection"}, 0, {}, known("Map::cReflection", true, false, {&kReflection})},
-        {"totem", {}, 0, {}, unknown("Map::cTotem", true, true)},
+        {"totem", {}, 0, {}, known("Map::cTotem", true, true, {subject, &kTotem})},
         {"creature", {"simple"}, 0, {}, known("Map::cSimpleCreature", true, false, {&kSimpleCreature})},
         {"creature", {"moving"}, 0, {}, known("Map::cMovingCreature", true, false, {&kMovingCreature})},
         {"creature", {"butterfly"}, 0, {}, known("Map::cMovingButterfly", true, false, {&kMovingCreature})},
-        {"evilstone", {}, 0, {}, unknown("Map::cStoneAndSpring", false, true)},
-        {"brokenPath", {"dryTree"}, 0, {}, unknown("Map::cDryTree", false, true)},
+        {"evilstone", {}, 0, {}, known("Map::cStoneAndSpring", false, true, {subject, &kStone})},
+        {"brokenPath", {"dryTree"}, 0, {}, known("Map::cDryTree", false, true, {subject, &kDryTree})},
         {"brokenPath", {}, 0, {}, known("Map::cBrokenPathPatch", false, true, {subject, &kBrokenPath})},
-        {"bonusPlace", {}, 0, {}, unknown("Map::cBonusPlace", false, true)},
+        {"bonusPlace", {}, 0, {}, known("Map::cBonusPlace", false, true, {subject, &kBonusPlace})},
         {"bonus",
          {"creature", "wolf", "evilflower", "spider", "skeleton", "ghost", "necro", "yeti"},
          0,
          {},
-         unknown("Map::cObstacleCreature", false, true)},
+         known("Map::cObstacleCreature", false, true,
+               {subject, &kBonus, &kCreatureCue, &kSimpleCreature, &kCreatureCaller})},
         {"bonus", {}, 0, {}, known("Map::cBonus", false, true, {subject, &kBonus})},
         {"berry", {"berry"}, 0, {}, unknown("Map::cBerry", false, true)},
         {"berry", {"mushroom"}, 0, {}, unknown("Map::cMushroom", false, true)},

@@ -1,0 +1,77 @@
+// The Repair protocol stones, dry trees and totems share.
+#include "anim/fx_simple_pyro.h"
+#include "game/objects/object_level.h"
+#include "game/objects/obstacles.h"
+
+namespace Map {
+
+bool cClearableObstacle::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
+  (void)gains;
+  (void)nextGains;
+  if (!OffersWork()) return true;
+  int32_t c[4];
+  objOfferCosts(*this, int32_t(OperationKind::Repair), selected != 0, c);
+  for (int i = 0; i < 4; ++i) costs[size_t(i)] = c[i];
+  return CanAfford(OperationKind::Repair);
+}
+
+void cClearableObstacle::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
+  gainLabel.clear();
+  nextGainLabel.clear();
+  costLabel = "#OBJECT_HINT_SPEND";
+}
+
+std::string cClearableObstacle::GetStatusText() const {
+  std::string s = cSubjectObject::GetStatusText();
+  if (!s.empty()) return s;
+  return operation.state == OperationState::Working ? "#OBJECT_HINT_REPAIR" : std::string();
+}
+
+int cClearableObstacle::TryStartOperation(bool byPlayer) {
+  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  if (r != 2) return r;
+  if (!OffersWork() || !CanAfford(OperationKind::Repair)) return 1;
+  operation.walkVisibleState = 2;
+  operation.workVisibleState = workVisible >= 0 ? workVisible : personVisibleState;
+  operation.homeVisibleState = 2;
+  return StartOperation(OperationKind::Repair) ? 0 : 1;
+}
+
+bool cClearableObstacle::OnPersonArrived(int32_t personId) {
+  const bool ok = cSubjectObject::OnPersonArrived(personId);
+  BeginWork();
+  return ok;
+}
+
+void cClearableObstacle::BeginWork() {
+  if (m_workBegun || operation.state != OperationState::Started) return;
+  m_workBegun = true;
+  GameEvent e = objEvent(Game::Event::OperationProgress, *this);
+  e.value = operation.duration;
+  objPost(e);
+  objStartEffect(workEffect0, "RepairDust_small", x, y);
+}
+
+bool cClearableObstacle::UpdateTimers(int32_t ms) {
+  BeginWork();
+  if (m_workBegun && operation.state == OperationState::Idle) {
+    // The order was cancelled: the dust settles, the obstacle stays.
+    m_workBegun = false;
+    if (workEffect0) workEffect0->Stop(true);
+  }
+  return cSubjectObject::UpdateTimers(ms);
+}
+
+void cClearableObstacle::OnOperationFinished() {
+  if (m_workBegun && operation.kind == OperationKind::Repair && OffersWork()) {
+    m_workBegun = false;
+    if (workEffect0) workEffect0->Stop(false);
+    GameEvent e = objEvent(Game::Event::OperationFinished, *this);
+    objPost(e);
+    OnCleared();
+  }
+  cSubjectObject::OnOperationFinished();
+}
+
+void cClearableObstacle::SaveChildScript(std::string& out) const { out = "data/obstacles/icons.ini"; }
+}  // namespace Map

@@ -1,0 +1,308 @@
+// Obstacles and repairable objects in a headless level: the broken path's subtype rule, its arch,
+// a repair from the click to the freed cells (a building behind the road becomes reachable, event
+// 48), the seven-step fade of the broken picture, stones and dry trees leaving the map, the
+// totem destroyed and made whole again, and each family's record equal from map.ini and map.bin.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/core/path_finder.h"
+#include "game/objects/obstacle_broken_path.h"
+#include "game/objects/object_level.h"
+#include "game/objects/obstacles.h"
+#include "obstacle_levels.h"
+
+using Game::Event;
+using Map::cBrokenPathPatch;
+using Map::OperationState;
+using testkit::GameHarness;
+
+namespace {
+struct Obstacles : obstest::Level {};
+
+// A road in the wall's gap; the saw mill beyond the wall can only be reached over it.
+std::string roadLevel(const std::string& extra) {
+  return "[Mill]\ntype=building\nsubType=sawMill\nx=800\ny=400\n"
+         "[Road]\ntype=brokenPath\nx=505\ny=400\nboundXS=20\nboundYS=20\nsupportX=-30\nsupportY=0\n"
+         "isBroken=1\nisObstacle=1\nobstacleXS=10\nobstacleYS=30\nPerson_Repair_Time_Food=5\n" +
+         extra;
+}
+
+bool cellBlockedByObject(GameHarness& h, int px, int py) {
+  return (h.path().Flags(px / 10, py / 10) & kPathObjectBit) != 0;
+}
+}  // namespace
+
+TEST_F(Obstacles, TheSubtypeComesFromTheKeysAndOnlyThenFromTheArchFlag) {
+  EXPECT_EQ(Map::brokenPathSubtype("", 0), "roadcrack");
+  EXPECT_EQ(Map::brokenPathSubtype("", 1), "bridge");
+  EXPECT_EQ(Map::brokenPathSubtype("lakebridge", 1), "lakebridge");
+  EXPECT_EQ(Map::brokenPathSubtype("frozenPath", 0), "frozenPath");
+  EXPECT_EQ(Map::brokenPathSubtype("roadcrack", 1), "roadcrack");
+
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 140,
+                            "[Plain]\ntype=brokenPath\nx=300\ny=100\nisBroken=1\n"
+                            "[Arch]\ntype=brokenPath\nx=300\ny=200\nisBroken=1\nisConvex=1\n"
+                            "[Lake]\ntype=brokenPath\nsubType=lakebridge\nx=300\ny=300\nisBroken=1\nisConvex=1\n"
+                            "[Statue]\ntype=brokenPath\nsubType=statue3\nx=300\ny=500\nisBroken=1\n",
+                            obstest::balance(1, 0, 0, 0)));
+  // A patch without the flag stays a road crack; none of them turns into something it was not.
+  EXPECT_EQ(obstest::byName(h, "Plain")->subtypeName, "roadcrack");
+  EXPECT_EQ(obstest::byName(h, "Arch")->subtypeName, "bridge");
+  EXPECT_EQ(obstest::byName(h, "Lake")->subtypeName, "lakebridge");
+  EXPECT_EQ(obstest::byName(h, "Statue")->subtypeName, "statue3");
+  EXPECT_NE(obstest::byName<cBrokenPathPatch>(h, "Statue"), nullptr);
+}
+
+TEST_F(Obstacles, ABridgeLiftsPersonsAlongItsArch) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 141,
+                            "[Up]\ntype=brokenPath\nx=300\ny=300\nboundXS=100\nboundYS=20\nheightMax=40\nisConvex=1\n"
+                            "[Down]\ntype=brokenPath\nsubType=bridge\nx=300\ny=500\nboundXS=100\nboundYS=20\n"
+                            "heightMax=40\nisConvex=0\n",
+                            obstest::balance(1, 0, 0, 0)));
+  auto* up = obstest::byName<cBrokenPathPatch>(h, "Up");
+  auto* down = obstest::byName<cBrokenPathPatch>(h, "Down");
+  ASSERT_NE(up, nullptr);
+  ASSERT_NE(down, nullptr);
+  // The axis runs from x 200 to 400: the middle is lifted by half of heightMax, a quarter of the
+  // way by 40 * 2 * 0.25 * 0.75.
+  EXPECT_NEAR(up->GetHeightAt({300, 300}), 20.0f, 0.01f);
+  EXPECT_NEAR(up->GetHeightAt({250, 300}), 15.0f, 0.01f);
+  EXPECT_NEAR(up->GetHeightAt({200, 300}), 0.0f, 0.01f);
+  EXPECT_NEAR(up->GetHeightAt({150, 300}), 0.0f, 0.01f);  // beyond the end: flat, never below
+  EXPECT_NEAR(down->GetHeightAt({300, 500}), -20.0f, 0.01f);
+}
+
+TEST_F(Obstacles, ARepairedRoadFreesItsCellsAndTheBuildingBehindBecomesReachable) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 142, roadLevel("Person_Repair_Time=1000\n"), obstest::balance(1, 20, 0, 0),
+                            obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  Map::cObject* mill = obstest::byName(h, "Mill");
+  ASSERT_NE(road, nullptr);
+  ASSERT_NE(mill, nullptr);
+  EXPECT_EQ(road->subtypeName, "roadcrack");
+  EXPECT_TRUE(road->HasOperationOffer());
+  EXPECT_TRUE(cellBlockedByObject(h, 505, 400));
+  ASSERT_EQ(h.path().Pending().size(), 1u);
+  EXPECT_EQ(h.path().Pending()[0], mill->id);
+
+  h.ClearEvents();
+  h.Action(2, road->id);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 15);  // paid once, at the order
+  EXPECT_EQ(road->operation.state == OperationState::Ordered || road->operation.state == OperationState::Gathering,
+            true);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationProgress));
+  EXPECT_EQ(h.Last(Event::OperationProgress)->value, 1000);
+  EXPECT_EQ(h.CountOf(Event::BuildingReachable), 0);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished));
+  const GameEvent* done = h.Last(Event::OperationFinished);
+  EXPECT_EQ(done->objectId, road->id);
+  EXPECT_EQ(uint32_t(done->subtypeHash), NameHash("roadcrack"));
+  // The cells are free and the mill is announced reachable, once.
+  EXPECT_FALSE(cellBlockedByObject(h, 505, 400));
+  ASSERT_EQ(h.CountOf(Event::BuildingReachable), 1);
+  EXPECT_EQ(h.Last(Event::BuildingReachable)->objectId, mill->id);
+  EXPECT_TRUE(h.path().Pending().empty());
+  // Without "isDrawAfterRepair" the patch leaves the map after its repair: event 25 follows 27.
+  EXPECT_TRUE(road->IsWithdrawn());
+  const int32_t roadId = road->id;
+  h.Advance(40);
+  bool killedAfter = false, seen27 = false;
+  for (const GameEvent& e : h.events()) {
+    if (e.code == Game::Code(Event::OperationFinished)) seen27 = true;
+    if (e.code == Game::Code(Event::ObjectKilled) && e.objectId == roadId && seen27) killedAfter = true;
+  }
+  EXPECT_TRUE(killedAfter);
+  EXPECT_EQ(h.map().FindById(roadId), nullptr);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 15);
+}
+
+TEST_F(Obstacles, TheBrokenPictureFadesInSevenStepsAndAShortRepairNeverHasAZeroStep) {
+  EXPECT_EQ(cBrokenPathPatch::FadePeriod(7000), 1000);
+  EXPECT_EQ(cBrokenPathPatch::FadePeriod(6), 1);
+  EXPECT_EQ(cBrokenPathPatch::FadePeriod(0), 1);
+
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 143, roadLevel("Person_Repair_Time=7000\nisDrawAfterRepair=1\nisConvex=1\n"),
+                            obstest::balance(1, 20, 0, 0), obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  EXPECT_EQ(road->subtypeName, "bridge");
+  h.Action(2, road->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationProgress));
+  // The step lands 1000 ms after the arrival; the tick of the arrival itself may count or not.
+  h.Advance(38);
+  EXPECT_EQ(road->brokenAlpha, 255);
+  h.Advance(2);
+  EXPECT_EQ(road->brokenAlpha, 219);
+  for (int expected : {183, 147, 111, 75, 39}) {
+    h.Advance(40);
+    EXPECT_EQ(road->brokenAlpha, expected);
+  }
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished, 1, 200));
+  h.Advance(2);
+  // Repaired and drawn on: whole again, withdrawn, and a click changes nothing.
+  EXPECT_EQ(road->broken, 0);
+  EXPECT_EQ(road->brokenAlpha, 255);
+  EXPECT_EQ(h.map().FindById(road->id), road);
+  EXPECT_EQ(road->GetCursor(), 0);
+  h.ClearEvents();
+  const int32_t food = h.stock().Amount(Game::kFood);
+  EXPECT_FALSE(road->Click(true));
+  EXPECT_EQ(h.stock().Amount(Game::kFood), food);
+  EXPECT_EQ(h.CountOf(Event::SubjectClicked), 0);
+}
+
+TEST_F(Obstacles, AnOrderTheStockCannotPayIsRefusedAndCostsNothing) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 144, roadLevel("Person_Repair_Time=1000\n"), obstest::balance(1, 4, 0, 0),
+                            obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  h.ClearEvents();
+  h.Action(2, road->id);
+  EXPECT_EQ(h.CountOf(Event::NotEnoughResources), 1);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 4);
+  EXPECT_EQ(road->operation.state, OperationState::Idle);
+  Map::ResourceVector gains{}, costs{}, next{};
+  road->SetSelected(true);
+  EXPECT_FALSE(road->GetOperationOffer(gains, costs, next));
+  EXPECT_EQ(costs[Game::kFood], 1);  // what is missing while selected
+  std::string g, c, n;
+  road->GetOfferLabels(g, c, n);
+  EXPECT_EQ(c, "#OBJECT_HINT_SPEND");
+  h.Advance(100);
+  EXPECT_TRUE(cellBlockedByObject(h, 505, 400));
+  EXPECT_EQ(h.CountOf(Event::BuildingReachable), 0);
+}
+
+TEST_F(Obstacles, StonesAndDryTreesLeaveTheMapWhenCleared) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 145,
+                            "[Mill]\ntype=building\nsubType=sawMill\nx=800\ny=400\n"
+                            "[Rock]\ntype=evilstone\nsubType=stoneL\nx=505\ny=400\nboundXS=20\nboundYS=20\n"
+                            "supportX=-30\nisBroken=1\neffname=Sparkles\nisObstacle=1\nobstacleXS=10\nobstacleYS=30\n"
+                            "Person_Repair_Time=500\nPerson_Repair_Time_Ore=3\n"
+                            "[Tree]\ntype=brokenPath\nsubType=dryTree\nx=300\ny=200\nboundXS=20\nboundYS=20\n"
+                            "branches=Left\nPerson_Repair_Time=500\n",
+                            obstest::balance(1, 0, 5, 0), obstest::wallWithGap()));
+  auto* rock = obstest::byName<Map::cStoneAndSpring>(h, "Rock");
+  auto* tree = obstest::byName<Map::cDryTree>(h, "Tree");
+  ASSERT_NE(rock, nullptr);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(rock->effectName, "Sparkles");
+  EXPECT_EQ(tree->branches, "Left");
+  const int32_t rockId = rock->id, treeId = tree->id;
+  h.ClearEvents();
+  h.Action(2, rockId);
+  EXPECT_EQ(h.stock().Amount(Game::kOre), 2);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished));
+  EXPECT_EQ(uint32_t(h.Last(Event::OperationFinished)->subtypeHash), NameHash("stoneL"));
+  EXPECT_EQ(h.CountOf(Event::BuildingReachable), 1);
+  EXPECT_FALSE(cellBlockedByObject(h, 505, 400));
+  h.Advance(40);
+  EXPECT_EQ(h.map().FindById(rockId), nullptr);
+
+  // The worker has stood its 3000 ms; the tree is next.
+  h.Advance(140);
+  h.ClearEvents();
+  h.Action(2, treeId);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished));
+  EXPECT_EQ(uint32_t(h.Last(Event::OperationFinished)->subtypeHash), NameHash("dryTree"));
+  h.Advance(40);
+  EXPECT_EQ(h.map().FindById(treeId), nullptr);
+}
+
+TEST_F(Obstacles, ATotemIsDestroyedOnlyWholeAndTheWitchMakesItWholeAgain) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 146,
+                            "[Totem1]\ntype=totem\nx=300\ny=300\nboundXS=20\nboundYS=20\nsupportY=30\n"
+                            "isObstacle=1\nobstacleXS=10\nobstacleYS=10\nwells=2\nPerson_Repair_Time=500\n",
+                            obstest::balance(1, 0, 0, 0)));
+  auto* totem = obstest::byName<Map::cTotem>(h, "Totem1");
+  ASSERT_NE(totem, nullptr);
+  EXPECT_EQ(totem->state, Map::cTotem::kWhole);
+  EXPECT_EQ(totem->wells, 2);
+  EXPECT_TRUE(cellBlockedByObject(h, 300, 300));
+  h.ClearEvents();
+  h.Action(2, totem->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::TotemDestroyed));
+  EXPECT_EQ(h.CountOf(Event::OperationFinished), 1);
+  EXPECT_EQ(totem->state, Map::cTotem::kDestroyed);
+  EXPECT_FALSE(cellBlockedByObject(h, 300, 300));
+  h.Advance(140);
+
+  // Broken, it takes no order.
+  h.ClearEvents();
+  h.Action(2, totem->id);
+  h.Advance(10);
+  EXPECT_EQ(totem->operation.state, OperationState::Idle);
+
+  // The witch names it: whole again, blocking again, and the fog closes in around it.
+  GameEvent cue;
+  MakeEvent(cue, Event::WitchNamesObject);
+  cue.tag = int32_t(NameHash("Totem1"));
+  Post(Game::eventDispatcher(), cue);
+  EXPECT_EQ(totem->state, Map::cTotem::kWhole);
+  EXPECT_TRUE(cellBlockedByObject(h, 300, 300));
+  const GameEvent* fog = h.Last(Event::FogAreaCloses);
+  ASSERT_NE(fog, nullptr);
+  EXPECT_EQ(fog->objectId, totem->id);
+  EXPECT_EQ(fog->x, 300);
+  EXPECT_EQ(fog->value, 1000);
+  EXPECT_EQ(fog->value2, 1000);
+  EXPECT_EQ(fog->extra[0], 2000);
+  EXPECT_EQ(fog->extra[1], 50);
+  EXPECT_EQ(fog->extra[2], 1);
+}
+
+TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
+  const char* kSubject = "workerType=Worker\nPerson_Repair_Time=1234\nPerson_Repair_Time_Gold=7\nname=#ROAD\n"
+                         "personVisibleState=4\ncursor=3\n";
+  struct Case {
+    const char* section;
+    std::string keys;
+  } cases[] = {
+      {"Road", "type=brokenPath\nsubType=bridge\nisBroken=1\nisHidden=1\nisDrawAfterRepair=1\nangle=0.5\n"
+               "imageAngle=-0.25\nheightMax=33\nisConvex=1\nisFlipY=1\n"},
+      {"Rock", "type=evilstone\nsubType=stoneXL\nisBroken=1\neffname=Glow\n"},
+      {"Tree", "type=brokenPath\nsubType=dryTree\nbranches=Top\n"},
+      {"Totem", "type=totem\nstate=2\nwells=3\nAnimFrameShift=5\nflipX=1\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.section);
+    const std::string ini = std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
+    MapObjectRecord a, b;
+    obstest::bothForms(std::string("rt_") + c.section, ini, a, b, c.section);
+    EXPECT_TRUE(a == b);
+    EXPECT_GT(a.extension.size(), Map::objSubjectItems());
+  }
+
+  // The objects take every item and give the same record back.
+  GameHarness h;
+  std::string map;
+  for (const Case& c : cases) map += std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
+  ASSERT_TRUE(obstest::load(h, 147, map, obstest::balance(1, 0, 0, 0)));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  EXPECT_EQ(road->heightMax, 33);
+  EXPECT_FLOAT_EQ(road->angle, 0.5f);
+  EXPECT_EQ(road->flipY, 1);
+  EXPECT_EQ(road->Duration(Map::OperationKind::Repair), 1234);
+  auto* totem = obstest::byName<Map::cTotem>(h, "Totem");
+  ASSERT_NE(totem, nullptr);
+  EXPECT_EQ(totem->animFrameShift, 5);
+  EXPECT_FALSE(totem->Has(Map::kFlagClickable));  // loaded destroyed: nothing to order
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.section);
+    MapObjectRecord fromIni, filled;
+    ASSERT_TRUE(mapRecordFromIni(("dataTest/maps/147/map.ini"), c.section, fromIni));
+    Map::cObject* o = obstest::byName(h, c.section);
+    ASSERT_NE(o, nullptr);
+    o->FillRecord(filled);
+    EXPECT_EQ(filled.extension, fromIni.extension);
+  }
+}
