@@ -355,6 +355,10 @@ void cSubjectObject::Draw(const DrawContext& dc) {
     faded.alpha = 0;
   }
   if (faded.alpha > 0) cObject::Draw(faded);
+  DrawSignsAndEffects(dc);
+}
+
+void cSubjectObject::DrawSignsAndEffects(const DrawContext& dc) {
   const float ax = x + dc.offsetX, ay = y + dc.offsetY;
   if (signShowsYes && yesSign.IsValid() && !yesSign.IsStopped()) {
     yesSign.DrawCurrent(ax, ay);

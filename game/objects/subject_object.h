@@ -166,6 +166,9 @@ class cSubjectObject : public cObject, public Game::IPersonOperationSubject {
   // Sends a person of the operation home or lets it stand (see the release rule); the anchor is
   // first moved by `offset`.
   void ReleasePerson(int32_t personId, IntPoint offset = {});
+  // The current Yes or No sign (the No sign fading after it ended) and the two work effects,
+  // drawn over the object; subjects that draw their own picture call it after it.
+  void DrawSignsAndEffects(const DrawContext& dc);
   void RestartYesSign();
   void RestartNoSign();
   void StopSigns();
