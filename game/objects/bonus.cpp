@@ -27,6 +27,7 @@ void cBonus::ApplyRecord(const MapObjectRecord& r) {
 
 void cBonus::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
+  r.childScript = "data/bonus/icons.ini";
   const size_t at = objSubjectItems();
   setExtInt(r, at + kResource, resource);
   setExtInt(r, at + kAmount, amount);
@@ -46,7 +47,7 @@ void cBonus::CopyFrom(const cObject& from) {
   }
 }
 
-void cBonus::SaveChildScript(std::string& out) const { out = "data/bonus/icons.ini"; }
+void cBonus::SaveChildScript(std::string& out) const { mapWriteString(out, "data/bonus/icons.ini", nullptr); }
 
 bool cBonus::IsQuill() const {
   static const uint32_t kQuill = NameHash("quill");

@@ -41,6 +41,8 @@ void cBonusPlace::ApplyRecord(const MapObjectRecord& r) {
 
 void cBonusPlace::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
+  r.subtype = "bonusPlace";
+  r.childScript = "data/bonus/icons.ini";
   const size_t at = objSubjectItems();
   setExtInt(r, at + kResource, resource);
   setExtInt(r, at + kAmount, amount);
@@ -61,7 +63,7 @@ void cBonusPlace::CopyFrom(const cObject& from) {
   }
 }
 
-void cBonusPlace::SaveChildScript(std::string& out) const { out = "data/bonus/icons.ini"; }
+void cBonusPlace::SaveChildScript(std::string& out) const { mapWriteString(out, "data/bonus/icons.ini", nullptr); }
 
 void cBonusPlace::RegisterEvents(Game::cEventDispatcher* d) {
   cSubjectObject::RegisterEvents(d);

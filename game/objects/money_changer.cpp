@@ -25,6 +25,7 @@ void cMoneyChanger::ApplyRecord(const MapObjectRecord& r) {
 
 void cMoneyChanger::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
+  r.childScript = "data/bonus/icons.ini";
   const size_t at = objSubjectItems();
   setExtInt(r, at + kResource, resource);
   setExtInt(r, at + kAmount, amount);
@@ -40,7 +41,7 @@ void cMoneyChanger::CopyFrom(const cObject& from) {
   }
 }
 
-void cMoneyChanger::SaveChildScript(std::string& out) const { out = "data/bonus/icons.ini"; }
+void cMoneyChanger::SaveChildScript(std::string& out) const { mapWriteString(out, "data/bonus/icons.ini", nullptr); }
 
 bool cMoneyChanger::TradeAllowed() const {
   if (resource < 0 || resource >= kNoResource || !objResourceEnabled(resource)) return false;

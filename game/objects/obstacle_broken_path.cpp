@@ -167,7 +167,7 @@ void cBrokenPathPatch::Draw(const DrawContext& dc) {
   objDrawSignsAndEffects(*this, dc);
 }
 
-void cBrokenPathPatch::SaveChildScript(std::string& out) const { out = "data/obstacles/icons.ini"; }
+void cBrokenPathPatch::SaveChildScript(std::string& out) const { mapWriteString(out, "data/obstacles/icons.ini", nullptr); }
 
 void cBrokenPathPatch::ApplyRecord(const MapObjectRecord& r) {
   cSubjectObject::ApplyRecord(r);
@@ -193,6 +193,7 @@ void cBrokenPathPatch::ApplyRecord(const MapObjectRecord& r) {
 
 void cBrokenPathPatch::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
+  r.childScript = "data/obstacles/icons.ini";
   const size_t at = objSubjectItems();
   setExtInt(r, at + kBroken, broken);
   setExtInt(r, at + kHidden, hidden);

@@ -73,5 +73,10 @@ void cClearableObstacle::OnOperationFinished() {
   cSubjectObject::OnOperationFinished();
 }
 
-void cClearableObstacle::SaveChildScript(std::string& out) const { out = "data/obstacles/icons.ini"; }
+void cClearableObstacle::FillRecord(MapObjectRecord& r) const {
+  cSubjectObject::FillRecord(r);
+  r.childScript = "data/obstacles/icons.ini";
+}
+
+void cClearableObstacle::SaveChildScript(std::string& out) const { mapWriteString(out, "data/obstacles/icons.ini", nullptr); }
 }  // namespace Map

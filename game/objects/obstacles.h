@@ -23,6 +23,7 @@ class cClearableObstacle : public cSubjectObject {
   void OnOperationFinished() override;
   bool UpdateTimers(int32_t ms) override;
   void SaveChildScript(std::string& out) const override;
+  void FillRecord(MapObjectRecord& record) const override;
 
  protected:
   // Whether an order is taken now.

@@ -304,5 +304,13 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
     ASSERT_NE(o, nullptr);
     o->FillRecord(filled);
     EXPECT_EQ(filled.extension, fromIni.extension);
+    // Saved, each names the obstacles' icon script for its children.
+    std::string saved;
+    o->SaveIni(saved);
+    EXPECT_NE(saved.find("childScript=data/obstacles/icons.ini"), std::string::npos) << saved;
   }
+  std::string ini;
+  road->SaveIni(ini);
+  EXPECT_NE(ini.find("heightMax=33"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("personVisibleState=4"), std::string::npos) << ini;
 }
