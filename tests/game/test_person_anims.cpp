@@ -4,6 +4,7 @@
 // worker back home goes in.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game_test_util.h"
+#include "support/demo_copy.h"
 #include "support/game_harness.h"
 
 using Map::cPerson;
@@ -242,4 +244,60 @@ TEST_F(PersonAnims, GatheringPlaysTheDefinitionsGatherSound) {
   EXPECT_EQ(p->direction, 0);
   EXPECT_EQ(p->CurrentAnimationHash(), NameHash("idle_up"));
   EXPECT_EQ(p->gatherSoundsStarted, 1);
+}
+
+namespace {
+struct DemoPersons : gametest::CleanSlate {
+  void SetUp() override {
+    gametest::CleanSlate::SetUp();
+    home = std::filesystem::current_path();
+    run = testkit::EnterDemoCopy("demo_persons");
+    if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+    ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue());
+  }
+  void TearDown() override {
+    Game::EndLevel();
+    Core::animManager().Clear();
+    if (!home.empty()) std::filesystem::current_path(home);
+    gametest::CleanSlate::TearDown();
+  }
+  std::filesystem::path home, run;
+};
+}  // namespace
+
+// On the bundled demo level the worker the controller brings to the barn door waves with the
+// skin's pictures, goes in, and walks out again to work facing its way, every animation found.
+TEST_F(DemoPersons, TheDemoWorkerShowsItsAnimationsFromTheBarnToItsWork) {
+  GameHarness h;
+  ASSERT_TRUE(h.Load(1));
+  cPerson* p = h.workers().GetNth(0, 0);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->state, PersonState::Greeting);
+  EXPECT_FALSE(p->flags & Map::kFlagHidden);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash("worker_greetings_" + std::to_string(p->direction)));
+  EXPECT_TRUE(p->CurrentAnimation().IsValid()) << "the skin's group is loaded";
+  // The door is a step from the barn's support point: the worker is in at once.
+  h.Advance(cPerson::kGreetMs / 25 + 2);
+  EXPECT_EQ(h.CountOf(Game::Event::PersonSentHome), 1);
+  ASSERT_EQ(p->atHome, 1);
+  EXPECT_TRUE(p->flags & Map::kFlagHidden);
+
+  // The broken bridge (its near end), or once it is mended the bush beyond it.
+  h.ClearEvents();
+  bool sent = false;
+  for (const char* name : {"Bridge", "FoodBush1"}) {
+    Map::cObject* work = h.map().FindByTag(NameHash(name));
+    if (work && (sent = h.workers().SendTo(p->id, work->id, 2, -1, 0.0f))) break;
+  }
+  ASSERT_TRUE(sent) << "no object of the demo level can be reached from the barn";
+  EXPECT_EQ(h.CountOf(Game::Event::PersonLeftHome), 1) << "out of the barn";
+  EXPECT_FALSE(p->flags & Map::kFlagHidden);
+  const std::string walk = "worker_move_" + std::to_string(p->direction);
+  EXPECT_EQ(p->CurrentAnimationHash(), NameHash(walk));
+  ASSERT_TRUE(p->CurrentAnimation().IsValid()) << walk;
+  const float x0 = p->x, y0 = p->y;
+  const int32_t t0 = p->CurrentAnimation().Time();
+  h.Advance(8);
+  EXPECT_GT(std::hypot(p->x - x0, p->y - y0), 10.0f) << "on its way";
+  EXPECT_NE(p->CurrentAnimation().Time(), t0) << "the walk plays";
 }
