@@ -253,13 +253,14 @@ void cSubjectObject::UpdateOperation(int32_t ms) {
     return;
   }
   if (op.state != OperationState::Working) return;
-  if (op.partTimer.Advance(ms)) {
+  const bool workDone = op.workTimer.Advance(ms);
+  if (op.partTimer.Advance(ms) && !workDone) {
     ++op.partsDone;
     op.workTimer.Stop();  // paused until ContinueOperation
     if (op.partListener) op.partListener->OnPartDone(op.partsDone - 1, op.persons.empty() ? kNoId : op.persons[0]);
     return;
   }
-  if (op.workTimer.Advance(ms)) EndWork();
+  if (workDone) EndWork();
 }
 
 void cSubjectObject::ContinueOperation() {

@@ -579,3 +579,168 @@ TEST_F(Subjects, RemovingAWorkerTakesOneFromTheStock) {
   ASSERT_TRUE(h.workers().SendTo(p->id, s->id, 2, -1, 0.0f));
   EXPECT_FALSE(h.workers().RemoveWorker());
 }
+
+// ---- Hover, carried items, cut routes, the end of play, divided work -----------------------------
+
+namespace {
+// A plain child object of the subject (its hint icon or focus marker).
+Map::cObject* addChild(GameHarness& h, const Map::cObject* parent, const char* subtype) {
+  auto* c = new Map::cObject();
+  Map::cObjectFactory& f = *Map::objectFactory();
+  c->id = f.NextId();
+  f.SetNextId(c->id + 1);
+  c->typeName = "icon";
+  c->typeHash = NameHash("icon");
+  c->SetSubtype(subtype);
+  c->parentId = parent->id;
+  c->SetHidden(true);
+  h.map().Add(c);
+  return c;
+}
+
+struct ItemSubject : TestSubject {
+  bool NeedsCarriedItem() const override { return true; }
+};
+
+struct PartLog : Map::ISubjectPartListener {
+  std::vector<std::pair<int32_t, int32_t>> parts;
+  void OnPartDone(int32_t part, int32_t person) override { parts.push_back({part, person}); }
+};
+}  // namespace
+
+TEST_F(Subjects, HoverShowsTheHintAndMarkerExceptWhileOrderedOrWorking) {
+  GameHarness h;
+  start(h, 155);
+  TestSubject* s = addSubject(h, "S", 500, 400);
+  Map::cObject* hint = addChild(h, s, "hint");
+  Map::cObject* marker = addChild(h, s, "focusMarker");
+  s->SetSelected(true);
+  EXPECT_TRUE(s->HoverEnter());
+  EXPECT_FALSE(hint->Has(Map::kFlagHidden));
+  EXPECT_FALSE(marker->Has(Map::kFlagHidden));
+  EXPECT_EQ(s->selected, 0);
+  s->HoverLeave();
+  EXPECT_TRUE(hint->Has(Map::kFlagHidden));
+  EXPECT_TRUE(marker->Has(Map::kFlagHidden));
+
+  click(h, s);
+  ASSERT_EQ(s->operation.state, OperationState::Ordered);
+  s->HoverEnter();
+  EXPECT_TRUE(hint->Has(Map::kFlagHidden));
+  EXPECT_TRUE(marker->Has(Map::kFlagHidden));
+  for (int i = 0; i < 200 && s->operation.state != OperationState::Working; ++i) h.Advance(1);
+  ASSERT_EQ(s->operation.state, OperationState::Working);
+  s->HoverEnter();
+  EXPECT_TRUE(hint->Has(Map::kFlagHidden));  // hidden while the work runs
+  EXPECT_FALSE(marker->Has(Map::kFlagHidden));
+  // The pointer stays over it: the hint comes back when the work is done.
+  s->Set(Map::kFlagPointerOver, true);
+  for (int i = 0; i < 100 && s->operation.state == OperationState::Working; ++i) h.Advance(1);
+  h.Advance(1);
+  EXPECT_FALSE(hint->Has(Map::kFlagHidden));
+}
+
+TEST_F(Subjects, AnItemOrderFetchesAWorkerHomeFirstThenSendsIt) {
+  GameHarness h;
+  start(h, 156);
+  cPerson* p = h.workers().GetNth(0, 0);
+  p->SetAnchor({300, 400});
+  p->atHome = 0;
+  p->SetHidden(false);
+  auto* s = new ItemSubject();
+  {
+    Map::cObjectFactory& f = *Map::objectFactory();
+    s->id = f.NextId();
+    f.SetNextId(s->id + 1);
+    s->typeName = "brokenPath";
+    s->typeHash = NameHash("brokenPath");
+    s->x = 500;
+    s->y = 400;
+    s->boundHalfSize = {20, 20};
+    s->Set(Map::kFlagClickable, true);
+    f.RegisterEvents(*s);
+    h.map().Add(s);
+  }
+  click(h, s);
+  ASSERT_TRUE(h.queue().Contains(s->id));
+  h.Advance(1);
+  // Nobody is at home: the free worker goes home for the item and the order waits for it.
+  ASSERT_TRUE(h.queue().Contains(s->id));
+  EXPECT_EQ(h.queue().At(0).waiting, 1);
+  EXPECT_EQ(p->state, PersonState::WalkingHome);
+  EXPECT_EQ(s->operation.state, OperationState::Ordered);
+  // Home after 200 px; in that step the order is served from there.
+  int steps = 0;
+  while (s->operation.state == OperationState::Ordered && steps < 100) h.Advance(1), ++steps;
+  EXPECT_NEAR(steps, 20, 2);
+  EXPECT_FALSE(h.queue().Contains(s->id));
+  EXPECT_LE(std::abs(p->route().front().x - 100), 5);
+  EXPECT_EQ(s->operation.state, OperationState::Gathering);
+  EXPECT_EQ(p->state, PersonState::Walking);
+  EXPECT_EQ(p->targetId, s->id);
+}
+
+TEST_F(Subjects, ACutRouteRecallsThePersonAndCancelsTheOperation) {
+  GameHarness h;
+  start(h, 157);
+  TestSubject* s = addSubject(h, "S", 500, 400);
+  cPerson* p = h.workers().GetNth(0, 0);
+  click(h, s);
+  h.Advance(5);
+  ASSERT_EQ(p->state, PersonState::Walking);
+  ASSERT_EQ(h.stock().Amount(Game::kFood), 16);
+  // A wall across the whole map between the person and the subject.
+  for (int cy = 0; cy < 77; ++cy) h.path().SetFlags(40, cy, kPathStaticBit);
+  h.path().ClearCache();
+  h.ClearEvents();
+  GameEvent e;
+  MakeEvent(e, Event::RoutesMayBeCut);
+  Post(Game::levelContext()->dispatcher.get(), e);
+  ASSERT_EQ(h.CountOf(Event::PersonCalledBack), 1);
+  EXPECT_EQ(h.Last(Event::PersonCalledBack)->objectId, p->id);
+  EXPECT_EQ(h.Last(Event::PersonCalledBack)->otherId, s->id);
+  EXPECT_EQ(s->operation.state, OperationState::Idle);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
+  EXPECT_EQ(p->state, PersonState::Standing);
+}
+
+TEST_F(Subjects, TheEndOfPlayRemovesOnlySubjectsMarkedForIt) {
+  GameHarness h;
+  start(h, 158);
+  TestSubject* leaves = addSubject(h, "Leaves", 500, 400);
+  leaves->deleteOnGamePlayFinished = 1;
+  TestSubject* stays = addSubject(h, "Stays", 600, 300);
+  const int32_t leavesId = leaves->id, staysId = stays->id;
+  h.Action(1);
+  h.Action(7);
+  ASSERT_GE(h.CountOf(Event::GamePlayFinished), 1);
+  h.Advance(21);
+  EXPECT_EQ(h.map().FindById(leavesId), nullptr);
+  EXPECT_NE(h.map().FindById(staysId), nullptr);
+}
+
+TEST_F(Subjects, DividedWorkPausesAfterEachPartUntilContinued) {
+  GameHarness h;
+  start(h, 159);
+  TestSubject* s = addSubject(h, "S", 300, 400);
+  PartLog log;
+  s->operation.partListener = &log;
+  s->operation.partsTotal = 2;
+  cPerson* p = h.workers().GetNth(0, 0);
+  click(h, s);
+  for (int i = 0; i < 200 && s->operation.state != OperationState::Working; ++i) h.Advance(1);
+  ASSERT_EQ(s->operation.state, OperationState::Working);
+  h.Advance(20);  // the first 500 ms part
+  ASSERT_EQ(log.parts.size(), 1u);
+  EXPECT_EQ(log.parts[0], (std::pair<int32_t, int32_t>{0, p->id}));
+  EXPECT_FALSE(s->operation.workTimer.running);
+  h.Advance(40);  // paused: nothing ends
+  EXPECT_EQ(s->operation.state, OperationState::Working);
+  EXPECT_EQ(s->operation.workTimer.remaining, 500);
+  s->ContinueOperation();
+  h.Advance(19);
+  EXPECT_EQ(s->operation.state, OperationState::Working);
+  h.Advance(1);
+  EXPECT_EQ(s->operation.state, OperationState::Finished);
+  EXPECT_EQ(log.parts.size(), 1u);  // the last part ends with the work
+}
