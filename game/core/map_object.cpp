@@ -129,7 +129,9 @@ void cObject::CopyFrom(const cObject& o) {
   layer = o.layer;
   drawParams = o.drawParams;
   debugShow = o.debugShow;
-  flags = o.flags;
+  // How the memory goes back stays the clone's own: a heap template's clone may live in the arena.
+  constexpr uint32_t kMemoryFlags = kFlagFreeOnRemove | kFlagDestroyOnRemove;
+  flags = (o.flags & ~kMemoryFlags) | (flags & kMemoryFlags);
   for (int i = 0; i < kAnimationSlots; ++i) {
     anims[i] = o.anims[i];  // shares the frames: the catalogue counts the users
     animOffsets[i] = o.animOffsets[i];
