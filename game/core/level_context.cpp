@@ -11,8 +11,9 @@
 #include "game/core/game_view.h"
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
-#include "game/menus/screens.h"
 #include "game/objects/obstacles_register.h"
+#include "game/objects/building.h"
+#include "game/menus/screens.h"
 
 namespace Game {
 namespace {
@@ -88,6 +89,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   c.loader = std::make_unique<cMapLoader>();
   if (!Map::objectFactory()) Map::objectFactoryCreate();
   Map::personRegisterClass(*Map::objectFactory());
+  Map::buildingRegisterClasses(*Map::objectFactory());
   Map::obstaclesRegisterClasses(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
     c.failed = true;

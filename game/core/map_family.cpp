@@ -193,6 +193,8 @@ std::vector<Row>& table() {
         {"building", {"GoldGenerator"}, 0, {}, known("Map::cGoldGenerator", true, true, {subject, building, &kGenerator})},
         {"building", {"WarriorHut", "ExorcistHut"}, 0, {}, known("Map::cHunterBuilding", true, true, {subject, building, &kHunter})},
         {"building", {"cBuildingMine"}, 0, {}, known("Map::cBuildingMine", true, true, {subject, building, &kMine})},
+        // Any other subtype is a building of its own look (a cottage, a granary, a well).
+        {"building", {}, 0, {}, known("Map::cBuilding", true, true, {subject, building})},
         {"floatingicon", {}, 0, {}, unknown("Map::cFloatingIcon", true, false)},
         {"icon", {"bar", "operation"}, 0, {}, unknown("Icon::cOperationBar", false, false)},
         {"icon", {"UpgradeTrumpets"}, 0, {}, unknown("Icon::cUpgradeTrumpets", false, false)},
@@ -270,7 +272,7 @@ const MapFamily& mapFamilyOf(uint32_t typeHash, uint32_t subtypeHash) {
     for (uint32_t s : r.subtypeHashes)
       if (s == subtypeHash) return r.family;
   }
-  return plain();  // a type with only listed subtypes ("building" + "sawMill") is a plain object
+  return plain();  // a type with only listed subtypes ("simple" + "sawMill") is a plain object
 }
 
 const MapFamily& mapFamilyOf(std::string_view type, std::string_view subtype) {

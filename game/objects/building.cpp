@@ -10,6 +10,7 @@
 #include "game/core/level_context.h"
 #include "game/core/map.h"
 #include "game/core/map_factory.h"
+#include "game/core/map_family.h"
 #include "game/core/person.h"
 
 namespace Map {
@@ -20,6 +21,16 @@ using BS = BuildingState;
 enum BlockItem { kBreakItem = 2, kLevelItem = 3, kLevelMaxItem = 4, kTabletXItem = 6, kTabletYItem = 7, kStateItem = 8 };
 
 bool isWorkState(BS s) { return s == BS::UnderConstruction || s == BS::Upgrading || s == BS::Repairing; }
+
+// Where the building block starts in the record of the object's family; npos without one.
+size_t buildingBlockAt(uint32_t typeHash, uint32_t subtypeHash) {
+  size_t at = 0;
+  for (const MapExtension* b : mapFamilyOf(typeHash, subtypeHash).blocks) {
+    if (b == &mapBuildingBlock()) return at;
+    at += b->items.size();
+  }
+  return std::string::npos;
+}
 }  // namespace
 
 const char* const cBuilding::kPlayerNames[kPlayerCount] = {"Idle", "WorkerOperation", "WorkerOperation2",
@@ -99,8 +110,17 @@ void cBuilding::LoadAnimations(bool resetPlayers) {
 
 void cBuilding::ApplyRecord(const MapObjectRecord& r) {
   cSubjectObject::ApplyRecord(r);
-  const size_t at = mapSubjectBlock().items.size();
+  const size_t at = buildingBlockAt(typeHash, subtypeHash);
   const size_t own = mapBuildingBlock().items.size();
+  if (at == std::string::npos) {
+    errorLog("Building \"%s\": its family (%s) keeps no building items; it stands as built\n", name.c_str(),
+             typeName.c_str());
+    state = int32_t(BS::Built);
+    LoadAnimations(true);
+    RebuildDisplayName();
+    m_entryPending = true;
+    return;
+  }
   auto item = [&](int i) { return at + size_t(i) < r.extension.size() ? r.extension[at + size_t(i)].i : 0; };
   canBreak = item(kBreakItem) != 0;
   upgradeLevel = item(kLevelItem);
@@ -134,9 +154,9 @@ void cBuilding::ApplyRecord(const MapObjectRecord& r) {
 
 void cBuilding::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
-  const size_t at = mapSubjectBlock().items.size();
+  const size_t at = buildingBlockAt(typeHash, subtypeHash);
   const size_t own = mapBuildingBlock().items.size();
-  if (r.extension.size() < at + own) return;  // a family without the building block
+  if (at == std::string::npos || r.extension.size() < at + own) return;
   for (size_t i = 0; i < own; ++i) r.extension[at + i] = MapExtValue{};
   r.extension[at + kBreakItem].i = canBreak;
   r.extension[at + kLevelItem].i = upgradeLevel;
@@ -185,6 +205,8 @@ void cBuilding::EnterLoadedState() {
     state = int32_t(from);
   }
   RebuildDisplayName();
+  // The children start out of sight; the state shows those it needs.
+  for (const char* c : {"hint", "upgradeHint", "focusMarker", "UpgradeTrumpets"}) SetChildShown(c, false);
   // The levels reached before play began are told once each, silently: the level icons show them,
   // while goals and scoring leave them alone.
   if (State() != BS::NotBuilt)
@@ -205,7 +227,7 @@ void cBuilding::SetState(BS next, bool flag) {
   state = int32_t(next);
   if (old == BS::Repairing) {
     OnRepaired();
-    SetChildShown("UpgradeTrumpets", true);
+    SoundTrumpets();
   } else if (next == BS::Upgrading) {
     pulse.Restart();
     OnUpgradeStarted();
@@ -213,10 +235,10 @@ void cBuilding::SetState(BS next, bool flag) {
     OnBuilt(flag);
   } else if (old == BS::UnderConstruction && next == BS::BuildDone) {
     OnBuilt(false);
-    SetChildShown("UpgradeTrumpets", true);
+    SoundTrumpets();
   } else if (old == BS::Upgrading && next == BS::UpgradeDone) {
     OnUpgraded(flag);
-    SetChildShown("UpgradeTrumpets", true);
+    SoundTrumpets();
   } else if (old == BS::UpgradeDone && next == BS::Built) {
     OnUpgradeDone();
   } else if (old == BS::BuildDone && next == BS::Built) {
@@ -251,6 +273,7 @@ void cBuilding::SetState(BS next, bool flag) {
   }
   if (next != BS::Upgrading) pulse.timer.Stop();
 
+  RebuildDisplayName();
   if (isWorkState(next) && next != old) {
     GameEvent e;
     MakeEvent(e, Game::Event::OperationProgress);
@@ -335,6 +358,11 @@ void cBuilding::StopWorkAnimation() {
   if (!animScript.empty() && fileExists(animScript.c_str()) &&
       !iniKeyList(animScript.c_str(), kPlayerNames[kWorkerOperation]).empty())
     p.LoadState(animScript.c_str(), kPlayerNames[kWorkerOperation]);
+}
+
+void cBuilding::SoundTrumpets() {
+  SetChildShown("UpgradeTrumpets", true);
+  m_trumpetsLeft = kJoyMs;
 }
 
 void cBuilding::HideHints() {

@@ -162,6 +162,7 @@ class cBuilding : public cSubjectObject {
   void SetChildShown(const char* subtype, bool show);
   // "brokenicon" only while NotBuilt or Broken, "upgradeicon" only while Built with a level left.
   void ApplyIconVisibility();
+  void SoundTrumpets();
   void Post(GameEvent& e) const;
   void PostAbout(GameEvent& e) const;  // fills id, tag, type, subtype and the anchor first
   // Starts one of the building's own operations the way a player's order does.
@@ -174,13 +175,13 @@ class cBuilding : public cSubjectObject {
   // Silent entry of the loaded state (after the map and the children are in place).
   void EnterLoadedState();
   void DrawPlayers(float x, float y, bool front, bool broken) const;
-  void DrawOverlays(const DrawContext& dc);
   uint32_t FadeAlpha(const DrawContext& dc) const;
 
  private:
   cMap* m_map = nullptr;
   bool m_entryPending = false;
   int32_t m_joyLeft = 0;  // ms of the joy still to play
+  int32_t m_trumpetsLeft = 0;  // ms the trumpets still sound after a finished work
   std::unique_ptr<FxManager::cSimplePyro> m_joyEffect;
   // Record items of a derived family (barn, generator, ...) this class keeps for saving.
   std::vector<MapExtValue> m_familyItems;

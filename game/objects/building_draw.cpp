@@ -54,6 +54,7 @@ bool cBuilding::UpdateTimers(int32_t ms) {
   const bool remove = cSubjectObject::UpdateTimers(ms);
   ApplyArrival();
   if (m_joyLeft > 0) m_joyLeft -= ms;
+  if (m_trumpetsLeft > 0 && (m_trumpetsLeft -= ms) <= 0) SetChildShown("UpgradeTrumpets", false);
   if ((State() == BS::UpgradeDone || State() == BS::BuildDone) && JoyFinished()) SetState(BS::Built, false);
   return remove;
 }
@@ -74,19 +75,6 @@ void cBuilding::DrawPlayers(float px, float py, bool front, bool broken) const {
   if (!broken)
     for (int i = kIdle; i <= kWorkerOperation3; ++i) draw(i);
   if (front) draw(kWorkerJoy);
-}
-
-void cBuilding::DrawOverlays(const DrawContext& dc) {
-  const float ax = x + dc.offsetX, ay = y + dc.offsetY;
-  if (signShowsYes && yesSign.IsValid() && !yesSign.IsStopped())
-    yesSign.DrawCurrent(ax, ay);
-  else if (noSign.IsValid() && !noSign.IsStopped())
-    noSign.DrawCurrent(ax, ay);
-  else if (!signShowsYes && noSign.IsValid() && noSignFade.running && noSignFade.total > 0)
-    noSign.DrawFaded(ax, ay, int(255.0f * float(noSignFade.remaining) / float(noSignFade.total)), 1.0f, 1.0f);
-  if (workEffect0) workEffect0->Render();
-  if (workEffect1) workEffect1->Render();
-  if (m_joyEffect) m_joyEffect->Render();
 }
 
 void cBuilding::Draw(const DrawContext& dc) {
@@ -129,6 +117,7 @@ void cBuilding::Draw(const DrawContext& dc) {
     cObject::Draw(faded);
     DrawPlayers(ax, ay, true, broken);
   }
-  DrawOverlays(dc);
+  DrawSignsAndEffects(dc);
+  if (m_joyEffect) m_joyEffect->Render();
 }
 }  // namespace Map

@@ -92,7 +92,7 @@ TEST_F(MapObjects, EveryObjectThatOffersWorkIsClickableUnlessHiddenRemovedOrWith
                         {"bonus", "food", true},             {"heart", "cave", true},
                         {"WhiteWolf", "", true},             {"simple", "tree", false},
                         {"creature", "butterfly", false},    {"person", "Worker", false},
-                        {"building", "sawMill", false},      {"icon", "hint", false}};
+                        {"building", "sawMill", true},       {"icon", "hint", false}};
   int x = 50;
   for (const Case& c : cases) {
     Map::cObject* o = h.Add(c.type, c.subtype, c.type, x, 300);

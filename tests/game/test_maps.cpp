@@ -25,7 +25,7 @@ namespace {
 Bytes handMadeObjects() {
   Bytes b;
   b.i32(2);
-  b.str("building").str("").str("Elm");
+  b.str("woodpile").str("").str("Elm");
   b.i32(100).i32(-20).f32(0.0f).i32(7).i32(3);
   b.i32(1).i32(2).i32(3).i32(4);
   b.i8(0);
@@ -130,7 +130,7 @@ TEST_F(Maps, HandMadeBinaryReadsToKnownValues) {
   ASSERT_EQ(map.objects.size(), 2u);
 
   const MapObjectRecord& r = map.objects[0];
-  EXPECT_EQ(r.type, "building");
+  EXPECT_EQ(r.type, "woodpile");
   EXPECT_EQ(r.subtype, "");
   EXPECT_EQ(r.name, "Elm");
   EXPECT_EQ(r.x, 100);
