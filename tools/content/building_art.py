@@ -473,3 +473,39 @@ def dust_strip(frames=6, w=40, h=24):
             d.ellipse([x - r, y - r, x + r, y + r], fill=(200, 180, 140, int(150 * (1 - t))))
         out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
     return out
+
+
+def focus_strip(frames=8, w=28, h=40):
+    """A golden arrow bobbing over a building that has something to offer."""
+    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
+    for k in range(frames):
+        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
+        d = ImageDraw.Draw(big)
+        dy = (1 - math.cos(k / frames * 2 * math.pi)) * 4
+        pts = [(9, 4), (19, 4), (19, 18), (25, 18), (14, 32), (3, 18), (9, 18)]
+        d.polygon([(x * SS, (y + dy) * SS) for x, y in pts], fill=(250, 204, 60, 255), outline=(110, 70, 20, 255),
+                  width=SS)
+        d.line([(11 * SS, (7 + dy) * SS), (11 * SS, (18 + dy) * SS)], fill=(255, 240, 170, 255), width=SS)
+        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
+    return out
+
+
+def trumpets_strip(frames=6, w=64, h=40):
+    """Two golden trumpets sounding a fanfare, with rings of sound swelling from their bells."""
+    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
+    for k in range(frames):
+        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
+        d = ImageDraw.Draw(big)
+        for sgn in (-1, 1):
+            cx = w / 2
+            mouth = (cx - sgn * 6, 30)
+            bell = (cx + sgn * 20, 12)
+            d.line([(mouth[0] * SS, mouth[1] * SS), (bell[0] * SS, bell[1] * SS)], fill=(230, 180, 50, 255),
+                   width=3 * SS)
+            d.ellipse([(bell[0] - 5) * SS, (bell[1] - 5) * SS, (bell[0] + 5) * SS, (bell[1] + 5) * SS],
+                      fill=(250, 210, 80, 255), outline=(140, 90, 20, 255), width=SS)
+            r = 7 + (k % 3) * 3
+            d.arc([(bell[0] - r) * SS, (bell[1] - r) * SS, (bell[0] + r) * SS, (bell[1] + r) * SS],
+                  -80 if sgn > 0 else 170, 10 if sgn > 0 else 260, fill=(255, 250, 220, 220), width=SS)
+        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
+    return out

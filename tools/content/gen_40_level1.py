@@ -12,6 +12,10 @@ import sys
 
 from PIL import Image, ImageDraw
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import meadow_art as art  # noqa: E402
+from catalogue_block import animation_line, write_block  # noqa: E402
+
 here = os.path.dirname(os.path.abspath(__file__))
 repo = os.path.abspath(os.path.join(here, "..", ".."))
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(repo, "demo"))
@@ -36,24 +40,47 @@ def find_mapc():
 
 
 # Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
-# the broken bridge is the only crossing; food bushes and an ore rock wait on the far bank.
+# the broken bridge is the only crossing; food bushes and an ore rock wait on the far bank. On the
+# barn's side a cottage waits to be built on its marked-out site and a granary can be upgraded
+# twice. "cursor" picks the pointer's shape over an object: 1 build, 2 gather, 3 repair, 4 upgrade.
+icons = "data/buildings/icons.ini"
 objects = [
+    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level1_meadow")),
     ("Barn", dict(type="building", subType="barn", x=170, y=560, layer=1, boundY=-50, boundXS=90, boundYS=70,
                   supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2")),
+                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
+                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26)),
+    ("Cottage", dict(type="building", subType="Cottage", x=370, y=690, layer=1, boundY=-48, boundXS=56,
+                     boundYS=52, supportsAmount=1, supportX=0, supportY=26, isObstacle=1, obstacleY=-6,
+                     obstacleXS=46, obstacleYS=10, anim0="cottage", anim6="cottage_broken", anim7="cottage_site",
+                     anim8="cottage_scaffold", currentAnimation=7, workerType="Worker", Person_Build_Time=4000,
+                     Person_Build_Time_Food=10, Person_Build_Time_Ore=5, Person_Repair_Time=3000,
+                     Person_Repair_Time_Food=3, name="#BUILDING_COTTAGE", cursor=1, isBreak=1, state=1,
+                     childScript=icons)),
+    ("Granary", dict(type="building", subType="Granary", x=210, y=240, layer=1, boundY=-58, boundXS=48,
+                     boundYS=62, supportsAmount=1, supportX=0, supportY=24, isObstacle=1, obstacleY=-6,
+                     obstacleXS=40, obstacleYS=10, anim0="granary_level0", anim1="granary_level1",
+                     anim2="granary_level2", anim6="granary_broken", anim8="cottage_scaffold", workerType="Worker",
+                     Person_Uprade_Time=4000, Person_Uprade_Time_Food=5, Person_Uprade2_Time=5000,
+                     Person_Uprade2_Time_Food=10, Person_Uprade2_Time_Ore=3, Person_Repair_Time=3000,
+                     Person_Repair_Time_Food=3, name="#BUILDING_GRANARY", cursor=4, isBreak=1, state=0,
+                     upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-160, childScript=icons)),
     ("WorkerStart", dict(type="simple", subType="marker", x=230, y=610, layer=-10)),
     ("Bridge", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
-                    obstacleXS=45, obstacleYS=25, anim0="bridge_broken", anim1="bridge_fixed")),
+                    obstacleXS=45, obstacleYS=25, anim0="bridge_broken", anim1="bridge_fixed", name="#OBJECT_BRIDGE",
+                    workerType="Worker", cursor=3)),
     ("FoodBush1", dict(type="building", subType="FoodGenerator", x=760, y=300, layer=1, boundXS=40, boundYS=30,
                        supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
-                       anim0="bush_berries")),
+                       anim0="bush_berries", name="#OBJECT_BERRY_BUSH", workerType="Worker", cursor=2)),
     ("FoodBush2", dict(type="building", subType="FoodGenerator", x=860, y=380, layer=1, boundXS=40, boundYS=30,
                        supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
-                       anim0="bush_berries", isFlipX=1)),
+                       anim0="bush_berries", isFlipX=1, name="#OBJECT_BERRY_BUSH", workerType="Worker",
+                       cursor=2)),
     ("OreRock", dict(type="building", subType="OreGenerator", x=880, y=580, layer=1, boundXS=50, boundYS=35,
                      supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
-                     obstacleXS=40, obstacleYS=20, anim0="rock_ore")),
+                     obstacleXS=40, obstacleYS=20, anim0="rock_ore", name="#OBJECT_ORE_ROCK", workerType="Worker",
+                     cursor=2)),
     ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
     ("Oak2", dict(type="simple", subType="tree", x=640, y=650, layer=3, anim0="oak_sway", animDelta0x=-4)),
     ("Birch", dict(type="simple", subType="tree", x=960, y=200, layer=3, objectScale=0.8, anim0="birch_sway")),
@@ -93,6 +120,40 @@ for box in ([0, 130, 20, 767], [1003, 130, 1023, 767], [0, 748, 1023, 767]):  # 
     d.rectangle(box, fill=0)
 mask.save(os.path.join(level, "grid.png"), optimize=True)
 
+# The painted map and the scenery pictures; the dirt paths lead from the barn door to the bridge,
+# the cottage and the granary, and on the far bank to the bushes and the rock.
+paths = [[(205, 598), (300, 520), (445, 432)], [(215, 605), (300, 680), (370, 716)],
+         [(205, 598), (250, 470), (232, 340), (210, 266)],
+         [(592, 432), (690, 392), (760, 336)], [(690, 392), (860, 416)], [(620, 440), (760, 560), (880, 612)]]
+anims_dir = os.path.join(data, "anims", "level1")
+os.makedirs(anims_dir, exist_ok=True)
+
+
+def picture(img, name, **save):
+    img.save(os.path.join(anims_dir, name), **save)
+    return "data/anims/level1/" + name
+
+
+catalogue = [
+    animation_line("level1_meadow", picture(art.paint_background(river, 46, (270, 260, 390, 340), paths),
+                                            "meadow.jpg", quality=88), 1000, 1, loop=False),
+    animation_line("bridge_broken", picture(art.bridge(False), "bridge_broken.png", optimize=True), 1000, 1,
+                   loop=False),
+    animation_line("bridge_fixed", picture(art.bridge(True), "bridge_fixed.png", optimize=True), 1000, 1, loop=False),
+    animation_line("bush_berries", picture(art.bush(), "bush.png", optimize=True), 1000, 1, loop=False),
+    animation_line("rock_ore", picture(art.rock(), "rock.png", optimize=True), 1000, 1, loop=False),
+    animation_line("oak_sway", picture(art.tree_strip("oak"), "oak.png", optimize=True), 3200, 4),
+    animation_line("birch_sway", picture(art.tree_strip("birch"), "birch.png", optimize=True), 2800, 4),
+    animation_line("pond_shimmer", picture(art.glint_strip(), "glints.png", optimize=True), 1800, 6),
+    animation_line("robin_idle", picture(art.robin_strip("idle", 2), "robin_idle.png", optimize=True), 1200, 2),
+    animation_line("robin_hop", picture(art.robin_strip("hop", 4), "robin_hop.png", optimize=True), 400, 4),
+    animation_line("robin_sing", picture(art.robin_strip("sing", 4), "robin_sing.png", optimize=True), 600, 4),
+    animation_line("robin_flutter", picture(art.robin_strip("flutter", 4), "robin_flutter.png", optimize=True), 300,
+                   4),
+    animation_line("butterfly_fly", picture(art.butterfly_strip(), "butterfly.png", optimize=True), 300, 4),
+]
+write_block(data, "level 1", catalogue)
+
 write(os.path.join(level, "balance.ini"), """\
 ; Balance of level 1: times in milliseconds.
 [Main]
@@ -108,8 +169,8 @@ MinuteTime=7000
 
 [Resources]
 Worker=1
-Food=10
-Ore=0
+Food=15
+Ore=5
 Gold=0
 
 [ResourcesMax]
@@ -174,4 +235,5 @@ vel=0.09
 mapc = find_mapc()
 subprocess.run([mapc, "build", "data/maps/1/map.ini", "data/maps/1/map.bin", "--grid", "data/maps/1/grid.png",
                 "--fog-value", "1", "-C", target], check=True)
-print("level 1: data/maps/1/map.ini, grid.png, balance.ini, task.ini, map.bin; data/balance.ini")
+print("level 1: data/maps/1/map.ini, grid.png, balance.ini, task.ini, map.bin; data/balance.ini; data/anims/level1;"
+      " its block of data/animations.xml")

@@ -23,6 +23,7 @@ import wave
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import building_art as art  # noqa: E402
 import worker_figure as wf  # noqa: E402
+from catalogue_block import animation_line, write_block  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..",
                                                                               "demo"))
@@ -44,23 +45,8 @@ def save(img, rel):
     return "data/" + rel
 
 
-def animation(aid, path, period, frames, group=None, loop=True, flip=False, no_center=False, add=False,
-              stick=False):
-    attrs = [f'id="{aid}"']
-    if group:
-        attrs.append(f'group="{group}"')
-    attrs += [f'path="{path}"', f'period="{period}"', f'frames="{frames}"']
-    if loop:
-        attrs.append('isLoop="1"')
-    if flip:
-        attrs.append('isFlipX="1"')
-    if no_center:
-        attrs.append('isNoCenter="1"')
-    if add:
-        attrs.append('isAdd="1"')
-    if stick:
-        attrs.append('StickOnEnd="1"')
-    anims.append(f'  <Animation {" ".join(attrs)}/>')
+def animation(aid, path, period, frames, group=None, **flags):
+    anims.append(animation_line(aid, path, period, frames, group, **flags))
 
 
 # ---- Workers ---------------------------------------------------------------------------------------
@@ -75,9 +61,9 @@ anims.append("  <!-- The worker: <state>_<facing>, facing 0 up (away) to 4 down 
 for state, (_, frames, period, loop) in wf.STATES.items():
     for d in range(5):
         path = save(wf.strip(state, d), f"anims/worker/{state}_{d}.png")
-        animation(f"worker_{state}_{d}", path, period, frames, SKIN, loop)
+        animation(f"worker_{state}_{d}", path, period, frames, SKIN, loop=loop)
     for d, src in wf.MIRROR.items():
-        animation(f"worker_{state}_{d}", f"data/anims/worker/{state}_{src}.png", period, frames, SKIN, loop, flip=True)
+        animation(f"worker_{state}_{d}", f"data/anims/worker/{state}_{src}.png", period, frames, SKIN, loop=loop, flip=True)
 
 person_keys = []
 for state in PERSON_STATES:
@@ -216,6 +202,10 @@ maxvolume=1
 [Cottage]
 {track}
 [Granary]
+{track}
+[FoodGenerator]
+{track.replace(hammer_wav, gather_wav)}
+[OreGenerator]
 {track}""")
 
 # ---- Buildings -------------------------------------------------------------------------------------
@@ -236,6 +226,8 @@ animation("chimney_smoke", save(art.smoke_strip(), "anims/buildings/smoke.png"),
 animation("joy_flag", save(art.joy_flag_strip(), "anims/buildings/joy_flag.png"), 800, 8)
 animation("joy_stars", save(art.stars_strip(), "anims/buildings/joy_stars.png"), 900, 8, loop=False, add=True)
 animation("work_dust", save(art.dust_strip(), "anims/buildings/dust.png"), 600, 6)
+animation("focus_marker", save(art.focus_strip(), "anims/buildings/focus.png"), 800, 8)
+animation("upgrade_trumpets", save(art.trumpets_strip(), "anims/buildings/trumpets.png"), 600, 6)
 
 anims.append("  <!-- Over ordered objects, over buildings, and the cursor shapes objects ask for. -->")
 animation("Object_Sign_Yes", save(art.sign_strip("yes"), "anims/ui/sign_yes.png"), 900, 8, "always", loop=False)
@@ -258,6 +250,12 @@ animScript=data/buildings/cottage_anim.ini
 
 [Granary]
 animScript=data/buildings/granary_anim.ini
+
+[FoodGenerator]
+animScript=data/buildings/source_anim.ini
+
+[OreGenerator]
+animScript=data/buildings/source_anim.ini
 """)
 
 # The joy: a flag shoots up over the roof while gold sparkles burst around the building.
@@ -308,18 +306,22 @@ isCycle=1
 write("buildings/granary_anim.ini", """\
 ; The granary: dust while it is worked on, joy when an upgrade is done.
 """ + DUST + "\n" + JOY.format(fx=-30, fy=-120, sy=-70))
+write("buildings/source_anim.ini", """\
+; Bushes and rocks that give resources: dust while they are worked, joy when they are done.
+""" + DUST + "\n" + JOY.format(fx=-20, fy=-50, sy=-20))
 write("buildings/barn_anim.ini", """\
 ; The barn: joy when it is finished or upgraded.
 """ + JOY.format(fx=-50, fy=-150, sy=-60))
 
-# Child templates of buildings. The icons' own classes come later: until then these are plain
-# objects, so only the two icons the building shows and hides by its state carry a picture in
-# slot 0; the hover hint, focus marker and trumpets keep theirs in slot 1 for their classes.
+# Child templates of buildings. The building shows and hides them by name (they start hidden): the
+# icons by its state, the focus marker on hover while it offers work, the trumpets while it
+# rejoices. The hover hint and the upgrade hint are drawn by their own classes (text).
 icons = ["""\
 ; Children of buildings, by the building's subtype (or its childsKey). Template x, y are offsets
 ; from the building's anchor.
 """]
-for sub, top in (("barn", -150), ("Cottage", -128), ("Granary", -150)):
+for sub, top in (("barn", -150), ("Cottage", -128), ("Granary", -150), ("FoodGenerator", -40),
+                 ("OreGenerator", -50)):
     icons.append(f"""[{sub}]
 isList=1
 1={sub}_brokenicon
@@ -353,16 +355,16 @@ layer=30
 [{sub}_focusMarker]
 type=icon
 subType=focusMarker
-y=-40
+y={top - 12}
 layer=19
-anim1=icon_upgrade
+anim0=focus_marker
 
 [{sub}_UpgradeTrumpets]
 type=icon
 subType=UpgradeTrumpets
-y={top + 20}
+y={top - 20}
 layer=21
-anim1=joy_stars
+anim0=upgrade_trumpets
 
 [{sub}_upgradeHint]
 type=icon
@@ -373,25 +375,6 @@ layer=30
 write("buildings/icons.ini", "\n".join(icons))
 
 # ---- The catalogue block and the texts -------------------------------------------------------------
-
-def catalogue():
-    """Replaces this generator's block of data/animations.xml (the catalogue generator keeps it)."""
-    path = os.path.join(data, "animations.xml")
-    begin, end = f"  <!-- begin: {BLOCK} -->", f"  <!-- end: {BLOCK} -->"
-    text = ""
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            text = f.read().replace("\r\n", "\n")
-    if "</Animations>" not in text:
-        text = '<?xml version="1.0" encoding="utf-8"?>\n<Animations>\n</Animations>\n'
-    if begin in text and end in text:
-        text = text[:text.index(begin)] + text[text.index(end) + len(end) + 1:]
-    block = "\n".join([begin] + anims + [end]) + "\n"
-    at = text.rindex("</Animations>")
-    text = text[:at] + block + text[at:]
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 TEXTS = {
     "objects": {
@@ -453,7 +436,7 @@ def translation():
         f.write("\n".join(out))
 
 
-catalogue()
+write_block(data, BLOCK, anims)
 translation()
 print("persons and buildings: data/anims/{worker,buildings,ui}, data/person, data/buildings, data/obstacles,"
       " their block of data/animations.xml and sections of data/translation.ini")
