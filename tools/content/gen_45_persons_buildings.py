@@ -313,6 +313,36 @@ write("buildings/barn_anim.ini", """\
 ; The barn: joy when it is finished or upgraded.
 """ + JOY.format(fx=-50, fy=-150, sy=-60))
 
+# The dust at the foot of a building while persons build, upgrade or repair it (the building's work
+# effect "RepairDust_big" in data/fx/pyroeffects.ini).
+os.makedirs(os.path.join(data, "fx"), exist_ok=True)
+write("fx/repair_dust.pfx", """\
+; Building dust: pale earthy puffs kicked up along a building's foot while it is worked on, drifting
+; a little and settling. Place the effect at the building's anchor. Format: docs/particles.md.
+[effect]
+version = 1
+title = Building dust
+
+[emitter dust]
+sprite = pics/puff.png
+blend = alpha
+rate = 9
+maxParticles = 40
+life = 0.9 1.6
+speed = 10 28
+direction = -90
+spread = 120
+area = 90 8
+gravity = 0 10
+drag = 0.6
+angle = 0 360
+spin = -30 30
+sizeVariation = 0.3
+size = 0 10, 0.4 30, 1 44
+color = 0 #C8B48C, 1 #E6DCC8
+alpha = 0 0, 0.15 0.6, 0.7 0.35, 1 0
+""")
+
 # Child templates of buildings. The building shows and hides them by name (they start hidden): the
 # icons by its state, the focus marker on hover while it offers work, the trumpets while it
 # rejoices. The hover hint and the upgrade hint are drawn by their own classes (text).
@@ -320,8 +350,10 @@ icons = ["""\
 ; Children of buildings, by the building's subtype (or its childsKey). Template x, y are offsets
 ; from the building's anchor.
 """]
-for sub, top in (("barn", -150), ("Cottage", -128), ("Granary", -150), ("FoodGenerator", -40),
-                 ("OreGenerator", -50)):
+# Per subtype: the height of its top over the anchor and how far its sides reach. The build/repair
+# sign stands at the left side, the upgrade arrow at the right, the focus arrow over the top.
+for sub, top, side in (("barn", -150, 100), ("Cottage", -128, 60), ("Granary", -100, 62), ("FoodGenerator", -40, 40),
+                       ("OreGenerator", -50, 50)):
     icons.append(f"""[{sub}]
 isList=1
 1={sub}_brokenicon
@@ -334,15 +366,16 @@ isList=1
 [{sub}_brokenicon]
 type=icon
 subType=brokenicon
-y={top + 6}
+x={-side}
+y=-24
 layer=20
 anim0=icon_build
 
 [{sub}_upgradeicon]
 type=icon
 subType=upgradeicon
-x=30
-y={top + 10}
+x={side}
+y=-40
 layer=20
 anim0=icon_upgrade
 
@@ -362,7 +395,7 @@ anim0=focus_marker
 [{sub}_UpgradeTrumpets]
 type=icon
 subType=UpgradeTrumpets
-y={top - 20}
+y={top - 48}
 layer=21
 anim0=upgrade_trumpets
 

@@ -62,6 +62,15 @@ name=data/fx/sparkles.pfx
 name=data/fx/chimney_smoke.pfx
 offsetY=-4
 offsetX2=2
+
+; A building's work dust (its file is written with the buildings, tools/content/gen_45_persons_buildings.py)
+; and the sparkles of a building finished or upgraded by the player.
+[RepairDust_big]
+name=data/fx/repair_dust.pfx
+
+[WorkerJoy]
+name=data/fx/sparkles.pfx
+offsetY=-50
 """
 
 EFFECTS = """
