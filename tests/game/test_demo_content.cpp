@@ -3,9 +3,12 @@
 // picture whose height splits into its frames; the worker faces all eight ways (the left-hand
 // facings mirror the right-hand ones); signs end by themselves; every sound named is a readable
 // WAV; every object name is translated. A broken reference in the data fails here, not silently
-// in the running game.
+// in the running game. The pictures stand on their anchors (drawn centred, a worker's feet and a
+// building's foot are at the picture's middle row) and a site, a building under construction and
+// the finished building are told apart by how much of the picture they fill.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -59,6 +62,32 @@ const Core::cAnimationManager::Entry* checkedAnimation(const std::string& name, 
   EXPECT_GT(w, 0) << e->path;
   EXPECT_EQ(h % frames, 0) << e->path << " does not split into " << frames << " frames";
   return e;
+}
+
+// Opaque pixels of one frame of a picture: their count and the lowest and highest rows holding one.
+struct Solid {
+  int count = 0, top = -1, bottom = -1, left = 1 << 30, right = -1;
+};
+Solid solidPixels(const std::string& file, int frame, int frames, int minAlpha) {
+  Solid s;
+  auto img = imgReaderFor(file);
+  if (!img || img->Load(file.c_str()) != 0 || img->BitsPerPixel() != 32) {
+    ADD_FAILURE() << file << " is not a picture with alpha";
+    return s;
+  }
+  const int h = img->Height() / frames;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* row = img->Row(frame * h + y);
+    for (int x = 0; x < img->Width(); ++x)
+      if (row[x * 4 + 3] >= minAlpha) {
+        ++s.count;
+        if (s.top < 0) s.top = y;
+        s.bottom = y;
+        s.left = std::min(s.left, x);
+        s.right = std::max(s.right, x);
+      }
+  }
+  return s;
 }
 
 bool wavReadable(const std::string& file) {
@@ -179,6 +208,49 @@ TEST_F(DemoContent, BuildingScriptsIconsAndSoundsResolve) {
   EXPECT_TRUE(wavReadable(iniGetString("data/person/sounds.ini", "Worker", "name", "")));
   EXPECT_TRUE(wavReadable(iniGetString("data/person/sounds.ini", gather.c_str(), "name", ""))) << gather;
   EXPECT_TRUE(wavReadable(iniGetString("data/obstacles/sounds.ini", "CantDoOperation", "name", "")));
+}
+
+TEST_F(DemoContent, PicturesStandOnTheirAnchorsAndBuildingStagesLookApart) {
+  // The worker: feet on the middle row (the anchor), about 24 x 36 pixels, in every frame.
+  for (const char* key : {"stay_anim4", "move_anim2", "moveWithBag_anim3", "build_anim0", "gather_anim4"}) {
+    const auto* e = Core::animManager().Find(NameHash(iniGetString("data/person/persons.ini", "Worker1", key, "")));
+    ASSERT_NE(e, nullptr) << key;
+    int w = 0, h = 0;
+    ASSERT_TRUE(imgReaderFor(e->path)->ReadSize(e->path.c_str(), w, h));
+    const int frames = e->state.FrameCount(), middle = h / frames / 2;
+    for (int f = 0; f < frames; ++f) {
+      const Solid s = solidPixels(e->path, f, frames, 200);  // the soft shadow is fainter
+      ASSERT_GT(s.count, 0) << key << " frame " << f;
+      EXPECT_GE(s.bottom, middle - 4) << key << " frame " << f << ": feet above the anchor";
+      EXPECT_LE(s.bottom, middle + 3) << key << " frame " << f << ": feet below the anchor";
+      EXPECT_GE(s.bottom - s.top + 1, 28) << key << " frame " << f;
+      EXPECT_LE(s.bottom - s.top + 1, 44) << key << " frame " << f;
+      EXPECT_LE(s.right - s.left + 1, 30) << key << " frame " << f;
+    }
+  }
+  // The cottage: its site, its scaffolding and the finished house, each standing on the anchor.
+  std::string site, scaffold, built;
+  for (const std::string& section : iniSectionList("data/maps/1/map.ini"))
+    if (iniGetInt("data/maps/1/map.ini", section.c_str(), "state", 0) == 1) {
+      site = iniGetString("data/maps/1/map.ini", section.c_str(), "anim7", "");
+      scaffold = iniGetString("data/maps/1/map.ini", section.c_str(), "anim8", "");
+      built = iniGetString("data/maps/1/map.ini", section.c_str(), "anim0", "");
+    }
+  ASSERT_FALSE(site.empty() || scaffold.empty() || built.empty()) << "the level has no building site";
+  int counts[3] = {};
+  int i = 0;
+  for (const std::string& name : {site, scaffold, built}) {
+    const auto* e = checkedAnimation(name, name);
+    ASSERT_NE(e, nullptr);
+    int w = 0, h = 0;
+    ASSERT_TRUE(imgReaderFor(e->path)->ReadSize(e->path.c_str(), w, h));
+    const Solid s = solidPixels(e->path, 0, 1, 128);
+    EXPECT_GE(s.bottom, h / 2) << name << " floats above its anchor";
+    EXPECT_LE(s.bottom, h / 2 + 30) << name << " hangs far below its anchor";
+    counts[i++] = s.count;
+  }
+  EXPECT_LT(counts[0] * 2, counts[1]) << "the site should be far emptier than the scaffolding";
+  EXPECT_LT(counts[1] * 5, counts[2] * 4) << "the scaffolding should be clearly emptier than the house";
 }
 
 }  // namespace
