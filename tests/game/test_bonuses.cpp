@@ -357,3 +357,58 @@ TEST_F(Bonuses, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
     EXPECT_EQ(filled.extension, fromIni.extension);
   }
 }
+
+TEST_F(Bonuses, AQuillIsPickedAsAQuillAndTheWitchCallsHerCreature) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 160,
+                            "[Quill1]\ntype=bonus\nsubType=quill\nx=300\ny=300\nboundXS=10\nboundYS=10\n"
+                            "Person_Get_Resource_Time=200\n"
+                            "[Ghost1]\ntype=bonus\nsubType=ghost\nx=600\ny=600\nboundXS=10\nboundYS=10\n"
+                            "startOnEffect=1\nisSmoothAppear=1\n",
+                            obstest::balance(1, 0, 0, 0)));
+  auto* quill = obstest::byName<cBonus>(h, "Quill1");
+  auto* ghost = obstest::byName<Map::cObstacleCreature>(h, "Ghost1");
+  ASSERT_NE(quill, nullptr);
+  ASSERT_NE(ghost, nullptr);
+  h.ClearEvents();
+  h.Action(2, quill->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::QuillPickedUp));
+  EXPECT_EQ(h.CountOf(Event::ResourcesPickedUp), 0);
+  EXPECT_EQ(h.CountOf(Event::CreatureObstacleEvent), 0);
+
+  // Hidden while it waits; a cue naming another object leaves it waiting.
+  EXPECT_TRUE(ghost->Waiting());
+  GameEvent cue;
+  MakeEvent(cue, Event::WitchNamesObject);
+  cue.tag = int32_t(NameHash("Quill1"));
+  Post(Game::eventDispatcher(), cue);
+  EXPECT_TRUE(ghost->Waiting());
+  cue.tag = int32_t(NameHash("Ghost1"));
+  Post(Game::eventDispatcher(), cue);
+  EXPECT_FALSE(ghost->Waiting());
+  EXPECT_FALSE(ghost->Has(Map::kFlagHidden));
+  EXPECT_TRUE(ghost->appear.running);  // fading in over a second
+  h.Advance(40);
+  EXPECT_FALSE(ghost->appear.running);
+}
+
+TEST_F(Bonuses, EveryFamilyDrawsWithoutItsPicturesAndNothingBreaks) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 161,
+                            std::string(kPlace) +
+                                "[Road]\ntype=brokenPath\nx=505\ny=400\nisBroken=1\nangle=0.3\nanim0=NoSuchPicture\n"
+                                "[Rock]\ntype=evilstone\nx=600\ny=200\nisBroken=1\neffname=NoSuchEffect\n"
+                                "[Tree]\ntype=brokenPath\nsubType=dryTree\nx=600\ny=300\n"
+                                "[Totem1]\ntype=totem\nx=700\ny=300\n"
+                                "[Wolf1]\ntype=bonus\nsubType=wolf\nx=700\ny=500\n"
+                                "[Merchant]\ntype=moneyChanger\nx=800\ny=500\nresource=Gold\nresourceValue=1\n",
+                            obstest::balance(1, 0, 0, 0)));
+  for (int i = 0; i < 3; ++i) {
+    h.Advance(1);
+    Map::DrawContext dc;
+    h.map().DrawAll(dc);
+    for (size_t k = 0; k < h.map().Count(); ++k) h.map().At(k)->DrawDebug(dc);
+  }
+  EXPECT_NE(obstest::byName<cBonusPlace>(h, "Place1")->bonusId, Map::kNoId);
+  EXPECT_EQ(h.map().FindByTag(NameHash("Road"))->GetCursor(), 0);  // no "cursor" key
+}
