@@ -7,6 +7,7 @@
 #include "base/diag.h"
 #include "app/soft_cursor.h"
 #include "files/ini.h"
+#include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/map_factory.h"
 #include "gfx/sprite.h"
@@ -39,9 +40,21 @@ void gameAppInitStage(int stage) {
     case 5: fxInit(); break;
     case 6: break;  // icon tables of the in-game interface
     case 7: break;  // fog of war
-    case 8: cursorCreate(); break;
+    case 8:
+      cursorCreate();
+      gameAssignCursorShapes();
+      break;
     default: break;
   }
+}
+
+// The cursor shapes objects ask for by number ("cursor" key): 1 build, 2 gather, 3 repair,
+// 4 upgrade. A shape the catalogue does not have keeps the normal arrow rather than no cursor.
+void gameAssignCursorShapes() {
+  static constexpr const char* kShapes[] = {"Cursor_Normal", "Cursor_Build", "Cursor_Gather", "Cursor_Repair",
+                                            "Cursor_Upgrade"};
+  for (int slot = 1; slot < 5; ++slot)
+    if (Core::animManager().Find(NameHash(kShapes[slot]))) cursorSetSlotAnimation(slot, kShapes[slot]);
 }
 
 void gameAppInitAll() {

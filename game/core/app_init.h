@@ -6,5 +6,7 @@
 constexpr int kAppInitStages = 9;
 void gameAppInitStage(int stage);
 void gameAppInitAll();
+// Cursor slots 1 to 4 take the shapes objects ask for, where the catalogue has them.
+void gameAssignCursorShapes();
 // Shutdown of what the stages made, in reverse.
 void gameAppDoneStages();
