@@ -78,8 +78,9 @@ bool load(GameHarness& h, int n, int mode = Game::kModeNormal) {
 cPerson* worker(GameHarness& h, int x = 100, int y = 400) { return h.workers().CreatePerson({x, y}, "Worker", -1); }
 
 // A subject placed on the running map (the families of obstacles are not built yet).
-TestSubject* addSubject(GameHarness& h, const char* name, int x, int y) {
-  auto* s = new TestSubject();
+template <class T = TestSubject>
+T* addSubject(GameHarness& h, const char* name, int x, int y) {
+  auto* s = new T();
   Map::cObjectFactory& f = *Map::objectFactory();
   s->id = f.NextId();
   f.SetNextId(s->id + 1);
@@ -526,24 +527,6 @@ TEST_F(Subjects, AfterEvent61TheSubjectIsWithdrawnForGood) {
   EXPECT_FALSE(h.queue().Contains(s->id));
 }
 
-TEST_F(Subjects, ARecalledPersonCancelsItsOperation) {
-  GameHarness h;
-  start(h, 152);
-  TestSubject* s = addSubject(h, "S", 500, 400);
-  cPerson* p = h.workers().GetNth(0, 0);
-  click(h, s);
-  h.Advance(1);
-  GameEvent e;
-  MakeEvent(e, Event::PersonCalledBack);
-  e.objectId = p->id;
-  e.otherId = s->id;
-  Post(Game::levelContext()->dispatcher.get(), e);
-  EXPECT_EQ(s->operation.state, OperationState::Idle);
-  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
-  EXPECT_EQ(p->state, PersonState::Standing);
-  EXPECT_FALSE(s->IsWithdrawn());
-}
-
 TEST_F(Subjects, OnAWinFreeWorkersWalkOutAndCheer) {
   GameHarness h;
   start(h, 153);
@@ -647,20 +630,8 @@ TEST_F(Subjects, AnItemOrderFetchesAWorkerHomeFirstThenSendsIt) {
   p->SetAnchor({300, 400});
   p->atHome = 0;
   p->SetHidden(false);
-  auto* s = new ItemSubject();
-  {
-    Map::cObjectFactory& f = *Map::objectFactory();
-    s->id = f.NextId();
-    f.SetNextId(s->id + 1);
-    s->typeName = "brokenPath";
-    s->typeHash = NameHash("brokenPath");
-    s->x = 500;
-    s->y = 400;
-    s->boundHalfSize = {20, 20};
-    s->Set(Map::kFlagClickable, true);
-    f.RegisterEvents(*s);
-    h.map().Add(s);
-  }
+  auto* s = addSubject<ItemSubject>(h, "Chest", 500, 400);
+  s->costs[int(OperationKind::Repair)] = {};
   click(h, s);
   ASSERT_TRUE(h.queue().Contains(s->id));
   h.Advance(1);
