@@ -144,6 +144,18 @@ const MapExtension kBonusPlace{"bonusPlace",
 // The creature's own items come before and after the look it borrows from the simple creature.
 const MapExtension kCreatureCue{"creatureCue", {{K::Int32, "periodBeforeAppear"}, {K::Int32, "startOnEffect"}}};
 const MapExtension kCreatureCaller{"creatureCaller", {{K::String, "DeletingBonus"}}};
+const MapExtension kWhiteWolf{"whiteWolf",
+                             {{K::Int32, "targetX"},
+                              {K::Int32, "targetY"},
+                              {K::Int32, "wolfSupportX"},
+                              {K::Int32, "wolfSupportY"},
+                              {K::Int32, "obstacleSizeX"},
+                              {K::Int32, "obstacleSizeY"},
+                              {K::Int32, "obstacleDeltaX"},
+                              {K::Int32, "obstacleDeltaY"},
+                              {K::Int32, "flipX"},
+                              {K::Int32, "idlePeriodMin"},
+                              {K::Int32, "idlePeriodMax"}}};
 
 struct Row {
   const char* type;
@@ -211,8 +223,8 @@ std::vector<Row>& table() {
         {"fx", {"caustic"}, 0, {}, known("Fx::cCaustic", true, false, {&kCaustic})},
         {"fx", {"evilsmoke"}, 0, {}, known("Map::cEvilSmoke", true, false, {&kEffect})},
         {"fx", {"mapeffect"}, 0, {}, known("Map::cEffect", true, false, {&kEffect})},
-        {"WhiteWolf", {}, 0, {}, unknown("Map::cWhiteWolf", false, true)},
-        {"troll", {}, 0, {}, unknown("Map::cTroll", false, true)},
+        {"WhiteWolf", {}, 0, {}, known("Map::cWhiteWolf", false, true, {subject, &kWhiteWolf})},
+        {"troll", {}, 0, {}, known("Map::cTroll", false, true, {subject})},
         {"trollCloud", {}, 0, {}, unknown("Map::cTrollCloud", false, false)},
         {"drums", {}, 0, {}, unknown("Map::cDrums", false, true)},
         {"Snowball", {}, 0, {}, unknown("Map::cSnowball", false, true)},

@@ -5,6 +5,7 @@
 #include "game/objects/bonus.h"
 #include "game/objects/money_changer.h"
 #include "game/objects/obstacle_broken_path.h"
+#include "game/objects/obstacle_fed.h"
 #include "game/objects/obstacles.h"
 
 namespace Map {
@@ -24,5 +25,7 @@ void obstaclesRegisterClasses(cObjectFactory& f) {
   add<cBonus>(f, "Map::cBonus");
   add<cObstacleCreature>(f, "Map::cObstacleCreature");
   add<cMoneyChanger>(f, "Map::cMoneyChanger");
+  add<cTroll>(f, "Map::cTroll");
+  add<cWhiteWolf>(f, "Map::cWhiteWolf");
 }
 }  // namespace Map

@@ -129,11 +129,11 @@ TEST_F(MapLevel, FamilyBlocksReadTheSameFromBothForms) {
 }
 
 TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
-  // A plain object, then a white wolf: a family whose record items nobody describes yet.
+  // A plain object, then winter ice: a family whose record items nobody describes yet.
   gametest::Bytes b;
   b.i32(2);
-  for (const char* type : {"simple", "WhiteWolf"}) {
-    b.str(type).str("").str(std::string(type) == "WhiteWolf" ? "Wolf1" : "Stone");
+  for (const char* type : {"simple", "WinterIce"}) {
+    b.str(type).str("").str(std::string(type) == "WinterIce" ? "Ice1" : "Stone");
     b.i32(100).i32(100).f32(1.0f);
     for (int i = 0; i < 6; ++i) b.i32(0);
     b.i8(1);
@@ -145,7 +145,7 @@ TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
     b.str("");
     for (int i = 0; i < 63; ++i) b.i32(0);
     b.i8(0);
-    if (std::string(type) == "WhiteWolf") b.i32(7).i32(7);  // its own items, which nobody can read
+    if (std::string(type) == "WinterIce") b.i32(7).i32(7);  // its own items, which nobody can read
     b.str("");
   }
   b.b.append(kMapTailBytes, '\0');
@@ -155,29 +155,29 @@ TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
   EXPECT_EQ(h.map.Count(), 1u);
   const std::string gerr = gametest::gerrText();
   EXPECT_NE(gerr.find("data/maps/9/map.bin"), std::string::npos) << gerr;
-  EXPECT_NE(gerr.find("\"Wolf1\""), std::string::npos) << gerr;
-  EXPECT_NE(gerr.find("Map::cWhiteWolf"), std::string::npos) << gerr;
+  EXPECT_NE(gerr.find("\"Ice1\""), std::string::npos) << gerr;
+  EXPECT_NE(gerr.find("Map::cWinterIce"), std::string::npos) << gerr;
 
   // The INI form skips just that object, and the compiler will not write it.
   gametest::clearGerr();
-  gametest::writeFile("data/maps/9/map.ini", "[Stone]\ntype=simple\n[Wolf1]\ntype=WhiteWolf\nx=5\n");
+  gametest::writeFile("data/maps/9/map.ini", "[Stone]\ntype=simple\n[Ice1]\ntype=WinterIce\nx=5\n");
   LevelHarness i;
   EXPECT_TRUE(i.Load("data/maps/9", false));
   EXPECT_EQ(i.map.Count(), 1u);
-  EXPECT_NE(gametest::gerrText().find("data/maps/9/map.ini [Wolf1]"), std::string::npos);
+  EXPECT_NE(gametest::gerrText().find("data/maps/9/map.ini [Ice1]"), std::string::npos);
   MapCompileInput in;
   in.iniPath = "data/maps/9/map.ini";
   MapFile out;
   std::string error;
   EXPECT_FALSE(mapCompile(in, out, &error, nullptr));
-  EXPECT_NE(error.find("[Wolf1]"), std::string::npos) << error;
+  EXPECT_NE(error.find("[Ice1]"), std::string::npos) << error;
   // A family whose block becomes known is read from then on.
-  static const MapExtension kWolfItems{"wolf", {{MapItem::Int32, "power"}, {MapItem::Int32, "range"}}};
-  ASSERT_TRUE(mapRegisterBlocks("Map::cWhiteWolf", {&kWolfItems}));
+  static const MapExtension kIceItems{"ice", {{MapItem::Int32, "power"}, {MapItem::Int32, "range"}}};
+  ASSERT_TRUE(mapRegisterBlocks("Map::cWinterIce", {&kIceItems}));
   LevelHarness again;
   EXPECT_TRUE(again.Load("data/maps/9", true));
   EXPECT_EQ(again.map.Count(), 2u);
-  mapRegisterBlocks("Map::cWhiteWolf", {}, false);
+  mapRegisterBlocks("Map::cWinterIce", {}, false);
 }
 
 TEST_F(MapLevel, DemoLevelLoadsInBothFormsAndFindsTheBarn) {
