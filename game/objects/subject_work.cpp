@@ -234,6 +234,17 @@ void cSubjectObject::EndWork() {
 
 void cSubjectObject::UpdateOperation(int32_t ms) {
   cSubjectOperation& op = operation;
+  if (op.state == OperationState::Gathering || op.state == OperationState::Started ||
+      op.state == OperationState::Working || op.state == OperationState::Held) {
+    // A person taken off the map never arrives nor finishes; with nobody left the operation
+    // would wait for ever, so it ends with its refund.
+    std::erase_if(op.persons, [this](int32_t pid) { return OperationPerson(pid) == nullptr; });
+    if (op.persons.empty()) {
+      CancelRunning();
+      StopSigns();
+      return;
+    }
+  }
   if (op.state == OperationState::Started) {
     // The work runs its whole duration from the step after the last arrival.
     op.state = OperationState::Working;

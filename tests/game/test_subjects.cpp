@@ -527,6 +527,22 @@ TEST_F(Subjects, AfterEvent61TheSubjectIsWithdrawnForGood) {
   EXPECT_FALSE(h.queue().Contains(s->id));
 }
 
+TEST_F(Subjects, AnOperationWhosePersonsLeftTheMapEndsWithItsRefund) {
+  GameHarness h;
+  start(h, 160);
+  TestSubject* s = addSubject(h, "S", 500, 400);
+  cPerson* p = h.workers().GetNth(0, 0);
+  click(h, s);
+  h.Advance(3);
+  ASSERT_EQ(s->operation.state, OperationState::Gathering);
+  h.map().Remove(p->id);
+  h.Advance(2);
+  EXPECT_EQ(s->operation.state, OperationState::Idle);
+  EXPECT_TRUE(s->operation.persons.empty());
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
+  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
+}
+
 TEST_F(Subjects, OnAWinFreeWorkersWalkOutAndCheer) {
   GameHarness h;
   start(h, 153);
