@@ -137,8 +137,9 @@ void cSubjectObject::RequestPersons() {
   if (operation.state != OperationState::Ordered && operation.state != OperationState::Gathering) return;
   Game::cWorkersController* w = workers();
   if (!w) {
-    // Nobody can come: the order ends, and what it cost comes back.
-    CancelRunning();
+    // Nobody can come: the order ends, and what it cost comes back (through the subject's own
+    // cancel, so a subclass undoes its part too).
+    CancelOperation();
     return;
   }
   operation.personsNeeded = PersonsToRequest();
@@ -240,8 +241,7 @@ void cSubjectObject::UpdateOperation(int32_t ms) {
     // would wait for ever, so it ends with its refund.
     std::erase_if(op.persons, [this](int32_t pid) { return OperationPerson(pid) == nullptr; });
     if (op.persons.empty()) {
-      CancelRunning();
-      StopSigns();
+      CancelOperation();
       return;
     }
   }
