@@ -343,6 +343,54 @@ color = 0 #C8B48C, 1 #E6DCC8
 alpha = 0 0, 0.15 0.6, 0.7 0.35, 1 0
 """)
 
+# The joy of a building finished or upgraded by the player ("WorkerJoy"): one burst of golden
+# glints that fly out and fade, emitting for a second only, so the effect ends by itself.
+write("fx/worker_joy.pfx", """\
+; Building joy: a burst of golden glints and a short shower of sparks over a building that was
+; just finished or upgraded; it stops emitting after a second and ends by itself. Place it at the
+; building's anchor. Format: docs/particles.md.
+[effect]
+version = 1
+title = Building joy
+
+[emitter glints]
+sprite = pics/glint.png
+blend = additive
+burst = 14
+rate = 16
+duration = 1
+maxParticles = 60
+life = 0.6 1.2
+speed = 40 110
+direction = -90
+spread = 160
+area = 60 30
+gravity = 0 60
+drag = 0.6
+angle = 0 90
+spin = -90 90
+sizeVariation = 0.35
+size = 0 6, 0.25 30, 0.6 16, 1 0
+color = 0 #FFFFFF, 0.35 #FFE9A0, 1 #FF9A30
+alpha = 0 0, 0.1 1, 0.7 0.9, 1 0
+
+[emitter sparks]
+blend = additive
+burst = 30
+rate = 40
+duration = 0.8
+maxParticles = 120
+life = 0.5 1.1
+speed = 30 90
+direction = -90
+spread = 200
+area = 70 30
+gravity = 0 80
+size = 0 4, 1 2
+color = 0 #FFF6C0, 1 #FFB050
+alpha = 0 1, 0.7 0.8, 1 0
+""")
+
 # Child templates of buildings. The building shows and hides them by name (they start hidden): the
 # icons by its state, the focus marker on hover while it offers work, the trumpets while it
 # rejoices. The hover hint and the upgrade hint are drawn by their own classes (text).
@@ -447,26 +495,36 @@ TEXTS = {
 
 
 def translation():
-    """Writes this generator's sections of data/translation.ini and keeps every other section."""
+    """Writes this generator's sections of data/translation.ini where they stood (at the end when
+    new) and keeps every other section, so running it alone or again changes nothing else."""
     path = os.path.join(data, "translation.ini")
-    kept, keep = [], True
+    lines = []
     if os.path.exists(path):
         with open(path, encoding="utf-8") as f:
-            for line in f.read().splitlines():
-                t = line.strip()
-                if t.startswith("[") and t.endswith("]"):
-                    keep = t[1:-1].strip().lower() not in TEXTS
-                if keep:
-                    kept.append(line)
-    while kept and not kept[-1].strip():
-        kept.pop()
-    out = kept + [""] if kept else []
+            lines = f.read().splitlines()
+    ours = []
     for section, keys in TEXTS.items():
-        out.append(f"[{section}]")
-        out.extend(f"{k}={v}" for k, v in keys.items())
-        out.append("")
+        ours.append(f"[{section}]")
+        ours.extend(f"{k}={v}" for k, v in keys.items())
+        ours.append("")
+    out, keep, placed = [], True, False
+    for line in lines:
+        t = line.strip()
+        if t.startswith("[") and t.endswith("]"):
+            keep = t[1:-1].strip().lower() not in TEXTS
+            if not keep and not placed:
+                out.extend(ours)
+                placed = True
+        if keep:
+            out.append(line)
+    if not placed:
+        while out and not out[-1].strip():
+            out.pop()
+        out = (out + [""] if out else []) + ours
+    while out and not out[-1].strip():
+        out.pop()
     with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write("\n".join(out))
+        f.write("\n".join(out) + "\n")
 
 
 write_block(data, BLOCK, anims)

@@ -63,13 +63,13 @@ name=data/fx/chimney_smoke.pfx
 offsetY=-4
 offsetX2=2
 
-; A building's work dust (its file is written with the buildings, tools/content/gen_45_persons_buildings.py)
-; and the sparkles of a building finished or upgraded by the player.
+; A building's work dust and the burst of a building finished or upgraded by the player (their
+; files are written with the buildings, tools/content/gen_45_persons_buildings.py).
 [RepairDust_big]
 name=data/fx/repair_dust.pfx
 
 [WorkerJoy]
-name=data/fx/sparkles.pfx
+name=data/fx/worker_joy.pfx
 offsetY=-50
 """
 
