@@ -411,6 +411,8 @@ void cPerson::Celebrate(int variant, int32_t ms) {
     ShowState(RandomInt(100) >= 51 ? 5 : 4);
   // Cheering persons side by side should not move in step.
   if (m_anim.IsValid() && m_anim.Period() > 0) m_anim.Start(RandomInt(m_anim.Period(), true));
+  // A person stopped mid-walk to cheer leaves no running trail behind.
+  SetTrail(false);
   SetHidden(false);
   m_stateTimer = ms > 0 ? ms : 0;
 }
@@ -427,6 +429,7 @@ void cPerson::Stand(int32_t ms) {
   state = PersonState::Standing;
   direction = 4;
   ShowState(1);
+  SetTrail(false);
   m_stateTimer = ms;
 }
 

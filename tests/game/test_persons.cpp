@@ -356,6 +356,14 @@ TEST_F(Persons, TheTrailFollowsTheSpeedBonus) {
   h.Advance(200);
   EXPECT_EQ(walker->state, PersonState::Free);
   EXPECT_FALSE(walker->TrailShown()) << "arrival puts it out";
+  late->SetVisibleState(2);
+  ASSERT_TRUE(late->TrailShown());
+  late->Celebrate(1, 0);
+  EXPECT_FALSE(late->TrailShown()) << "cheering in place";
+  late->SetVisibleState(3);
+  ASSERT_TRUE(late->TrailShown());
+  late->Stand(100);
+  EXPECT_FALSE(late->TrailShown()) << "standing in place";
   post(Event::SpeedBonusEnded);
 }
 
