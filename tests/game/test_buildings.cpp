@@ -263,6 +263,33 @@ TEST_F(Buildings, CancelledWorkLeavesTheBuildingAsItWasAndRefunds) {
   EXPECT_EQ(h.CountOf(Event::BuildingWorkFinished), 0);
 }
 
+TEST_F(Buildings, APersonComingHomeToItsBuildingGoesIn) {
+  GameHarness h;
+  ASSERT_TRUE(start(h, 178, std::string(kBarn) + granary()));
+  cBuilding* g = building(h, "Granary");
+  Map::cPerson* p = h.workers().CreatePerson({420, 260}, "Worker", g->id);
+  ASSERT_NE(p, nullptr);
+  p->SetHidden(false);
+  p->atHome = 0;
+  p->state = Map::PersonState::Standing;  // not free yet: only the house itself takes it in
+  GameEvent e;
+  MakeEvent(e, Event::PersonArrived);
+  e.objectId = p->id;
+  e.otherId = g->id;
+  Post(Game::eventDispatcher(), e);
+  EXPECT_TRUE(p->atHome);
+  EXPECT_TRUE(p->Has(Map::kFlagHidden));
+  // Someone else's arrival there changes nothing for this person's neighbour.
+  Map::cPerson* visitor = h.workers().CreatePerson({420, 260}, "Worker", -1);
+  visitor->SetHidden(false);
+  visitor->atHome = 0;
+  visitor->state = Map::PersonState::Standing;
+  e.objectId = visitor->id;
+  Post(Game::eventDispatcher(), e);
+  EXPECT_FALSE(visitor->atHome);
+  EXPECT_FALSE(visitor->Has(Map::kFlagHidden));
+}
+
 // ---- Refusals --------------------------------------------------------------------------------------
 
 TEST_F(Buildings, AnUpgradeThePlayerCannotAffordPosts104AndAnUnreachableOne102) {
