@@ -144,6 +144,7 @@ const MapExtension kBonusPlace{"bonusPlace",
 // The creature's own items come before and after the look it borrows from the simple creature.
 const MapExtension kCreatureCue{"creatureCue", {{K::Int32, "periodBeforeAppear"}, {K::Int32, "startOnEffect"}}};
 const MapExtension kCreatureCaller{"creatureCaller", {{K::String, "DeletingBonus"}}};
+const MapExtension kSnowball{"snowball", {{K::Int32, "stagesMax"}, {K::String, "target"}, {K::Int32, "underlayX"}, {K::Int32, "underlayY"}}};
 const MapExtension kWhiteWolf{"whiteWolf",
                              {{K::Int32, "targetX"},
                               {K::Int32, "targetY"},
@@ -227,7 +228,7 @@ std::vector<Row>& table() {
         {"troll", {}, 0, {}, known("Map::cTroll", false, true, {subject})},
         {"trollCloud", {}, 0, {}, unknown("Map::cTrollCloud", false, false)},
         {"drums", {}, 0, {}, unknown("Map::cDrums", false, true)},
-        {"Snowball", {}, 0, {}, unknown("Map::cSnowball", false, true)},
+        {"Snowball", {}, 0, {}, known("Map::cSnowball", false, true, {subject, &kSnowball})},
         {"heart", {"IceHeart"}, 0, {}, unknown("Map::cIceHeart", false, true)},
         {"heart", {"ChestHeart"}, 0, {}, unknown("Map::cChestHeart", false, true)},
         {"heart", {"MagicTree"}, 0, {}, unknown("Map::cMagicTree", false, true)},
@@ -236,9 +237,9 @@ std::vector<Row>& table() {
         {"heart", {"CageHeart"}, 0, {}, unknown("Map::cCageHeart", false, true)},
         {"heart", {"cave"}, 0, {}, unknown("Map::cCaveWithKey", false, true)},
         {"heart", {"BatHeart"}, 0, {}, unknown("Map::cBatHeart", false, true)},
-        {"SummerCage", {}, 0, {}, unknown("Map::cSummerCage", true, true)},
-        {"AutumnChains", {}, 0, {}, unknown("Map::cAutumnChains", true, true)},
-        {"AutumnRock", {}, 0, {}, unknown("Map::cAutumnRock", true, true)},
+        {"SummerCage", {}, 0, {}, known("Map::cSummerCage", true, true, {subject})},
+        {"AutumnChains", {}, 0, {}, known("Map::cAutumnChains", true, true, {subject})},
+        {"AutumnRock", {}, 0, {}, known("Map::cAutumnRock", true, true, {subject})},
         {"WinterIce", {}, 0, {}, unknown("Map::cWinterIce", true, true)},
         {"tentacles", {}, 0, {}, unknown("Map::cTentacles", true, true)},
         {"Witch_1lvl", {}, 0, {}, unknown("Map::cWitch_1lvl", true, false)},

@@ -31,9 +31,9 @@ int cClearableObstacle::TryStartOperation(bool byPlayer) {
   const int r = cSubjectObject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (!OffersWork() || !CanAfford(OperationKind::Repair)) return 1;
-  operation.walkVisibleState = 2;
+  operation.walkVisibleState = walkVisible;
   operation.workVisibleState = workVisible >= 0 ? workVisible : personVisibleState;
-  operation.homeVisibleState = 2;
+  operation.homeVisibleState = homeVisible;
   return StartOperation(OperationKind::Repair) ? 0 : 1;
 }
 
@@ -66,7 +66,7 @@ void cClearableObstacle::OnOperationFinished() {
   if (m_workBegun && operation.kind == OperationKind::Repair && OffersWork()) {
     m_workBegun = false;
     if (workEffect0) workEffect0->Stop(false);
-    GameEvent e = objEvent(Game::Event::OperationFinished, *this);
+    GameEvent e = objEvent(ClearedEvent(), *this);
     objPost(e);
     OnCleared();
   }

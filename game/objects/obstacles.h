@@ -29,7 +29,11 @@ class cClearableObstacle : public cSubjectObject {
   // Whether an order is taken now.
   virtual bool OffersWork() const = 0;
   virtual void OnCleared() = 0;
+  // The event that tells the level the obstacle is cleared.
+  virtual Game::Event ClearedEvent() const { return Game::Event::OperationFinished; }
+  int32_t walkVisible = 2;
   int32_t workVisible = -1;  // -1: the subject's personVisibleState
+  int32_t homeVisible = 2;
 
  private:
   void BeginWork();

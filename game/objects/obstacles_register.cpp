@@ -6,6 +6,7 @@
 #include "game/objects/money_changer.h"
 #include "game/objects/obstacle_broken_path.h"
 #include "game/objects/obstacle_fed.h"
+#include "game/objects/obstacle_seasons.h"
 #include "game/objects/obstacles.h"
 
 namespace Map {
@@ -27,5 +28,9 @@ void obstaclesRegisterClasses(cObjectFactory& f) {
   add<cMoneyChanger>(f, "Map::cMoneyChanger");
   add<cTroll>(f, "Map::cTroll");
   add<cWhiteWolf>(f, "Map::cWhiteWolf");
+  add<cSummerCage>(f, "Map::cSummerCage");
+  add<cAutumnChains>(f, "Map::cAutumnChains");
+  add<cAutumnRock>(f, "Map::cAutumnRock");
+  add<cSnowball>(f, "Map::cSnowball");
 }
 }  // namespace Map

@@ -9,6 +9,7 @@
 #include "game/core/path_finder.h"
 #include "game/objects/obstacle_broken_path.h"
 #include "game/objects/obstacle_fed.h"
+#include "game/objects/obstacle_seasons.h"
 #include "game/objects/object_level.h"
 #include "game/objects/obstacles.h"
 #include "obstacle_levels.h"
@@ -269,10 +270,14 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   } cases[] = {
       {"Road", "type=brokenPath\nsubType=bridge\nisBroken=1\nisHidden=1\nisDrawAfterRepair=1\nangle=0.5\n"
                "imageAngle=-0.25\nheightMax=33\nisConvex=1\nisFlipY=1\n"},
-      {"Rock", "type=evilstone\nsubType=stoneXL\nisBroken=1\neffname=Glow\n"},
+      {"Stone", "type=evilstone\nsubType=stoneXL\nisBroken=1\neffname=Glow\n"},
       {"Tree", "type=brokenPath\nsubType=dryTree\nbranches=Top\n"},
       {"Totem", "type=totem\nstate=2\nwells=3\nAnimFrameShift=5\nflipX=1\n"},
       {"Troll1", "type=troll\n"},
+      {"Ball", "type=Snowball\nstagesMax=3\ntarget=Lake\nunderlayX=-4\nunderlayY=9\n"},
+      {"Cage", "type=SummerCage\n"},
+      {"Chains", "type=AutumnChains\n"},
+      {"Rock", "type=AutumnRock\n"},
       {"Wolf", "type=WhiteWolf\ntargetX=1\ntargetY=2\nwolfSupportX=3\nwolfSupportY=4\nobstacleSizeX=5\n"
                "obstacleSizeY=6\nobstacleDeltaX=7\nobstacleDeltaY=8\nflipX=1\nidlePeriodMin=10\nidlePeriodMax=11\n"},
   };
@@ -358,4 +363,68 @@ TEST_F(Obstacles, FedFromHomeTheWhiteWolfRunsOffAndTheTrollLeaves) {
   EXPECT_EQ(h.CountOf(Event::OperationProgress), 1);
   h.Advance(40);
   EXPECT_EQ(h.map().FindById(trollId), nullptr);
+}
+
+TEST_F(Obstacles, TheSeasonsObstaclesOpenInTheirOrderAndTheSnowballRollsInStages) {
+  GameHarness h;
+  const char* kWork = "boundXS=20\nboundYS=20\nsupportY=30\nPerson_Repair_Time=300\nPerson_Get_Resource_Time=300\n";
+  ASSERT_TRUE(obstest::load(h, 149,
+                            std::string("[Totem1]\ntype=totem\nx=300\ny=200\n") + kWork +
+                                "[Cage]\ntype=SummerCage\nx=300\ny=400\nisObstacle=1\nobstacleXS=10\nobstacleYS=10\n" +
+                                kWork + "[Rock]\ntype=AutumnRock\nx=300\ny=600\n" + kWork +
+                                "[Chains]\ntype=AutumnChains\nx=600\ny=200\n" + kWork +
+                                "[Ball]\ntype=Snowball\nx=600\ny=600\nstagesMax=2\nisObstacle=1\nobstacleXS=10\n"
+                                "obstacleYS=10\n" +
+                                kWork,
+                            obstest::balance(1, 0, 0, 0)));
+  auto* cage = obstest::byName<Map::cSummerCage>(h, "Cage");
+  auto* chains = obstest::byName<Map::cAutumnChains>(h, "Chains");
+  auto* rock = obstest::byName<Map::cAutumnRock>(h, "Rock");
+  auto* ball = obstest::byName<Map::cSnowball>(h, "Ball");
+  ASSERT_TRUE(cage && chains && rock && ball);
+  EXPECT_TRUE(chains->NeedsCarriedItem());
+  auto order = [&](Map::cObject* o, Event done) {
+    h.ClearEvents();
+    h.Action(2, o->id);
+    const bool ok = obstest::runUntil(h, done);
+    h.Advance(200);  // the worker is free again
+    return ok;
+  };
+  // The cage is sealed until a totem falls.
+  h.Action(2, cage->id);
+  h.Advance(2);
+  EXPECT_EQ(cage->operation.state, OperationState::Idle);
+  ASSERT_TRUE(order(obstest::byName(h, "Totem1"), Event::TotemDestroyed));
+  EXPECT_EQ(cage->state, Map::cSummerCage::kReady);
+  ASSERT_TRUE(order(cage, Event::SummerCageEvent));
+  EXPECT_EQ(cage->state, Map::cSummerCage::kOpen);
+  EXPECT_FALSE(cellBlockedByObject(h, 300, 400));
+  EXPECT_EQ(h.CountOf(Event::OperationFinished), 0);  // the cage reports with its own event
+
+  // The chains wait for the rock; the rock takes one order and is out of the player's hands.
+  h.Action(2, chains->id);
+  h.Advance(2);
+  EXPECT_EQ(chains->operation.state, OperationState::Idle);
+  h.ClearEvents();
+  h.Action(2, rock->id);
+  h.Advance(2);
+  EXPECT_TRUE(rock->IsWithdrawn());
+  h.Action(2, rock->id);  // a second click changes nothing
+  EXPECT_NE(rock->operation.state, OperationState::Idle);
+  ASSERT_TRUE(obstest::runUntil(h, Event::AutumnRockEvent));
+  EXPECT_EQ(h.Last(Event::AutumnRockEvent)->x, 300);
+  EXPECT_EQ(chains->state, Map::cAutumnChains::kReady);
+  h.Advance(200);
+  ASSERT_TRUE(order(chains, Event::AutumnChainsEvent));
+  EXPECT_EQ(chains->state, Map::cAutumnChains::kOpen);
+
+  // Two stages: the first reports 0 in field 14, the last 1, and the way is free.
+  const int32_t ballId = ball->id;
+  ASSERT_TRUE(order(ball, Event::SnowballStageEnded));
+  EXPECT_EQ(h.Last(Event::SnowballStageEnded)->value, 0);
+  EXPECT_TRUE(cellBlockedByObject(h, 600, 600));
+  ASSERT_TRUE(order(ball, Event::SnowballStageEnded));
+  EXPECT_EQ(h.Last(Event::SnowballStageEnded)->value, 1);
+  EXPECT_FALSE(cellBlockedByObject(h, 600, 600));
+  EXPECT_EQ(h.map().FindById(ballId), nullptr);
 }
