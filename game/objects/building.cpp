@@ -301,7 +301,9 @@ void cBuilding::OnBuilt(bool flag) {
   MakeEvent(e, Game::Event::BuildingWorkFinished);
   e.value = flag ? 1 : 0;
   PostAbout(e);
-  OpenFogArea(0, 0);
+  // A building standing when the level starts opens its area with the map's start, like every
+  // object with a fog area; opening it here would take the flag away before that.
+  if (!flag) OpenFogArea(0, 0);
   if (HasOperationOffer()) SetChildShown("focusMarker", true);
 }
 

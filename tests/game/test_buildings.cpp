@@ -42,6 +42,7 @@ const char* kBarn = "[Barn]\ntype=building\nsubType=barn\nx=100\ny=400\nboundXS=
 // A site: Build costs 10 Food and 5 Ore and takes 1000 ms.
 const char* kCottage =
     "[Cottage]\ntype=building\nsubType=Cottage\nx=400\ny=400\nboundXS=30\nboundYS=30\nstate=1\n"
+    "isFogArea=1\nfogAreaRadius=60\n"
     "upgradeLevelMax=1\nname=#COTTAGE\nPerson_Build_Time=1000\nPerson_Build_Time_Food=10\n"
     "Person_Build_Time_Ore=5\n";
 // A standing building with two upgrades (5 Food, then 8 Food) that can break (repair: 2 Ore).
@@ -134,6 +135,7 @@ TEST_F(Buildings, ASiteIsBuiltFromTheOrderToTheJoy) {
   ASSERT_NE(built, nullptr);
   EXPECT_EQ(built->value, 0);  // the player's work: not silent
   EXPECT_EQ(built->x, 400);
+  EXPECT_EQ(h.CountOf(Event::FogAreaOpens), 1);  // the new building's own area
   EXPECT_TRUE(site->joyStarted);
   EXPECT_EQ(site->GetDisplayName(), u"Cottage 1");
 
@@ -375,6 +377,9 @@ TEST_F(Buildings, ALoadInEveryStateIsSilentInBothMapForms) {
     EXPECT_EQ(reached, 2);
     EXPECT_EQ(standing, 1);
     EXPECT_EQ(building(h, "B4")->currentAnimation, cBuilding::kSlotBroken);
+    // Fog areas stay for the level's start to open.
+    EXPECT_TRUE(building(h, "B0")->Has(Map::kFlagFogArea));
+    EXPECT_EQ(h.CountOf(Event::FogAreaOpens), 0);
     const std::string gerr = testkit::ReadErrorLog();
     EXPECT_NE(gerr.find("Building \"B2\": state 2 has no work behind it after loading; read as 1"), std::string::npos)
         << gerr;
