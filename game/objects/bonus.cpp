@@ -1,12 +1,13 @@
 // The bonus: a pick-up persons fetch for the stock. It fades in, may wait a lifetime unclaimed,
 // refuses a pick-up the stock has no room for, and fades out once collected.
+#include "game/objects/bonus.h"
+
 #include <algorithm>
 
 #include "files/name_hash.h"
 #include "game/core/map.h"
 #include "game/core/person.h"
 #include "game/core/player_stock.h"
-#include "game/objects/bonus.h"
 #include "game/objects/object_level.h"
 
 namespace Map {

@@ -6,10 +6,10 @@
 #include "anim/fx_simple_pyro.h"
 #include "base/diag.h"
 #include "files/file.h"
+#include "game/core/game_main.h"
 #include "game/core/map.h"
 #include "game/core/map_factory.h"
 #include "game/core/map_family.h"
-#include "game/core/game_main.h"
 #include "game/objects/bonus.h"
 #include "game/objects/object_level.h"
 #include "gfx/render.h"
@@ -31,7 +31,8 @@ void cBonusPlace::ApplyRecord(const MapObjectRecord& r) {
   respawnTimer.SetPeriod(extInt(r, at + kPeriod));
   respawnTimer.Stop();
   isOnce = extInt(r, at + kOnce) != 0;
-  resourcePicture = resource < kNoResource ? Core::animManager().GetAnimation(mapResourceName(resource)) : AnimationState();
+  resourcePicture =
+      resource < kNoResource ? Core::animManager().GetAnimation(mapResourceName(resource)) : AnimationState();
   for (auto& fx : respawnEffects) {
     fx = std::make_unique<FxManager::cSimplePyro>();
     fx->Load("ResourceRespawn");

@@ -1,11 +1,12 @@
 // The running level as the obstacle and pick-up families see it.
 #include "game/objects/object_level.h"
 
+#include <algorithm>
+
 #include "anim/fx_simple_pyro.h"
 #include "game/core/level_context.h"
 #include "game/core/map_family.h"
-
-#include <algorithm>
+#include "game/objects/subject_object.h"
 
 namespace Map {
 
@@ -72,11 +73,7 @@ bool objStockHasRoom(int32_t r) {
   if (!s || !s->Enabled(r)) return false;
   return s->Amount(r) < s->Maximum(r);
 }
-}  // namespace Map
 
-#include "game/objects/subject_object.h"
-
-namespace Map {
 void objDrawSignsAndEffects(const cSubjectObject& s, const DrawContext& dc) {
   const float px = s.x + dc.offsetX, py = s.y + dc.offsetY;
   if (s.signShowsYes && !s.yesSign.IsStopped())

@@ -49,9 +49,7 @@ void objStartEffect(std::unique_ptr<FxManager::cSimplePyro>& fx, std::string_vie
 // at its maximum, takes nothing).
 bool objStockHasRoom(int32_t r);
 bool objResourceEnabled(int32_t r);
-}  // namespace Map
 
-namespace Map {
 class cSubjectObject;
 // The subject's current sign and its two work effects, drawn over an object that draws its own
 // picture.

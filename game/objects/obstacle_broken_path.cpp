@@ -15,9 +15,7 @@ constexpr size_t kBroken = 0, kHidden = 1, kDrawAfter = 2, kAngle = 3, kImageAng
                  kFlipY = 7;
 constexpr float kMirrorTurn = 4.712389f;
 
-bool isStatue(std::string_view s) {
-  return s.size() == 7 && s.substr(0, 6) == "statue" && s[6] >= '1' && s[6] <= '5';
-}
+bool isStatue(std::string_view s) { return s.size() == 7 && s.substr(0, 6) == "statue" && s[6] >= '1' && s[6] <= '5'; }
 }  // namespace
 
 std::string brokenPathSubtype(std::string_view subtypeKey, int32_t convex) {
@@ -27,7 +25,8 @@ std::string brokenPathSubtype(std::string_view subtypeKey, int32_t convex) {
 
 int32_t cBrokenPathPatch::FadePeriod(int32_t durationMs) { return std::max(1, durationMs / kFadeSteps); }
 
-bool cBrokenPathPatch::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
+bool cBrokenPathPatch::GetOperationOffer(ResourceVector& gains, ResourceVector& costs,
+                                         ResourceVector& nextGains) const {
   (void)gains;
   (void)nextGains;
   if (!broken) return true;
@@ -37,7 +36,8 @@ bool cBrokenPathPatch::GetOperationOffer(ResourceVector& gains, ResourceVector& 
   return CanAfford(OperationKind::Repair);
 }
 
-void cBrokenPathPatch::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
+void cBrokenPathPatch::GetOfferLabels(std::string& gainLabel, std::string& costLabel,
+                                      std::string& nextGainLabel) const {
   gainLabel.clear();
   nextGainLabel.clear();
   costLabel = "#OBJECT_HINT_SPEND";
@@ -167,7 +167,9 @@ void cBrokenPathPatch::Draw(const DrawContext& dc) {
   objDrawSignsAndEffects(*this, dc);
 }
 
-void cBrokenPathPatch::SaveChildScript(std::string& out) const { mapWriteString(out, "data/obstacles/icons.ini", nullptr); }
+void cBrokenPathPatch::SaveChildScript(std::string& out) const {
+  mapWriteString(out, "data/obstacles/icons.ini", nullptr);
+}
 
 void cBrokenPathPatch::ApplyRecord(const MapObjectRecord& r) {
   cSubjectObject::ApplyRecord(r);

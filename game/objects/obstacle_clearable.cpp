@@ -5,7 +5,8 @@
 
 namespace Map {
 
-bool cClearableObstacle::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
+bool cClearableObstacle::GetOperationOffer(ResourceVector& gains, ResourceVector& costs,
+                                           ResourceVector& nextGains) const {
   (void)gains;
   (void)nextGains;
   if (!OffersWork()) return true;
@@ -15,7 +16,8 @@ bool cClearableObstacle::GetOperationOffer(ResourceVector& gains, ResourceVector
   return CanAfford(OperationKind::Repair);
 }
 
-void cClearableObstacle::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
+void cClearableObstacle::GetOfferLabels(std::string& gainLabel, std::string& costLabel,
+                                        std::string& nextGainLabel) const {
   gainLabel.clear();
   nextGainLabel.clear();
   costLabel = "#OBJECT_HINT_SPEND";
@@ -78,5 +80,7 @@ void cClearableObstacle::FillRecord(MapObjectRecord& r) const {
   r.childScript = "data/obstacles/icons.ini";
 }
 
-void cClearableObstacle::SaveChildScript(std::string& out) const { mapWriteString(out, "data/obstacles/icons.ini", nullptr); }
+void cClearableObstacle::SaveChildScript(std::string& out) const {
+  mapWriteString(out, "data/obstacles/icons.ini", nullptr);
+}
 }  // namespace Map

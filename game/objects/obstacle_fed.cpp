@@ -83,9 +83,7 @@ void cFedCreature::FillRecord(MapObjectRecord& r) const {
   r.childScript = "data/obstacles/icons.ini";
 }
 
-void cFedCreature::SaveChildScript(std::string& out) const {
-  mapWriteString(out, "data/obstacles/icons.ini", nullptr);
-}
+void cFedCreature::SaveChildScript(std::string& out) const { mapWriteString(out, "data/obstacles/icons.ini", nullptr); }
 
 // ---- White wolf ----------------------------------------------------------------------------------
 

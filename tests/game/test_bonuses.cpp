@@ -32,8 +32,9 @@ struct Bonuses : obstest::Level {
   }
 };
 
-const char* kPlace = "[Place1]\ntype=bonusPlace\nx=300\ny=400\nsupportX=-20\nresource=Food\nresourceValue=3\n"
-                     "period=10000\n";
+const char* kPlace =
+    "[Place1]\ntype=bonusPlace\nx=300\ny=400\nsupportX=-20\nresource=Food\nresourceValue=3\n"
+    "period=10000\n";
 
 cBonus* bonusOf(GameHarness& h, const cBonusPlace& place) {
   return dynamic_cast<cBonus*>(h.map().FindById(place.bonusId));
@@ -269,9 +270,10 @@ TEST_F(Bonuses, AWaitingCreatureAppearsWhenItsBonusIsPicked) {
 }
 
 TEST_F(Bonuses, TheMoneyChangerTradesExactAmountsOnceAndNeverADisabledResource) {
-  const char* merchant = "[Merchant]\ntype=moneyChanger\nx=300\ny=400\nboundXS=20\nboundYS=20\nsupportX=-30\n"
-                         "resource=Gold\nresourceValue=5\nisOnlyOneExchange=1\nPerson_Get_Resource_Time=500\n"
-                         "Person_Get_Resource_Time_Food=10\n";
+  const char* merchant =
+      "[Merchant]\ntype=moneyChanger\nx=300\ny=400\nboundXS=20\nboundYS=20\nsupportX=-30\n"
+      "resource=Gold\nresourceValue=5\nisOnlyOneExchange=1\nPerson_Get_Resource_Time=500\n"
+      "Person_Get_Resource_Time_Food=10\n";
   {
     GameHarness h;
     ASSERT_TRUE(obstest::load(h, 157, merchant, obstest::balance(1, 25, 0, 0)));
@@ -321,9 +323,10 @@ TEST_F(Bonuses, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   } cases[] = {
       {"Place", "type=bonusPlace\nresource=Ore\nresourceValue=6\nscoreBonus=Star\nperiod=7000\nisOnce=0\n"},
       {"Loot", "type=bonus\nsubType=gold\nresource=Gold\nresourceValue=9\nlifeTime=3000\nisSmoothAppear=1\n"},
-      {"Ghost", "type=bonus\nsubType=ghost\nresource=Food\nresourceValue=1\nlifeTime=0\nperiodBeforeAppear=400\n"
-                "startOnEffect=1\nidlePeriodMin=100\nidlePeriodMax=200\nactionPeriodMin=300\nactionPeriodMax=400\n"
-                "flipX=1\nscale=0.5\nsound=Howl\nDeletingBonus=Bait\n"},
+      {"Ghost",
+       "type=bonus\nsubType=ghost\nresource=Food\nresourceValue=1\nlifeTime=0\nperiodBeforeAppear=400\n"
+       "startOnEffect=1\nidlePeriodMin=100\nidlePeriodMax=200\nactionPeriodMin=300\nactionPeriodMax=400\n"
+       "flipX=1\nscale=0.5\nsound=Howl\nDeletingBonus=Bait\n"},
       {"Trader", "type=moneyChanger\nresource=Gold\nresourceValue=5\nisOnlyOneExchange=1\n"},
   };
   for (const Case& c : cases) {

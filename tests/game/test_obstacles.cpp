@@ -7,10 +7,10 @@
 #include <string>
 
 #include "game/core/path_finder.h"
+#include "game/objects/object_level.h"
 #include "game/objects/obstacle_broken_path.h"
 #include "game/objects/obstacle_fed.h"
 #include "game/objects/obstacle_seasons.h"
-#include "game/objects/object_level.h"
 #include "game/objects/obstacles.h"
 #include "obstacle_levels.h"
 
@@ -262,14 +262,16 @@ TEST_F(Obstacles, ATotemIsDestroyedOnlyWholeAndTheWitchMakesItWholeAgain) {
 }
 
 TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
-  const char* kSubject = "workerType=Worker\nPerson_Repair_Time=1234\nPerson_Repair_Time_Gold=7\nname=#ROAD\n"
-                         "personVisibleState=4\ncursor=3\n";
+  const char* kSubject =
+      "workerType=Worker\nPerson_Repair_Time=1234\nPerson_Repair_Time_Gold=7\nname=#ROAD\n"
+      "personVisibleState=4\ncursor=3\n";
   struct Case {
     const char* section;
     std::string keys;
   } cases[] = {
-      {"Road", "type=brokenPath\nsubType=bridge\nisBroken=1\nisHidden=1\nisDrawAfterRepair=1\nangle=0.5\n"
-               "imageAngle=-0.25\nheightMax=33\nisConvex=1\nisFlipY=1\n"},
+      {"Road",
+       "type=brokenPath\nsubType=bridge\nisBroken=1\nisHidden=1\nisDrawAfterRepair=1\nangle=0.5\n"
+       "imageAngle=-0.25\nheightMax=33\nisConvex=1\nisFlipY=1\n"},
       {"Stone", "type=evilstone\nsubType=stoneXL\nisBroken=1\neffname=Glow\n"},
       {"Tree", "type=brokenPath\nsubType=dryTree\nbranches=Top\n"},
       {"Totem", "type=totem\nstate=2\nwells=3\nAnimFrameShift=5\nflipX=1\n"},
@@ -278,8 +280,9 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
       {"Cage", "type=SummerCage\n"},
       {"Chains", "type=AutumnChains\n"},
       {"Rock", "type=AutumnRock\n"},
-      {"Wolf", "type=WhiteWolf\ntargetX=1\ntargetY=2\nwolfSupportX=3\nwolfSupportY=4\nobstacleSizeX=5\n"
-               "obstacleSizeY=6\nobstacleDeltaX=7\nobstacleDeltaY=8\nflipX=1\nidlePeriodMin=10\nidlePeriodMax=11\n"},
+      {"Wolf",
+       "type=WhiteWolf\ntargetX=1\ntargetY=2\nwolfSupportX=3\nwolfSupportY=4\nobstacleSizeX=5\n"
+       "obstacleSizeY=6\nobstacleDeltaX=7\nobstacleDeltaY=8\nflipX=1\nidlePeriodMin=10\nidlePeriodMax=11\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.section);
