@@ -413,7 +413,11 @@ bool cOperationsQueue::RemoveIfServed(int32_t id) {
   auto* s = dynamic_cast<Map::cSubjectObject*>(m_map->FindById(id));
   const size_t i = Find(id);
   if (i == size_t(-1)) return true;  // someone removed it already
-  if (!s || !s->HasRequestedAllPersons() || s->operation.state != Map::OperationState::Gathering) return false;
+  // Served once every person is asked for and the operation is under way. A person already at
+  // the subject arrives while it is asked, so the operation can pass Gathering within the request.
+  const Map::OperationState st = s ? s->operation.state : Map::OperationState::Idle;
+  if (!s || !s->HasRequestedAllPersons() || st == Map::OperationState::Idle || st == Map::OperationState::Ordered)
+    return false;
   m_orders.erase(m_orders.begin() + std::ptrdiff_t(i));
   return true;
 }

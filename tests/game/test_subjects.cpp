@@ -731,3 +731,33 @@ TEST_F(Subjects, DividedWorkPausesAfterEachPartUntilContinued) {
   EXPECT_EQ(s->operation.state, OperationState::Finished);
   EXPECT_EQ(log.parts.size(), 1u);  // the last part ends with the work
 }
+
+// A worker still standing at the subject after its last job arrives while it is being asked for:
+// the operation passes Gathering inside the request. Its order must leave the queue all the same,
+// or the next click on the subject would be taken as "cancel the queued order".
+TEST_F(Subjects, AnOrderServedByAWorkerAlreadyThereLeavesTheQueue) {
+  GameHarness h;
+  start(h, 148);
+  TestSubject* s = addSubject(h, "S", 500, 400);
+  cPerson* p = h.workers().GetNth(0, 0);
+  click(h, s);
+  int steps = 0;
+  while (s->operation.state != OperationState::Idle && steps < 400) h.Advance(1), ++steps;
+  ASSERT_EQ(s->operation.state, OperationState::Idle);
+  ASSERT_EQ(p->state, PersonState::Standing);  // still at the subject
+
+  click(h, s);
+  h.Advance(1);
+  EXPECT_NE(s->operation.state, OperationState::Ordered);
+  EXPECT_EQ(s->operation.persons, std::vector<int32_t>{p->id});
+  EXPECT_FALSE(h.queue().Contains(s->id));
+  while (s->operation.state != OperationState::Idle && steps < 800) h.Advance(1), ++steps;
+  EXPECT_EQ(s->operation.state, OperationState::Idle);
+  EXPECT_FALSE(h.queue().Contains(s->id));
+  // A third order is an order again, not a cancel.
+  h.stock().AddResource(Game::kOre, 4, false);  // two orders took 4 of the 5
+  const int32_t food = h.stock().Amount(Game::kFood);
+  click(h, s);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), food - 4);
+  EXPECT_NE(s->operation.state, OperationState::Idle);
+}
