@@ -176,6 +176,9 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     });
     c.allGoals->SetOnGather([workers, queue, map](int32_t tag) {
       queue->ClearSelection();
+      // Everyone leaves their work to gather: the buildings' work animations stop.
+      for (size_t i = 0; i < map->Count(); ++i)
+        if (auto* b = dynamic_cast<Map::cBuilding*>(map->At(i))) b->StopWorkAnimation();
       if (Map::cObject* o = map->FindByTag(uint32_t(tag))) workers->GatherAt(o->id);
     });
   } else if (stage == 6) {

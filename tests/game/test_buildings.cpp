@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ struct Buildings : ::testing::Test {
     gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.4\n");
     gametest::writeFile("data/translation.ini", "[Text]\n#GRANARY=Granary\n#COTTAGE=Cottage\n");
     gametest::writeFile("data/buildings/sounds.ini", "[Granary]\nsound0=hammer\nphase0=0\n");
+    std::filesystem::remove("data/buildings/buildings.ini");  // only the test that plays scripts has one
   }
   void TearDown() override {
     Game::EndLevel();
@@ -290,6 +292,28 @@ TEST_F(Buildings, APersonComingHomeToItsBuildingGoesIn) {
   Post(Game::eventDispatcher(), e);
   EXPECT_FALSE(visitor->atHome);
   EXPECT_FALSE(visitor->Has(Map::kFlagHidden));
+}
+
+TEST_F(Buildings, TheWorkAnimationStopsWhenEveryoneGathers) {
+  gametest::writeFile("data/buildings/buildings.ini", "[Granary]\nanimScript=data/bscript.ini\n");
+  gametest::writeFile("data/bscript.ini",
+                      "[Idle]\nperiod=1000\nisCycle=1\n1=Layer\n[WorkerOperation]\nperiod=1000\nisCycle=1\n1=Layer\n"
+                      "[Layer]\nanim=nothing\n");
+  GameHarness h;
+  ASSERT_TRUE(start(h, 179, std::string(kBarn) + granary()));
+  cBuilding* g = building(h, "Granary");
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->animScript, "data/bscript.ini");
+  EXPECT_TRUE(g->PlayerAt(cBuilding::kWorkerOperation).IsPlaying());
+  EXPECT_TRUE(g->PlayerAt(cBuilding::kIdle).IsPlaying());
+  EXPECT_FALSE(g->PlayerAt(cBuilding::kWorkerJoy).IsPlaying());  // the script has no joy: nothing plays
+  GameEvent e;
+  MakeEvent(e, Event::EvilSmokeFinished);
+  e.tag = int32_t(NameHash("Barn"));
+  Post(Game::eventDispatcher(), e);
+  EXPECT_FALSE(g->PlayerAt(cBuilding::kWorkerOperation).IsPlaying());
+  EXPECT_TRUE(g->PlayerAt(cBuilding::kWorkerOperation).HasState("WorkerOperation"));  // ready to play again
+  EXPECT_TRUE(g->PlayerAt(cBuilding::kIdle).IsPlaying());
 }
 
 // ---- Refusals --------------------------------------------------------------------------------------
