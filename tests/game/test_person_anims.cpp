@@ -13,6 +13,7 @@
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game_test_util.h"
+#include "sound/sound.h"
 #include "support/demo_copy.h"
 #include "support/game_harness.h"
 
@@ -300,4 +301,35 @@ TEST_F(DemoPersons, TheDemoWorkerShowsItsAnimationsFromTheBarnToItsWork) {
   h.Advance(8);
   EXPECT_GT(std::hypot(p->x - x0, p->y - y0), 10.0f) << "on its way";
   EXPECT_NE(p->CurrentAnimation().Time(), t0) << "the walk plays";
+}
+
+// The persons' sound script is loaded once, by the first person that speaks with it, and freed
+// when the last such person leaves the map, so levels never pile up copies of its sounds.
+TEST_F(PersonAnims, ThePersonSoundScriptLivesAsLongAsItsPersons) {
+  SndConfig config;
+  config.output = SndOutput::Manual;
+  config.thread = false;
+  ASSERT_TRUE(sndInit(config));
+  struct SoundDone {
+    ~SoundDone() {
+      Game::EndLevel();
+      sndDone();
+    }
+  } soundDone;
+  gametest::writeFile("data/person/sounds.ini", "[Worker]\nname=voice.wav\n[WorkerGather]\nname=gather.wav\n");
+  GameHarness h;
+  ASSERT_TRUE(load(h, 137));
+  const int before = sndLibrarySize();
+  cPerson* a = h.workers().CreatePerson({300, 300}, "Worker", -1);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(sndLibrarySize(), before + 2) << "its two sections";
+  cPerson* b = h.workers().CreatePerson({310, 300}, "Warrior", -1);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(sndLibrarySize(), before + 2) << "loaded once for every person";
+  h.map().Remove(a->id);
+  h.Advance(1);
+  EXPECT_EQ(sndLibrarySize(), before + 2) << "one person still speaks with it";
+  h.map().Remove(b->id);
+  h.Advance(1);
+  EXPECT_EQ(sndLibrarySize(), before);
 }
