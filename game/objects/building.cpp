@@ -473,10 +473,12 @@ void cBuilding::RegisterEvents(Game::cEventDispatcher* d) {
 void cBuilding::OnEvent(GameEvent& e) {
   cSubjectObject::OnEvent(e);
   switch (static_cast<Game::Event>(e.code)) {
-    case Game::Event::WitchNamesObject:
-      if ((e.objectId == id || (e.objectId == kNoId && e.tag != 0 && uint32_t(e.tag) == tag)) && CanBreak())
-        SetState(BS::Broken, false);
+    case Game::Event::WitchNamesObject: {
+      // The tag names the building (the poster's own id may ride along); without a tag, the id.
+      const bool named = e.tag != 0 ? uint32_t(e.tag) == tag : e.objectId == id;
+      if (named && CanBreak()) SetState(BS::Broken, false);
       break;
+    }
     case Game::Event::StockChanged:
     case Game::Event::ObjectKilled:
     case Game::Event::ResourcesPickedUp:

@@ -215,9 +215,11 @@ TEST_F(Buildings, BrokenByEvent134AndRepaired) {
   e.objectId = shed->id;  // a building without "isBreak" stands
   Post(Game::eventDispatcher(), e);
   EXPECT_EQ(shed->State(), BuildingState::Built);
-  e.objectId = g->id;
+  e.objectId = shed->id;  // a falling rock names the building it belongs to by its tag
+  e.tag = int32_t(NameHash("Granary"));
   Post(Game::eventDispatcher(), e);
   ASSERT_EQ(g->State(), BuildingState::Broken);
+  EXPECT_EQ(shed->State(), BuildingState::Built);
   EXPECT_EQ(g->currentAnimation, cBuilding::kSlotBroken);
   EXPECT_EQ(g->GetDisplayName(), u"Granary");
   EXPECT_EQ(g->GetStateCaption(), "#OBJECT_HINT_BROKEN");
