@@ -2,21 +2,12 @@
 #include "game/core/person.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
-#include "anim/anim_catalogue.h"
-#include "anim/fx_simple_pyro.h"
-#include "files/file.h"
 #include "files/ini.h"
-#include "files/name_hash.h"
-#include "files/text.h"
-#include "game/core/game_main.h"
 #include "game/core/level_context.h"
 #include "game/core/map_factory.h"
 #include "game/core/random.h"
-#include "gfx/render.h"
-#include "sound/sound.h"
 
 namespace Map {
 namespace {
@@ -31,48 +22,7 @@ float segLength(PathPoint a, PathPoint b) { return std::hypot(float(b.x - a.x), 
 // The speed a walk uses: a deliberate stop stays a stop, anything else walks at least the minimum.
 float walkSpeed(float s) { return s <= cPerson::kStopSpeed ? 0.0f : std::max(s, kMinWalkSpeed); }
 
-bool g_voicesOn = true;
-
-// The person sound script is loaded while some person speaks with it, and freed with the last one,
-// so a level's persons never load it twice.
-int g_soundUsers = 0;
-bool g_soundsLoaded = false;
-void soundsAcquire() {
-  if (g_soundUsers++ > 0) return;
-  if (sndIsInit() && fileExists(kPersonSoundsFile)) {
-    sndLoadScript(kPersonSoundsFile);
-    g_soundsLoaded = true;
-  }
-}
-void soundsRelease() {
-  if (g_soundUsers <= 0 || --g_soundUsers > 0) return;
-  if (g_soundsLoaded && sndIsInit()) sndFreeScript(kPersonSoundsFile);
-  g_soundsLoaded = false;
-}
-
-const uint32_t kWarriorHash = NameHash("Warrior");
-const uint32_t kExorcistHash = NameHash("Exorcist");
-const uint32_t kWorkerHash = NameHash("Worker");
-
-struct CarriedItem {
-  uint32_t hash;
-  const char* bag;  // the effect shown while it is carried
-  Game::Event delivered;
-};
-const CarriedItem kItems[] = {{NameHash("quill"), "QuillInBag", Game::Event::QuillDelivered},
-                              {NameHash("Key"), "QuillInBag", Game::Event::KeyDelivered},
-                              {NameHash("berry"), "BerryInBag", Game::Event::BerryDelivered},
-                              {NameHash("heart"), "HeartInBag", Game::Event::HeartDelivered}};
-const CarriedItem* findItem(uint32_t hash) {
-  for (const CarriedItem& i : kItems)
-    if (hash != 0 && i.hash == hash) return &i;
-  return nullptr;
-}
 }  // namespace
-
-const char* const kPersonVisibleStateNames[kPersonVisibleStates] = {
-    "", "stay", "move", "moveWithBag", "happy", "happy2", "repair", "build", "gather",
-    "axe", "pick", "greetings", "chop", "stay2", "trade", "giveheart", "trade2"};
 
 int32_t personDirection(float dx, float dy) {
   double a = std::atan2(double(dy), double(dx));
@@ -92,8 +42,6 @@ int32_t personDirection(float dx, float dy) {
 void personSetBaseSpeed(float v) { g_baseSpeed = g_currentSpeed = v; }
 float personBaseSpeed() { return g_baseSpeed; }
 float personCurrentSpeed() { return g_currentSpeed; }
-void personSetVoicesOn(bool on) { g_voicesOn = on; }
-bool personVoicesOn() { return g_voicesOn; }
 
 cPerson::cPerson() {
   speed = g_currentSpeed;
@@ -101,10 +49,7 @@ cPerson::cPerson() {
   personsNeeded = 0;
 }
 
-cPerson::~cPerson() {
-  StopGatherSound();
-  if (m_soundsBound) soundsRelease();
-}
+cPerson::~cPerson() { ReleaseSounds(); }
 
 void cPerson::RegisterEvents(Game::cEventDispatcher* d) {
   cSubjectObject::RegisterEvents(d);
@@ -141,16 +86,6 @@ void cPerson::Post(GameEvent& e) {
   if (Game::cEventDispatcher* d = Game::eventDispatcher()) ::Post(d, e);
 }
 
-void cPerson::SetKind(uint32_t k) {
-  kind = k;
-  voice = k == kExorcistHash ? "Exorcist" : k == kWarriorHash ? "Warrior" : "Worker";
-  if (k == kWorkerHash) voiceCountdown = 1;
-  if (!m_soundsBound) {
-    m_soundsBound = true;
-    soundsAcquire();
-  }
-}
-
 void cPerson::SetVisibleState(int32_t s) {
   if (s < 0 || s >= kPersonVisibleStates) return;
   ShowState(s);
@@ -158,142 +93,11 @@ void cPerson::SetVisibleState(int32_t s) {
   SetTrail((s == 2 || s == 3) && speed > g_baseSpeed);
 }
 
-FxManager::cSimplePyro& cPerson::Effect(int which, const char* effectName) {
-  std::unique_ptr<FxManager::cSimplePyro>& e = which == kTrailEffect ? workEffect0 : workEffect1;
-  if (!e) {
-    e = std::make_unique<FxManager::cSimplePyro>();
-    e->Load(effectName);
-  }
-  return *e;
-}
-
-void cPerson::SetTrail(bool on) {
-  if (on == m_trail) return;
-  m_trail = on;
-  if (on) {
-    Effect(kTrailEffect, "RunningTrail");
-    StartWorkEffect(kTrailEffect);
-  } else if (workEffect0) {
-    StopWorkEffect(kTrailEffect);
-  }
-}
-
-void cPerson::SetCarriedItem(uint32_t itemHash) {
-  carriedItem = itemHash;
-  const CarriedItem* item = findItem(itemHash);
-  if (!item) return;
-  // A bag of another item is replaced, not shown twice.
-  if (workEffect1 && std::string_view(workEffect1->GetName()) != item->bag) workEffect1.reset();
-  Effect(kBagEffect, item->bag);
-  StartWorkEffect(kBagEffect);
-}
-
-void cPerson::PlayVoice() {
-  if (!g_voicesOn || voiceCountdown >= 1) {
-    --voiceCountdown;
-    return;
-  }
-  if (!voice.empty()) sndPlayEx(voice.c_str(), SND_SOUND, -1.0f, sndScreenPan(int(x)), -1.0f);
-  ++voicesPlayed;
-  voiceCountdown = RandomInt(kVoiceRestMax + 1);
-}
-
-std::string cPerson::AnimationKey(int32_t visible, int32_t dir) {
-  if (visible < 1 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return {};
-  return std::string(kPersonVisibleStateNames[visible]) + "_anim" + char('0' + dir);
-}
-
-void cPerson::SetAnimationName(int32_t visible, int32_t dir, std::string_view name) {
-  if (visible < 1 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return;
-  const bool none = name.empty() || textEqualNoCase(name, "null");
-  m_animTable[visible][dir] = none ? 0 : NameHash(name);
-}
-
-uint32_t cPerson::AnimationHash(int32_t visible, int32_t dir) const {
-  if (visible < 0 || visible >= kPersonVisibleStates || dir < 0 || dir > 7) return 0;
-  return m_animTable[visible][dir];
-}
-
-void cPerson::LoadAnimationTable(const gFileName& file, const char* section) {
-  for (int32_t v = 1; v < kPersonVisibleStates; ++v)
-    for (int32_t d = 0; d < 8; ++d) {
-      const std::string key = AnimationKey(v, d);
-      if (const char* name = iniGetString(file, section, key.c_str(), nullptr)) SetAnimationName(v, d, name);
-    }
-  PlayCurrent(false);
-}
-
 bool cPerson::LoadIni(const gFileName& file, const char* section) {
   const bool ok = cSubjectObject::LoadIni(file, section);
   if (const char* key = iniGetString(file, section, "GatherSoundKey", nullptr)) gatherSound = key;
   LoadAnimationTable(file, section);
   return ok;
-}
-
-void cPerson::ShowState(int32_t visible) {
-  visibleState = visible;
-  m_fidgetTimer = -1;
-  m_fidget = false;
-  PlayCurrent(false);
-}
-
-void cPerson::PlayCurrent(bool keepPhase) {
-  const uint32_t h = AnimationHash(visibleState == 1 && m_fidget ? 13 : visibleState, direction);
-  if (keepPhase && h == m_animHash) return;
-  const double phase = m_anim.IsValid() && m_anim.Period() > 0 ? double(m_anim.Time()) / m_anim.Period() : 0.0;
-  m_animHash = h;
-  m_anim = h ? Core::animManager().GetAnimationByHash(h) : AnimationState();
-  if (m_anim.IsValid()) m_anim.Start(keepPhase ? int32_t(std::clamp(phase, 0.0, 1.0) * m_anim.Period()) : 0);
-}
-
-void cPerson::UpdateAnimation(int32_t ms) {
-  cSubjectObject::UpdateAnimation(ms);
-  if (m_anim.IsValid() && !m_anim.IsStopped() && m_anim.Advance(ms) && !m_anim.Has(AnimationState::kLoop)) m_anim.Stop();
-}
-
-float cPerson::Lift() const {
-  const Game::LevelContext* level = Game::levelContext();
-  if (!level || !level->map) return 0.0f;
-  static const uint32_t kBrokenPath = NameHash("brokenPath");
-  const IntPoint at{int32_t(x), int32_t(y)};
-  for (size_t i = 0; i < level->map->Count(); ++i) {
-    const cObject* o = level->map->At(i);
-    if (o->typeHash != kBrokenPath) continue;
-    const float cx = o->x + float(o->boundCentre.x), cy = o->y + float(o->boundCentre.y);
-    if (std::abs(x - cx) <= float(o->boundHalfSize.x) && std::abs(y - cy) <= float(o->boundHalfSize.y))
-      return o->GetHeightAt(at);
-  }
-  return 0.0f;
-}
-
-void cPerson::Draw(const DrawContext& dc) {
-  const float lift = Lift();
-  const float ax = x + dc.offsetX, ay = y - lift + dc.offsetY;
-  if (m_trail && workEffect0) {
-    workEffect0->SetPosition(ax, ay);
-    workEffect0->Render();
-  }
-  // A visible state without animations draws nothing.
-  if (visibleState > 0 && m_anim.IsValid())
-    m_anim.DrawRotated(ax, ay, 0.0f, 0x100, 15, 0xFFFFFFFFu, scale, 0, -1);
-  if (visibleState == 3 && workEffect1 && carriedItem) {
-    workEffect1->SetPosition(ax, ay);
-    workEffect1->Render();
-  }
-  if ((state == PersonState::Walking || state == PersonState::WalkingHome) &&
-      testSetting(TestSwitch::Game_Map_Show_Path))
-    DrawRoute(dc);
-}
-
-void cPerson::DrawRoute(const DrawContext& dc) const {
-  // From where the person is to the end of its route.
-  int px = int(x + dc.offsetX), py = int(y + dc.offsetY);
-  for (size_t i = m_segment + 1; i < m_route.size(); ++i) {
-    const int nx = int(float(m_route[i].x) + dc.offsetX), ny = int(float(m_route[i].y) + dc.offsetY);
-    grLine(px, py, nx, ny, 0xFFFFFF40u);
-    px = nx;
-    py = ny;
-  }
 }
 
 bool cPerson::IsFree() const {
@@ -376,23 +180,7 @@ void cPerson::StartWork(int32_t dir, float volume) {
   else if (dir >= 0 && dir < 8)
     direction = dir;
   PlayCurrent(false);
-  if (visibleState != 8) return;
-  StopGatherSound();
-  m_gatherOn = true;
-  ++gatherSoundsStarted;
-  if (gatherSound.empty()) return;
-  if ((m_gather = sndGet(gatherSound.c_str(), SND_SOUND))) {
-    sndSetVolume(m_gather, std::clamp(volume, 0.0f, 1.0f));
-    sndSetPan(m_gather, sndScreenPan(int(x)));
-    sndStart(m_gather, -1);
-  }
-}
-
-void cPerson::StopGatherSound() {
-  m_gatherOn = false;
-  if (!m_gather) return;
-  if (sndIsInit()) sndRelease(m_gather);
-  m_gather = nullptr;
+  if (visibleState == 8) StartGatherSound(volume);
 }
 
 void cPerson::Queue(bool walkBack) {
@@ -462,18 +250,9 @@ void cPerson::Arrive() {
     d.y = int32_t(y);
     Post(d);
   }
-  if (const CarriedItem* item = findItem(carriedItem)) {
-    GameEvent i;
-    MakeEvent(i, item->delivered);
-    i.objectId = id;
-    i.x = int32_t(x);
-    i.y = int32_t(y);
-    Post(i);
-    if (workEffect1) StopWorkEffect(kBagEffect);
-  }
+  DeliverItem();
   carriedResource = 4;
   carriedAmount = 0;
-  carriedItem = 0;
   GameEvent e;
   MakeEvent(e, Game::Event::PersonArrived);
   e.objectId = id;

@@ -144,7 +144,11 @@ class cPerson : public cSubjectObject {
   void SetTrail(bool on);
   // The work effect `which` made on first use from the named effect.
   FxManager::cSimplePyro& Effect(int which, const char* name);
+  // The carried item's event on arrival; the bag goes down and nothing is carried.
+  void DeliverItem();
+  void StartGatherSound(float volume);
   void StopGatherSound();
+  void ReleaseSounds();
   void DrawRoute(const DrawContext& dc) const;
 
   PathRoute m_route;
