@@ -14,6 +14,8 @@
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
 #include "game/core/map.h"
+#include "game/core/player_stock.h"
+#include "game/objects/building.h"
 #include "game_test_util.h"
 #include "platform/platform.h"
 #include "support/demo_copy.h"
@@ -395,4 +397,60 @@ TEST_F(GameView, EscapeLeavesTheLevelForTheMenuAndAKeyStartsTheClockFirst) {
   Steps(1);
   ASSERT_GT(wndRoot()->ChildCount(), 0);
   EXPECT_EQ(dynamic_cast<Game::cGameView*>(wndRoot()->Child(0)), nullptr) << "the menu screen";
+}
+
+// The first playable slice end to end: a click at the cottage site's screen point goes through the
+// shell, the view, the model and the queue; a worker walks out of the barn, builds the site and the
+// stock pays the site's price once.
+TEST(GameViewShell, AClickOnTheDemoSiteBuildsTheCottage) {
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path();
+  const fs::path run = testkit::EnterDemoCopy("view_build");
+  if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=1\nGame_Log_On_Playback=1\n");
+  iniFreeAll();
+  {
+    testkit::HeadlessGame game(1000);
+    ASSERT_TRUE(game.Ok());
+    ASSERT_NE(Game::levelContext(), nullptr);
+    Game::LevelContext& c = *Game::levelContext();
+    auto* site = dynamic_cast<Map::cBuilding*>(c.map->FindByType("building", "Cottage"));
+    ASSERT_NE(site, nullptr);
+    ASSERT_EQ(site->State(), Map::BuildingState::NotBuilt);
+    const int32_t food = c.stock->Amount(Game::kFood), ore = c.stock->Amount(Game::kOre);
+    const Map::ResourceVector price = site->Cost(Map::OperationKind::Build);
+    ASSERT_GT(price[Game::kFood] + price[Game::kOre], 0);
+    ASSERT_GE(food, price[Game::kFood]);
+    ASSERT_GE(ore, price[Game::kOre]);
+    const int x = int(site->x) + site->boundCentre.x, y = int(site->y) + site->boundCentre.y;
+    ASSERT_EQ(c.map->HitTest(x, y), site) << "nothing covers the site's centre";
+
+    game.RunSteps(520);  // the level's opening scene (12 s) is over
+    testkit::InputScript s;
+    s.Move(1, x - 40, y).Move(3, x, y).Click(5, x, y);
+    s.Start();
+    game.RunSteps(10);
+    EXPECT_EQ(c.stock->Amount(Game::kFood), food - price[Game::kFood]);
+    EXPECT_EQ(c.stock->Amount(Game::kOre), ore - price[Game::kOre]);
+    EXPECT_EQ(c.model->phase(), Game::Phase::Running) << "the first click started the clock";
+    int steps = 0;
+    while (site->State() != Map::BuildingState::Built && steps < 2000) game.RunSteps(10), steps += 10;
+    EXPECT_EQ(site->State(), Map::BuildingState::Built);
+    // Paid once: the walk and the work took nothing more.
+    EXPECT_EQ(c.stock->Amount(Game::kFood), food - price[Game::kFood]);
+    EXPECT_EQ(c.stock->Amount(Game::kOre), ore - price[Game::kOre]);
+    EXPECT_FALSE(c.queue->Contains(site->id));
+  }
+  const std::string log = testkit::readFile(run / "log.txt");
+  const size_t clicked = log.find("- action 2\n"), out = log.find("[Event] 65\n"), work = log.find("[Event] 49\n"),
+               built = work == std::string::npos ? work : log.find("[Event] 30\n", work);
+  ASSERT_NE(clicked, std::string::npos);
+  ASSERT_NE(out, std::string::npos) << "a worker left the barn";
+  ASSERT_NE(work, std::string::npos) << "the work started";
+  // (Standing buildings post a silent 30 while the level loads; the player's comes after the work.)
+  ASSERT_NE(built, std::string::npos) << "the site was built";
+  EXPECT_LT(clicked, out);
+  EXPECT_LT(out, work);
+  fs::current_path(home);
+  iniFreeAll();
 }
