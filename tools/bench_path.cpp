@@ -116,9 +116,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Map::cObject* barn = map.FindByType("building", "barn");
-  const Map::cObject* far = map.FindByTag(NameHash("OreRock"));
+  const Map::cObject* far = map.FindByTag(NameHash("Garden"));
   if (!barn || !far) {
-    std::fprintf(stderr, "bench_path: the level needs a barn and an \"OreRock\"\n");
+    std::fprintf(stderr, "bench_path: the level needs a barn and a \"Garden\"\n");
     return 1;
   }
   std::printf("level %s: %zu objects, barn %d, %zu buildings pending\n", folder.c_str(), map.Count(), int(barn->id),

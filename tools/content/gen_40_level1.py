@@ -40,7 +40,8 @@ def find_mapc():
 
 
 # Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
-# the broken bridge is the only crossing; food bushes and an ore rock wait on the far bank. On the
+# the broken bridge is the only crossing (5 Food to mend); on the far bank a broken berry garden
+# (10 Food to mend, then 2 Food every minute tick of 10 s) and a basket of berries wait. On the
 # barn's side a cottage waits to be built on its marked-out site and a granary can be upgraded
 # twice. "cursor" picks the pointer's shape over an object: 1 build, 2 gather, 3 repair, 4 upgrade.
 icons = "data/buildings/icons.ini"
@@ -68,19 +69,19 @@ objects = [
     ("WorkerStart", dict(type="simple", subType="marker", x=230, y=610, layer=-10)),
     ("Bridge", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
-                    obstacleXS=45, obstacleYS=25, anim0="bridge_broken", anim1="bridge_fixed", name="#OBJECT_BRIDGE",
-                    workerType="Worker", cursor=3)),
-    ("FoodBush1", dict(type="building", subType="FoodGenerator", x=760, y=300, layer=1, boundXS=40, boundYS=30,
-                       supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
-                       anim0="bush_berries", name="#OBJECT_BERRY_BUSH", workerType="Worker", cursor=2)),
-    ("FoodBush2", dict(type="building", subType="FoodGenerator", x=860, y=380, layer=1, boundXS=40, boundYS=30,
-                       supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=25, obstacleYS=15,
-                       anim0="bush_berries", isFlipX=1, name="#OBJECT_BERRY_BUSH", workerType="Worker",
-                       cursor=2)),
-    ("OreRock", dict(type="building", subType="OreGenerator", x=880, y=580, layer=1, boundXS=50, boundYS=35,
-                     supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
-                     obstacleXS=40, obstacleYS=20, anim0="rock_ore", name="#OBJECT_ORE_ROCK", workerType="Worker",
-                     cursor=2)),
+                    obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
+                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
+                    isDrawAfterRepair=1, isConvex=1)),
+    ("Garden", dict(type="building", subType="FoodGenerator", x=790, y=330, layer=1, boundY=-20, boundXS=66,
+                    boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
+                    obstacleY=-8, obstacleXS=56, obstacleYS=16, anim0="garden_level0", anim6="garden_broken",
+                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
+                    name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=4, upgradeLevel=0, upgradeLevelMax=0,
+                    resource="Food", resourceValue=2, childScript=icons)),
+    ("FoodBasket", dict(type="bonus", subType="food", x=860, y=560, layer=2, boundY=-12, boundXS=22, boundYS=20,
+                        supportsAmount=1, supportX=0, supportY=22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
+                        workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
+                        resourceValue=5)),
     ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
     ("Oak2", dict(type="simple", subType="tree", x=640, y=650, layer=3, anim0="oak_sway", animDelta0x=-4)),
     ("Birch", dict(type="simple", subType="tree", x=960, y=200, layer=3, objectScale=0.8, anim0="birch_sway")),
@@ -121,10 +122,10 @@ for box in ([0, 130, 20, 767], [1003, 130, 1023, 767], [0, 748, 1023, 767]):  # 
 mask.save(os.path.join(level, "grid.png"), optimize=True)
 
 # The painted map and the scenery pictures; the dirt paths lead from the barn door to the bridge,
-# the cottage and the granary, and on the far bank to the bushes and the rock.
+# the cottage and the granary, and on the far bank to the garden and the basket.
 paths = [[(205, 598), (300, 520), (445, 432)], [(215, 605), (300, 680), (370, 716)],
          [(205, 598), (250, 470), (232, 340), (210, 266)],
-         [(592, 432), (690, 392), (760, 336)], [(690, 392), (860, 416)], [(620, 440), (760, 560), (880, 612)]]
+         [(592, 432), (690, 392), (790, 362)], [(620, 440), (760, 560), (860, 582)]]
 anims_dir = os.path.join(data, "anims", "level1")
 os.makedirs(anims_dir, exist_ok=True)
 
@@ -137,11 +138,6 @@ def picture(img, name, **save):
 catalogue = [
     animation_line("level1_meadow", picture(art.paint_background(river, 46, (270, 260, 390, 340), paths),
                                             "meadow.jpg", quality=88), 1000, 1, loop=False),
-    animation_line("bridge_broken", picture(art.bridge(False), "bridge_broken.png", optimize=True), 1000, 1,
-                   loop=False),
-    animation_line("bridge_fixed", picture(art.bridge(True), "bridge_fixed.png", optimize=True), 1000, 1, loop=False),
-    animation_line("bush_berries", picture(art.bush(), "bush.png", optimize=True), 1000, 1, loop=False),
-    animation_line("rock_ore", picture(art.rock(), "rock.png", optimize=True), 1000, 1, loop=False),
     animation_line("oak_sway", picture(art.tree_strip("oak"), "oak.png", optimize=True), 3200, 4),
     animation_line("birch_sway", picture(art.tree_strip("birch"), "birch.png", optimize=True), 2800, 4),
     animation_line("pond_shimmer", picture(art.glint_strip(), "glints.png", optimize=True), 1800, 6),
@@ -165,11 +161,11 @@ tScoreBonusPeriodMin=2000
 tScoreBonusPeriodMax=6000
 bIsFog=0
 iWorkersSkin=0
-MinuteTime=7000
+MinuteTime=10000
 
 [Resources]
 Worker=1
-Food=15
+Food=20
 Ore=5
 Gold=0
 
@@ -209,20 +205,18 @@ type=repair
 objectTag=Bridge
 objectsName=#TASK_BRIDGE
 
-[GatherFood]
+[RepairGarden]
 order=2
+type=repair
+objectTag=Garden
+objectsName=#TASK_GARDEN
+appearTask=RepairBridge
+
+[GatherFood]
+order=3
 type=collectResource
 resource=Food
 resourceValue=30
-
-[BuildBarn]
-order=3
-type=build
-objectTag=Barn
-building=barn
-objectsName=#TASK_BARN
-isHidden=1
-appearTask=RepairBridge
 """)
 
 write(os.path.join(data, "balance.ini"), """\

@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Writes level 2 of the demo, "The ore pit", into <target>/data/maps/2/.
+
+A river splits the meadow; its broken bridge is the only crossing. Beyond it a ridge of boulders
+closes the north of the far bank but for one gap, and three stones lie in that gap: the ore pit's
+site waits behind them, to be built and upgraded twice. South of the bridge a hedge runs to the
+right border; a dry tree stands in its only gap, and a basket of berries lies behind it. On the
+barn's side a berry garden keeps the stock in food. map.bin is built by the map compiler.
+"""
+import os
+import sys
+
+from PIL import Image, ImageDraw
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import campaign_art as cart  # noqa: E402
+import meadow_art as art  # noqa: E402
+from catalogue_block import animation_line, write_block  # noqa: E402
+from level_common import balance, border, compile_map, target_dir, write, write_map_ini  # noqa: E402
+
+NUMBER = 2
+target = target_dir(sys.argv)
+data = os.path.join(target, "data")
+level = os.path.join(data, "maps", str(NUMBER))
+os.makedirs(level, exist_ok=True)
+
+icons = "data/buildings/icons.ini"
+RIDGE = [(490, 420, 770, 460), (890, 420, 1003, 460)]  # the boulders' gap: x 770 to 890
+HEDGE = [(490, 585, 850, 615), (900, 585, 1003, 615)]  # the hedge's gap: x 850 to 900
+
+
+def stone(i, x):
+    return (f"Stone{i}", dict(type="evilstone", subType="stone", x=x, y=452, layer=2, boundY=-22, boundXS=26,
+                              boundYS=26, supportsAmount=1, supportX=0, supportY=34, isObstacle=1, obstacleY=-12,
+                              obstacleXS=22, obstacleYS=22, anim0=f"stone{i}", name="#OBJECT_STONE",
+                              workerType="Worker", Person_Repair_Time=3000, Person_Repair_Time_Food=3, cursor=3,
+                              isBroken=1, childScript="data/obstacles/icons.ini"))
+
+
+objects = [
+    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level2_meadow")),
+    ("Barn", dict(type="building", subType="barn", x=170, y=600, layer=1, boundY=-50, boundXS=90, boundYS=70,
+                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
+                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
+                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26)),
+    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=650, layer=-10)),
+    ("Garden", dict(type="building", subType="FoodGenerator", x=300, y=400, layer=1, boundY=-20, boundXS=66,
+                    boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
+                    obstacleY=-8, obstacleXS=56, obstacleYS=16, anim0="garden_level0", anim6="garden_broken",
+                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
+                    name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=0, upgradeLevel=0, upgradeLevelMax=0,
+                    resource="Food", resourceValue=3, childScript=icons)),
+    ("Bridge", dict(type="brokenPath", subType="bridge", x=515, y=520, layer=2, boundXS=60, boundYS=30,
+                    supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
+                    obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
+                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
+                    isDrawAfterRepair=1, isConvex=1)),
+    stone(1, 792), stone(2, 830), stone(3, 868),
+    ("OrePit", dict(type="building", subType="OreGenerator", x=800, y=300, layer=1, boundY=-30, boundXS=70,
+                    boundYS=44, supportsAmount=2, supportX=-50, supportY=30, support1X=50, support1Y=30, isObstacle=1,
+                    obstacleY=-10, obstacleXS=60, obstacleYS=16, anim0="orepit_level0", anim1="orepit_level1",
+                    anim2="orepit_level2", anim7="cottage_site", anim8="cottage_scaffold", currentAnimation=7,
+                    workerType="Worker", Person_Build_Time=5000, Person_Build_Time_Food=10, Person_Uprade_Time=5000,
+                    Person_Uprade_Time_Food=10, Person_Uprade_Time_Ore=4, Person_Uprade2_Time=6000,
+                    Person_Uprade2_Time_Food=15, Person_Uprade2_Time_Ore=8, name="#BUILDING_ORE_PIT", cursor=1,
+                    isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-140,
+                    resource="Ore", resourceValue=2, resourceValue1=3, resourceValue2=5, childScript=icons)),
+    ("DryTree", dict(type="brokenPath", subType="dryTree", x=875, y=606, layer=3, boundY=-50, boundXS=30,
+                     boundYS=60, supportsAmount=1, supportX=0, supportY=-36, isObstacle=1, obstacleY=-6,
+                     obstacleXS=25, obstacleYS=18, anim0="dry_tree", name="#OBJECT_DRY_TREE", workerType="Worker",
+                     Person_Repair_Time=4000, Person_Repair_Time_Food=5, cursor=3,
+                     childScript="data/obstacles/icons.ini")),
+    ("FoodBasket", dict(type="bonus", subType="food", x=900, y=690, layer=2, boundY=-12, boundXS=22, boundYS=20,
+                        supportsAmount=1, supportX=0, supportY=-22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
+                        workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
+                        resourceValue=10)),
+    ("Oak1", dict(type="simple", subType="tree", x=90, y=320, layer=3, objectScale=1.2, anim0="oak_sway")),
+    ("Oak2", dict(type="simple", subType="tree", x=400, y=700, layer=3, anim0="oak_sway", animDelta0x=-4)),
+    ("Birch", dict(type="simple", subType="tree", x=660, y=250, layer=3, objectScale=0.8, anim0="birch_sway")),
+    ("RiverGlint", dict(type="fx", subType="mapeffect", x=515, y=600, layer=-5, effectname="river_glint",
+                        DeleteOutsideFog=0, startOnEffect=0)),
+]
+write_map_ini(level, "The ore pit", NUMBER, objects)
+
+# The path-grid mask: white is open ground, black blocks the static grid.
+river = [(500, 130), (520, 240), (505, 360), (515, 520), (540, 640), (530, 767)]
+pond = (140, 200, 240, 260)
+mask = Image.new("L", (1024, 768), 255)
+d = ImageDraw.Draw(mask)
+border(d)
+d.line(river, fill=0, width=46)
+d.rectangle([465, 495, 565, 545], fill=255)  # the crossing: blocked by the bridge until mended
+for box in RIDGE + HEDGE:
+    d.rectangle(box, fill=0)
+d.ellipse(pond, fill=0)
+for x, y in ((90, 320), (400, 700), (660, 250)):  # tree trunks
+    d.ellipse([x - 20, y - 15, x + 20, y + 15], fill=0)
+mask.save(os.path.join(level, "grid.png"), optimize=True)
+
+paths = [[(205, 640), (320, 560), (450, 522)], [(205, 640), (260, 520), (300, 440)],
+         [(585, 522), (700, 500), (830, 490), (830, 400), (810, 340)], [(585, 530), (760, 560), (875, 570)],
+         [(875, 640), (900, 700)]]
+back = art.paint_background(river, 46, pond, paths)
+cart.paint_rocks(back, RIDGE, seed=22)
+cart.paint_hedges(back, HEDGE, seed=23)
+anims_dir = os.path.join(data, "anims", "level2")
+os.makedirs(anims_dir, exist_ok=True)
+back.save(os.path.join(anims_dir, "meadow.jpg"), quality=88)
+write_block(data, "level 2", [animation_line("level2_meadow", "data/anims/level2/meadow.jpg", 1000, 1, loop=False)])
+
+write(os.path.join(level, "balance.ini"), balance(NUMBER, 600000, 240000, 400000,
+                                                  dict(Worker=2, Food=35, Ore=0, Gold=0),
+                                                  dict(Worker=3, Food=60, Ore=40, Gold=30)))
+write(os.path.join(level, "task.ini"), """\
+; Goals of level 2, checked and shown in "order".
+[RepairBridge]
+order=1
+type=repair
+objectTag=Bridge
+objectsName=#TASK_BRIDGE
+
+[BuildOrePit]
+order=2
+type=build
+objectTag=OrePit
+building=OreGenerator
+objectsName=#TASK_ORE_PIT
+
+[GatherOre]
+order=3
+type=collectResource
+resource=Ore
+resourceValue=20
+""")
+compile_map(target, NUMBER, "gen_41_level2")
+print("level 2: data/maps/2/map.ini, grid.png, balance.ini, task.ini, map.bin; data/anims/level2; its block of"
+      " data/animations.xml")

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Writes level 3 of the demo, "The gold mine", into <target>/data/maps/3/.
+
+A ridge of boulders crosses the meadow from side to side but for one gap, and a bramble boar
+stands in it: only a warrior from the warrior hut drives it off, and the gold mine waits behind
+it. On the barn's side a picnic spot gives a basket of berries again and again, another gives
+gold once, and the money changer trades food for gold; gold pays for the barn's upgrade, which
+houses one more worker. map.bin is built by the map compiler.
+"""
+import os
+import sys
+
+from PIL import Image, ImageDraw
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import campaign_art as cart  # noqa: E402
+import meadow_art as art  # noqa: E402
+from catalogue_block import animation_line, write_block  # noqa: E402
+from level_common import balance, border, compile_map, target_dir, write, write_map_ini  # noqa: E402
+
+NUMBER = 3
+target = target_dir(sys.argv)
+data = os.path.join(target, "data")
+level = os.path.join(data, "maps", str(NUMBER))
+os.makedirs(level, exist_ok=True)
+
+icons = "data/buildings/icons.ini"
+RIDGE = [(20, 420, 700, 460), (760, 420, 1003, 460)]  # the gap: x 700 to 760
+
+
+def place(tag, x, y, resource, amount, period, once):
+    return (tag, dict(type="bonusPlace", subType="bonusPlace", x=x, y=y, layer=0, boundXS=30, boundYS=16,
+                      supportsAmount=1, supportX=0, supportY=22, anim0="bonus_place", name="#OBJECT_BONUS_PLACE",
+                      workerType="Worker", resource=resource, resourceValue=amount, period=period, isOnce=once))
+
+
+objects = [
+    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level3_meadow")),
+    ("Barn", dict(type="building", subType="barn", x=170, y=600, layer=1, boundY=-50, boundXS=90, boundYS=70,
+                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
+                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
+                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, Person_Uprade_Time=5000,
+                  Person_Uprade_Time_Food=15, Person_Uprade_Time_Gold=10, cursor=4, state=0, upgradeLevel=0,
+                  upgradeLevelMax=1, upgradeTabletDeltaY=-180, childScript=icons)),
+    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=650, layer=-10)),
+    ("WarriorHut", dict(type="building", subType="WarriorHut", x=400, y=680, layer=1, boundY=-40, boundXS=50,
+                        boundYS=44, supportsAmount=1, supportX=0, supportY=26, isObstacle=1, obstacleY=-14,
+                        obstacleXS=44, obstacleYS=16, anim0="warrior_hut", anim7="cottage_site",
+                        anim8="cottage_scaffold", workerType="Worker", name="#BUILDING_WARRIOR_HUT", isBreak=0,
+                        state=0, upgradeLevel=0, upgradeLevelMax=0, hunter="Warrior", childScript=icons)),
+    place("FoodPlace", 330, 530, "Food", 5, 20000, 0),
+    place("GoldPlace", 860, 650, "Gold", 10, 0, 1),
+    ("MoneyChanger", dict(type="moneyChanger", subType="moneyChanger", x=620, y=620, layer=1, boundY=-40,
+                          boundXS=50, boundYS=50, supportsAmount=1, supportX=0, supportY=30, isObstacle=1,
+                          obstacleY=-14, obstacleXS=44, obstacleYS=16, anim0="merchant_idle", anim1="merchant_weigh",
+                          anim2="merchant_count", name="#OBJECT_MONEY_CHANGER", workerType="Worker",
+                          Person_Get_Resource_Time=3000, Person_Get_Resource_Time_Food=10, cursor=2,
+                          resource="Gold", resourceValue=5, isOnlyOneExchange=0)),
+    ("Boar", dict(type="bonus", subType="creature", x=730, y=452, layer=2, boundY=-24, boundXS=40, boundYS=30,
+                  supportsAmount=1, supportX=0, supportY=36, isObstacle=1, obstacleY=-12, obstacleXS=32,
+                  obstacleYS=22, anim0="boar_snort", name="#OBJECT_BOAR", workerType="Warrior",
+                  Person_Get_Resource_Time=3000, cursor=3, idlePeriodMin=2000, idlePeriodMax=5000,
+                  actionPeriodMin=800, actionPeriodMax=1500, flipX=0, scale=1)),
+    ("GoldMine", dict(type="building", subType="cBuildingMine", x=820, y=270, layer=1, boundY=-40, boundXS=66,
+                      boundYS=50, supportsAmount=2, supportX=-30, supportY=30, support1X=30, support1Y=30,
+                      isObstacle=1, obstacleY=-20, obstacleXS=60, obstacleYS=22, anim0="goldmine",
+                      anim1="goldmine_empty", workerType="Worker", Person_Get_Resource_Time=4000,
+                      name="#BUILDING_GOLD_MINE", cursor=2, isBreak=0, state=0, upgradeLevel=0, upgradeLevelMax=0,
+                      resource="Gold", resourceValue=5, resourceMax=20, childScript=icons)),
+    ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
+    ("Oak2", dict(type="simple", subType="tree", x=520, y=300, layer=3, anim0="oak_sway", animDelta0x=-4)),
+    ("Birch", dict(type="simple", subType="tree", x=960, y=560, layer=3, objectScale=0.8, anim0="birch_sway")),
+    ("Butterfly", dict(type="creature", subType="butterfly", x=300, y=380, layer=5, anim0="butterfly_fly",
+                       arealXS=120, arealYS=80, idlePeriodMin=500, idlePeriodMax=2000, actionPeriodMin=1500,
+                       actionPeriodMax=4000, activityFactor=60, flipX=0, scale=1, speed=35)),
+]
+write_map_ini(level, "The gold mine", NUMBER, objects)
+
+pond = (260, 200, 380, 270)
+mask = Image.new("L", (1024, 768), 255)
+d = ImageDraw.Draw(mask)
+border(d)
+for box in RIDGE:
+    d.rectangle(box, fill=0)
+d.ellipse(pond, fill=0)
+for x, y in ((90, 300), (520, 300), (960, 560)):
+    d.ellipse([x - 20, y - 15, x + 20, y + 15], fill=0)
+mask.save(os.path.join(level, "grid.png"), optimize=True)
+
+paths = [[(205, 640), (280, 560), (330, 552)], [(205, 640), (300, 700), (400, 706)],
+         [(205, 640), (420, 640), (620, 650)], [(620, 650), (760, 670), (860, 672)],
+         [(620, 650), (700, 560), (730, 490), (730, 400), (800, 300)]]
+# No river on this level: a dry bed far off-map keeps the painter's signature.
+back = art.paint_background([(-200, 0), (-200, 768)], 10, pond, paths)
+cart.paint_rocks(back, RIDGE, seed=32)
+anims_dir = os.path.join(data, "anims", "level3")
+os.makedirs(anims_dir, exist_ok=True)
+back.save(os.path.join(anims_dir, "meadow.jpg"), quality=88)
+write_block(data, "level 3", [animation_line("level3_meadow", "data/anims/level3/meadow.jpg", 1000, 1, loop=False)])
+
+write(os.path.join(level, "balance.ini"), balance(NUMBER, 600000, 240000, 400000,
+                                                  dict(Worker=2, Food=30, Ore=0, Gold=0),
+                                                  dict(Worker=4, Food=60, Ore=30, Gold=60)))
+write(os.path.join(level, "task.ini"), """\
+; Goals of level 3, checked and shown in "order".
+[DriveBoar]
+order=1
+type=creature
+objectTag=Boar
+objectsName=#TASK_BOAR
+
+[UpgradeBarn]
+order=2
+type=upgrade
+objectTag=Barn
+building=barn
+objectsName=#TASK_BARN
+
+[GatherGold]
+order=3
+type=collectResource
+resource=Gold
+resourceValue=30
+""")
+compile_map(target, NUMBER, "gen_42_level3")
+print("level 3: data/maps/3/map.ini, grid.png, balance.ini, task.ini, map.bin; data/anims/level3; its block of"
+      " data/animations.xml")

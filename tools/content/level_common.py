@@ -1,0 +1,131 @@
+"""Shared steps of the level generators: map.ini from a list of objects, the path-grid mask, the
+standard balance and task files, and the map compiler run that turns map.ini into map.bin."""
+import glob
+import os
+import subprocess
+import sys
+
+here = os.path.dirname(os.path.abspath(__file__))
+repo = os.path.abspath(os.path.join(here, "..", ".."))
+
+
+def target_dir(argv):
+    return os.path.abspath(argv[1] if len(argv) > 1 else os.path.join(repo, "demo"))
+
+
+def write(path, text):
+    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
+        f.write(text)
+
+
+def find_mapc(who):
+    env = os.environ.get("MAPC")
+    if env:
+        return env
+    found = [p for p in glob.glob(os.path.join(repo, "build*", "mapc")) if os.access(p, os.X_OK)]
+    if not found:
+        sys.exit(f"{who}: build the map compiler first (ninja -C build mapc) or set MAPC")
+    return max(found, key=os.path.getmtime)
+
+
+def write_map_ini(level_dir, title, number, objects):
+    lines = [f"; Level {number}, \"{title}\": objects of the map. Each section is one object; the section",
+             "; name is its tag. Rebuild map.bin with the level's generator in tools/content/ after editing."]
+    for name, keys in objects:
+        lines.append("")
+        lines.append(f"[{name}]")
+        lines.extend(f"{k}={v}" for k, v in keys.items())
+    write(os.path.join(level_dir, "map.ini"), "\n".join(lines) + "\n")
+
+
+def compile_map(target, number, who):
+    mapc = find_mapc(who)
+    rel = f"data/maps/{number}"
+    subprocess.run([mapc, "build", f"{rel}/map.ini", f"{rel}/map.bin", "--grid", f"{rel}/grid.png",
+                    "--fog-value", "1", "-C", target], check=True)
+
+
+def balance(number, level_time, gold, silver, start, maximum, minute=10000):
+    """The balance file text; start and maximum are dicts of Worker, Food, Ore, Gold."""
+    def block(d):
+        return "\n".join(f"{k}={d.get(k, 0)}" for k in ("Worker", "Food", "Ore", "Gold"))
+    return f"""\
+; Balance of level {number}: times in milliseconds. A generator produces once every MinuteTime.
+[Main]
+tLevelTime={level_time}
+tGoldTime={gold}
+tSilverTime={silver}
+iEpisode=1
+tScoreBonusPeriodMin=2000
+tScoreBonusPeriodMax=6000
+bIsFog=0
+iWorkersSkin=0
+MinuteTime={minute}
+
+[Resources]
+{block(start)}
+
+[ResourcesMax]
+{block(maximum)}
+
+[ResourceHarvest]
+Worker=0
+Food=5
+Ore=3
+Gold=2
+
+[Bonuses]
+BonusMaxTime=60000
+WaitPeriod_Worker=60000
+ActPeriod_Worker=30000
+WaitPeriod_Speed=45000
+ActPeriod_Speed=20000
+WaitPeriod_Respawn_bonus_places=90000
+ActPeriod_Respawn_bonus_places=0
+WaitPeriod_TimeStop=90000
+ActPeriod_TimeStop=15000
+WaitPeriod_FastGen=60000
+ActPeriod_FastGen=20000
+WaitPeriod_More_Resources=75000
+ActPeriod_More_Resources=20000
+"""
+
+
+def border(draw, w=1024, h=768, top=130):
+    """Blocks the hills along the top and a thin frame round the map."""
+    draw.rectangle([0, 0, w - 1, top - 1], fill=0)
+    for box in ([0, top, 20, h - 1], [w - 21, top, w - 1, h - 1], [0, h - 20, w - 1, h - 1]):
+        draw.rectangle(box, fill=0)
+
+
+def merge_sections(path, sections, header=None):
+    """Replaces the named sections of an INI file (adding those that are missing at its end) and
+    keeps every other line, so a generator can add its entries to a file another one writes and
+    running it again changes nothing. `sections` maps a section name to its body lines."""
+    lines = []
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().replace("\r\n", "\n").split("\n")
+    elif header:
+        lines = header.split("\n")
+    wanted = {k.lower(): k for k in sections}
+    out, keep, done = [], True, set()
+    for line in lines:
+        t = line.strip()
+        if t.startswith("[") and t.endswith("]"):
+            name = t[1:-1].strip().lower()
+            keep = name not in wanted
+            if not keep:
+                out.append(t)
+                out.extend(sections[wanted[name]])
+                out.append("")
+                done.add(name)
+        if keep:
+            out.append(line)
+    while out and not out[-1].strip():
+        out.pop()
+    for low, name in wanted.items():
+        if low not in done:
+            out += ["", f"[{name}]"] + list(sections[name])
+    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
+        f.write("\n".join(out).rstrip("\n") + "\n")
