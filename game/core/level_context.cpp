@@ -13,6 +13,7 @@
 #include "game/core/level_files.h"
 #include "game/objects/obstacles_register.h"
 #include "game/objects/building.h"
+#include "game/objects/production_register.h"
 #include "game/menus/screens.h"
 
 namespace Game {
@@ -89,6 +90,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   c.loader = std::make_unique<cMapLoader>();
   if (!Map::objectFactory()) Map::objectFactoryCreate();
   Map::personRegisterClass(*Map::objectFactory());
+  Map::productionRegisterClasses(*Map::objectFactory());
   Map::buildingRegisterClasses(*Map::objectFactory());
   Map::obstaclesRegisterClasses(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
