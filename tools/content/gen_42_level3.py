@@ -105,19 +105,12 @@ write(os.path.join(level, "task.ini"), """\
 ; Goals of level 3, checked and shown in "order".
 [DriveBoar]
 order=1
-type=creature
+type=pick
 objectTag=Boar
 objectsName=#TASK_BOAR
 
-[UpgradeBarn]
-order=2
-type=upgrade
-objectTag=Barn
-building=barn
-objectsName=#TASK_BARN
-
 [GatherGold]
-order=3
+order=2
 type=collectResource
 resource=Gold
 resourceValue=30
