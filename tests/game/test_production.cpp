@@ -5,6 +5,8 @@
 // and every family's items through map.ini and map.bin and back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +37,7 @@ struct Production : ::testing::Test {
     testSettingsLoad("none.ini");
     gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.4\n");
     gametest::writeFile("data/translation.ini", "[Text]\n#MILL=Mill\n");
+    std::filesystem::remove("data/buildings/buildings.ini");  // only the test of the looks has one
   }
   void TearDown() override {
     Game::EndLevel();
@@ -424,4 +427,71 @@ TEST_F(Production, EveryFamilysItemsGoThroughBothMapFormsAndBack) {
   Map::productionRegisterClasses(reread.factory);
   ASSERT_TRUE(reread.Load("prodsaved", false));
   EXPECT_TRUE(seen(reread.map) == fromIni) << saved;
+}
+
+// ---- Work animations ------------------------------------------------------------------------------
+
+TEST_F(Production, FoodChannelsFollowTheLevelAndAlternateIdleWithOneOfTwoActions) {
+  // Looks without pictures: they play (and draw nothing), which is all the channels need.
+  gametest::writeFile("data/buildings/buildings.ini", "[FoodGenerator]\nanimScript=data/buildings/t_mill.ini\n");
+  std::string script;
+  for (const char* s : {"Idle1", "Idle2", "Idle3"}) script += std::string("[") + s + "]\nperiod=1000\nisCycle=1\n";
+  for (const char* s : {"Action11", "Action12", "Action21", "Action22"})
+    script += std::string("[") + s + "]\nperiod=400\n";
+  script += "[Viking]\nperiod=700\n";
+  gametest::writeFile("data/buildings/t_mill.ini", script);
+  GameHarness h;
+  ASSERT_TRUE(start(h, 188, std::string(kBarn) + mill("upgradeLevel=1\n")));
+  auto* g = object<Map::cFoodGenerator>(h, "Mill");
+  ASSERT_NE(g, nullptr);
+  // Level 1 runs the channels of levels 1 and 2; the third waits for level 2.
+  EXPECT_TRUE(g->ChannelAt(0).running);
+  EXPECT_TRUE(g->ChannelAt(1).running);
+  EXPECT_FALSE(g->ChannelAt(2).running);
+  EXPECT_TRUE(g->ChannelAt(Map::cFoodGenerator::kChannels).running);
+
+  const uint32_t idle = NameHash("Idle1"), a1 = NameHash("Action11"), a2 = NameHash("Action12");
+  int idleSteps = 0, actionSteps = 0, visitorShown = 0, longestAction = 0, run = 0;
+  for (int i = 0; i < 2400; ++i) {  // a minute of play
+    h.Advance(1);
+    const Map::cFoodGenerator::Channel& c = g->ChannelAt(0);
+    const uint32_t now = c.player.CurrentState();
+    if (c.acting) {
+      EXPECT_TRUE(now == a1 || now == a2) << i;
+      ++actionSteps;
+      longestAction = std::max(longestAction, ++run);
+    } else {
+      EXPECT_EQ(now, idle) << i;
+      ++idleSteps;
+      run = 0;
+    }
+    visitorShown += !g->ChannelAt(Map::cFoodGenerator::kChannels).player.Hidden();
+  }
+  // Idle spells average 5 s and actions last 400 ms: both are seen, and an action never outlasts
+  // its own length (16 steps of 25 ms, plus the step that notices its end).
+  EXPECT_GT(idleSteps, actionSteps);
+  EXPECT_GT(actionSteps, 0);
+  EXPECT_LE(longestAction, 17);
+  EXPECT_GT(visitorShown, 0);
+}
+
+TEST_F(Production, AGeneratorWithoutItsLooksDrawsNothingAndKeepsProducing) {
+  GameHarness h;
+  ASSERT_TRUE(start(h, 189, std::string(kBarn) + mill() +
+                                "[Smelter]\ntype=building\nsubType=OreGenerator\nx=600\ny=400\nresource=Ore\n"
+                                "resourceValue=2\nstate=4\nisBreak=1\n"
+                                "[Mint]\ntype=building\nsubType=GoldGenerator\nx=700\ny=300\nresource=Gold\n"
+                                "resourceValue=1\nupgradeLevel=2\nupgradeLevelMax=2\n"));
+  auto* g = object<Map::cFoodGenerator>(h, "Mill");
+  auto* ore = object<Map::cOreGenerator>(h, "Smelter");
+  ASSERT_TRUE(g && ore);
+  for (int i = 0; i <= Map::cFoodGenerator::kChannels; ++i) EXPECT_FALSE(g->ChannelAt(i).running) << i;
+  // Drawing every state without a single picture or effect.
+  post(Event::FastGenBonusFired);
+  for (int i = 0; i < 200; ++i) {
+    h.Advance(1);
+    h.map().DrawAll(Map::DrawContext{});
+  }
+  EXPECT_GE(h.CountOf(Event::GeneratorProduced), 3);
+  EXPECT_EQ(ore->State(), BuildingState::Broken);
 }
