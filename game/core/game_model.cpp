@@ -58,7 +58,7 @@ bool Countdown::Advance(float ms) {
 }
 
 cGameModel::cGameModel(cEventDispatcher* dispatcher, PlayerStock* stock, Map::cMap* map)
-    : m_dispatcher(dispatcher), m_stock(stock), m_map(map) {}
+    : m_dispatcher(dispatcher), m_stock(stock), m_map(map), m_score(dispatcher), m_timePhases(dispatcher) {}
 
 cGameModel::~cGameModel() {
   if (m_dispatcher) m_dispatcher->Forget(this);
@@ -81,6 +81,8 @@ void cGameModel::StartLevel(int32_t mode, int32_t levelNumber) {
   m_levelNumber = levelNumber;
   m_levelTimer = Countdown{};
   m_levelTimer.Load(levelBalance().tLevelTime);
+  m_score.Begin(scoreTable());
+  m_timePhases.Begin(LevelTimes{levelBalance().tLevelTime, levelBalance().tGoldTime, levelBalance().tSilverTime});
   m_phase = (m_workersCount && m_workersCount() > 0) ? Phase::Ready : Phase::Waiting;
   PostSimple(Event::LevelStarted, levelNumber);
   if (levelHasStory(levelNumber)) PostSimple(Event::StoryLevelStarted, levelNumber);
@@ -109,6 +111,7 @@ int cGameModel::Update(int32_t ms) {
     Lose();
     return 0;
   }
+  if (m_levelTimer.running) m_timePhases.Update(m_levelTimer.remaining);
   if (m_map) {
     m_map->UpdateAllAnimations(ms);
     m_map->UpdateAndSweep(ms);
@@ -188,20 +191,14 @@ void cGameModel::ComputeResult(bool won) {
   m_resultDone = 1;
   m_won = won ? 1 : 0;
   const LevelBalance& b = levelBalance();
-  m_stars = 0;
-  m_scoreBonusSeconds = 0;
-  if (won && m_gameMode == kModeNoTime) {
-    m_stars = 3;
-  } else if (won) {
-    if (m_timeUsed < b.tGoldTime) {
-      m_stars = 3;
-      m_scoreBonusSeconds = (b.tGoldTime - m_timeUsed) / 1000;
-    } else if (m_timeUsed < b.tSilverTime) {
-      m_stars = 2;
-    } else if (m_timeUsed < b.tLevelTime) {
-      m_stars = 1;
-    }
-  }
+  int32_t stock[4] = {};
+  for (int i = 0; i < 4; ++i) stock[i] = m_stock ? m_stock->Amount(i) : 0;
+  // The time used was fixed when play stopped; the clock's rest is what the bonus counts.
+  const int32_t remaining = m_levelTimer.total - m_timeUsed;
+  m_result = scoreComputeResult(won, m_gameMode == kModeNoTime, LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime},
+                                remaining, stock, m_score.score(), m_score.values());
+  m_stars = m_result.stars;
+  m_scoreBonusSeconds = m_result.bonusSeconds;
   PostSimple(Event::LevelResultComputed, m_stars);
 }
 
@@ -236,7 +233,7 @@ void cGameModel::OnAction(const ModelAction& a) {
       break;
     case 7:
       // Goals met and lost act once: after Finishing the result is already computed.
-      if (beforeFinish) PostSimple(Event::AllGoalsCompleted);
+      if (beforeFinish) PostSimple(Event::AllGoalsCompleted, 1);  // 1: forced, not earned
       break;
     case 10:
       if (beforeFinish) Lose();
@@ -251,6 +248,7 @@ void cGameModel::OnAction(const ModelAction& a) {
 
 void cGameModel::OnEvent(GameEvent& e) {
   cObserver::OnEvent(e);
+  m_score.OnEvent(e);
   switch (e.code) {
     case Code(Event::AllGoalsCompleted): GoalsMet(); break;
     case Code(Event::WindowOpenedOverLevel): m_timeScale = 0.0f; break;

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "game/core/events.h"
+#include "game/rules/level_score.h"
+#include "game/rules/time_phases.h"
 
 namespace Map {
 class cMap;
@@ -102,6 +104,12 @@ class cGameModel : public cObserver {
   bool resourceTouched(int i) const { return i >= 0 && i < 4 && m_resourceTouched[i] != 0; }
   float timeScale() const { return m_timeScale; }
   float levelRate() const { return m_levelRate; }
+  // The running score, the clock's phase against the gold and silver times, and the result.
+  cLevelScore& levelScore() { return m_score; }
+  const cLevelScore& levelScore() const { return m_score; }
+  const cTimePhases& timePhases() const { return m_timePhases; }
+  LevelResult& result() { return m_result; }
+  const LevelResult& result() const { return m_result; }
 
  private:
   void StartClock();
@@ -138,6 +146,9 @@ class cGameModel : public cObserver {
   uint8_t m_resultDone = 0;
   uint8_t m_finaleStarted = 0;
   uint8_t m_resourceTouched[4] = {0, 1, 1, 1};
+  cLevelScore m_score;
+  cTimePhases m_timePhases;
+  LevelResult m_result;
 };
 
 // Reacts to the goals being met (6) and the evil smoke finishing (7): a celebration timer, and the

@@ -11,6 +11,7 @@
 #include "game/core/level_context.h"
 #include "game/core/person.h"
 #include "game/menus/leave_dialog.h"
+#include "game/rules/level_statistics.h"
 #include "game/menus/screens.h"
 #include "gfx/render.h"
 #include "platform/platform.h"
@@ -334,14 +335,22 @@ int cGameView::Update(int dt) {
 }
 
 void cGameView::ShowResult() {
-  const cGameModel& m = *Model();
+  cGameModel& m = *Model();
   m_resultShown = 1;
   m_resultClosed = 0;
   m_resultTimer.Start(kResultPauseMs);
   HoverLeaveAll();
+  LevelResult& r = m.result();
+  scoreFinishResult(r);
+  // Until the player's profile keeps a running total, the player's score is this level's.
+  r.playerScore = r.totalScore;
   // The end screens will show this; until then the log and the console say it.
   gameLog("[Result] level %d %s: stars %d, time %d ms, score bonus %d s", int(m_level->levelNumber),
           m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed()), int(m.scoreBonusSeconds()));
+  gameLog("[Score] level %d: play %d, time %d, resources %d, total %d", int(m_level->levelNumber),
+          int(r.levelScore), int(r.timeScore), int(r.resourcesScore), int(r.totalScore));
+  if (r.won && testSetting(TestSwitch::Game_Write_Statistics) != 0)
+    statisticsWrite("statistics.ini", m_level->levelNumber, r);
   consoleMessage(1, "Level %d %s: %d stars, %d ms\n", int(m_level->levelNumber), m.won() ? "won" : "lost",
                  int(m.stars()), int(m.timeUsed()));
 }

@@ -38,6 +38,7 @@ LevelContext::~LevelContext() {
   queue.reset();
   workers.reset();
   allGoals.reset();
+  goals.reset();
   if (map) map->Clear();
   if (Map::objectFactory()) {
     Map::objectFactory()->EndLevel();
@@ -82,6 +83,9 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   levelCheckBalance(balancePath, levelBalance());
   std::string testPath = levelTestPath(n);
   if (fileExists(testPath.c_str())) testSettingsLoad(testPath.c_str());
+  // After the balance: a goal the level's stock can never hold is refused at once.
+  c.goals = std::make_unique<Task::cLevelTaskContainer>();
+  c.goals->Load(levelTaskPath(n).c_str(), n);
   c.binary = testSetting(TestSwitch::Game_No_Binary_Load) == 0;
   c.arena = std::make_unique<Map::cObjectArena>();
   c.map = std::make_unique<Map::cMap>();
@@ -152,9 +156,11 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     cOperationsQueue* queue = c.queue.get();
     c.model->SetWorkersCount([workers] { return workers->PersonCount(); });
     c.model->SetReleaseWaitingWorkers([workers] { return workers->ReleaseGreeting(); });
-    c.model->SetStepHook([workers, queue](int32_t ms) {
+    Task::cLevelTaskContainer* goals = c.goals.get();
+    c.model->SetStepHook([workers, queue, goals](int32_t ms) {
       workers->Update(ms);
       queue->Update(ms);
+      goals->Update(ms);
     });
     c.model->SetClickHook([queue](Map::cObject& o) {
       // A second click on a queued subject cancels its order.
@@ -167,6 +173,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     c.viewOwned = std::make_unique<cGameView>(&c);
     c.view = c.viewOwned.get();
   } else if (stage == 3) {
+    c.goals->Prepare(Task::TaskLevel{c.dispatcher.get(), c.stock.get(), c.map.get()});
     c.allGoals = std::make_unique<cAllTaskCompletedController>(c.dispatcher.get());
     c.model->SetAllGoals(c.allGoals.get());
     cWorkersController* workers = c.workers.get();
@@ -186,6 +193,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
   } else if (stage == 6) {
     c.model->RegisterEvents();
     c.allGoals->RegisterEvents();
+    c.goals->RegisterEvents();
     c.workers->RegisterEvents();
     c.queue->RegisterEvents();
     c.view->RegisterEvents();

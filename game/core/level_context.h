@@ -14,6 +14,7 @@
 #include "game/core/path_finder.h"
 #include "game/core/player_stock.h"
 #include "game/core/workers.h"
+#include "game/rules/task_container.h"
 
 namespace Game {
 class cGameView;
@@ -32,7 +33,9 @@ struct LevelContext {
   int32_t skinGroup = 0;       // iWorkersSkin + 1
   bool failed = false;         // the map could not be read; the level cannot start
 
-  // Created before the stages (the loader counts the objects), used from stage 0.
+  // Created before the stages (the loader counts the objects), used from stage 0. The goals are
+  // read before the stages too, and bound to the level at stage 3.
+  std::unique_ptr<Task::cLevelTaskContainer> goals;
   std::unique_ptr<Map::cObjectArena> arena;
   std::unique_ptr<Map::cMap> map;
   std::unique_ptr<cPathFinder> pathFinder;

@@ -125,7 +125,7 @@ TEST_F(GameModel, PhasesOfAWonLevel) {
   EXPECT_TRUE(h.model().won());
   EXPECT_EQ(h.model().timeUsed(), 1000);
   EXPECT_EQ(h.model().stars(), 3);
-  EXPECT_EQ(h.model().scoreBonusSeconds(), 1);
+  EXPECT_EQ(h.model().scoreBonusSeconds(), 9);  // the whole seconds left on the clock
   EXPECT_EQ(h.CountOf(Event::LevelResultComputed), 1);
   EXPECT_EQ(h.AdvanceUntilResult(1000, &ran), 2);
   EXPECT_EQ(ran, 200);
