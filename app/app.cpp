@@ -6,6 +6,7 @@
 #include "base/diag.h"
 #include "files/file.h"
 #include "files/ini.h"
+#include "files/user_files.h"
 #include "gfx/render.h"
 #include "platform/platform.h"
 #include "sound/sound.h"
@@ -105,6 +106,9 @@ int appInit(AppInputFn input) {
     return 1;
   }
   g_locked = true;
+  // Only the running instance may touch them, and before anything reads them: mend what a crash
+  // or a bad disk left in the player's documents, and give a first run an empty player list.
+  fileInitUserFiles();
   fileInitTempFolder();
   fileOpenPack();
 

@@ -10,6 +10,7 @@
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/map_factory.h"
+#include "game/core/player_setup.h"
 #include "gfx/sprite.h"
 #include "sound/sound.h"
 
@@ -29,6 +30,7 @@ void gameAppInitStage(int stage) {
       const std::string font = iniGetString("data/fonts/fonts.ini", "TextFont", "name", "");
       g_textFont = font.empty() ? nullptr : sprGetFont(font.c_str());
     }
+      gamePlayersInit();
       break;
     case 1: Core::animManager().LoadAnimationCatalogue(); break;
     case 2: kfLibrary().ReloadAll(); break;  // keyframe animations asked for before start-up
@@ -43,6 +45,7 @@ void gameAppInitStage(int stage) {
     case 8:
       cursorCreate();
       gameAssignCursorShapes();
+      gameApplyPlayerCursor();
       break;
     default: break;
   }
@@ -68,6 +71,7 @@ void gameAppInitAll() {
     }
   }
   profLeave();
+  gameEnsureTestPlayer();
   if (testSetting(TestSwitch::Game_Dump_Memory_Statistics)) heapStatistics("[OnAppInit:Fin]", false);
   if (testSetting(TestSwitch::Game_Dump_Animations)) Core::animManager().DumpAnimations();
 }
