@@ -12,6 +12,7 @@
 #include "game/core/path_finder.h"
 #include "game/core/player_stock.h"
 #include "game/core/random.h"
+#include "game/objects/barn.h"
 #include "game/objects/subject_object.h"
 
 namespace Game {
@@ -79,6 +80,9 @@ Map::cPerson* cWorkersController::RequestWorker(bool arrive) {
   Map::IntPoint at = barn ? barn->Support(0) : Map::IntPoint{};
   Map::cPerson* p = CreatePerson(at, "Worker", -1);
   if (p && arrive) {
+    // A new worker greets at the barn's door, where the barn names one.
+    if (auto* b = dynamic_cast<Map::cBarn*>(barn); b && (b->workerOffset.x != 0 || b->workerOffset.y != 0))
+      p->SetAnchor(b->WorkerPoint());
     p->atHome = 0;
     p->Greet();
   }

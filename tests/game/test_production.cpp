@@ -495,3 +495,24 @@ TEST_F(Production, AGeneratorWithoutItsLooksDrawsNothingAndKeepsProducing) {
   EXPECT_GE(h.CountOf(Event::GeneratorProduced), 3);
   EXPECT_EQ(ore->State(), BuildingState::Broken);
 }
+
+// A worker arriving at the level greets at the barn's door when the barn names one; otherwise, and
+// for a worker made straight into the barn, at the barn's first support point.
+TEST_F(Production, ANewWorkerGreetsAtTheBarnDoor) {
+  GameHarness h;
+  ASSERT_TRUE(start(h, 190, std::string(kBarn) + "supportX=10\nsupportY=20\nworkerX=30\nworkerY=26\n"));
+  Map::cPerson* greeting = h.workers().RequestWorker(true);
+  ASSERT_NE(greeting, nullptr);
+  EXPECT_EQ(greeting->AnchorI(), (Map::IntPoint{130, 426}));
+  EXPECT_EQ(greeting->state, Map::PersonState::Greeting);
+  Map::cPerson* inside = h.workers().RequestWorker(false);
+  ASSERT_NE(inside, nullptr);
+  EXPECT_EQ(inside->AnchorI(), (Map::IntPoint{110, 420}));
+  Game::EndLevel();
+
+  GameHarness h2;
+  ASSERT_TRUE(start(h2, 191, std::string(kBarn) + "supportX=10\nsupportY=20\n"));
+  Map::cPerson* noDoor = h2.workers().RequestWorker(true);
+  ASSERT_NE(noDoor, nullptr);
+  EXPECT_EQ(noDoor->AnchorI(), (Map::IntPoint{110, 420}));
+}
