@@ -514,8 +514,7 @@ void cBuilding::HoverLeave() {
 // ---- Registration ------------------------------------------------------------------------------
 
 void buildingRegisterClasses(cObjectFactory& factory) {
-  for (const char* cls : {"Map::cBuilding", "Map::cBarn", "Map::cFoodGenerator", "Map::cOreGenerator",
-                          "Map::cGoldGenerator"})
-    if (!factory.IsRegistered(cls)) factory.RegisterClass<cBuilding>(cls);
+  // The production buildings register their own classes (productionRegisterClasses).
+  if (!factory.IsRegistered("Map::cBuilding")) factory.RegisterClass<cBuilding>("Map::cBuilding");
 }
 }  // namespace Map

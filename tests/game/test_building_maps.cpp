@@ -13,6 +13,8 @@
 #include "game/core/map_level.h"
 #include "game/core/map_stream.h"
 #include "game/objects/building.h"
+#include "game/objects/production_register.h"
+#include "game/objects/production_register.h"
 #include "game_test_util.h"
 #include "support/level_harness.h"
 
@@ -123,6 +125,7 @@ TEST_F(BuildingMaps, BinaryAndIniLoadingGiveTheSameBuildings) {
   std::vector<Seen> binarySeen;
   {
     LevelHarness bin;
+    Map::productionRegisterClasses(bin.factory);
     Map::buildingRegisterClasses(bin.factory);
     ASSERT_TRUE(bin.Load("bsame", true));
     ASSERT_EQ(bin.map.Count(), 3u);
@@ -130,6 +133,7 @@ TEST_F(BuildingMaps, BinaryAndIniLoadingGiveTheSameBuildings) {
     binarySeen = seen(bin.map);
   }
   LevelHarness ini;
+  Map::productionRegisterClasses(ini.factory);
   Map::buildingRegisterClasses(ini.factory);
   ASSERT_TRUE(ini.Load("bsame", false));
   ASSERT_EQ(ini.map.Count(), 3u);
@@ -150,6 +154,7 @@ TEST_F(BuildingMaps, BinaryAndIniLoadingGiveTheSameBuildings) {
   for (size_t i = 0; i < ini.map.Count(); ++i) ini.map.At(i)->SaveIni(saved);
   gametest::writeFile("bsaved/map.ini", saved);
   LevelHarness reread;
+  Map::productionRegisterClasses(reread.factory);
   Map::buildingRegisterClasses(reread.factory);
   ASSERT_TRUE(reread.Load("bsaved", false));
   const std::vector<MapObjectRecord> fromSaved = recordsOf(reread.map);
@@ -163,6 +168,7 @@ TEST_F(BuildingMaps, BadStatesAndLevelsAreNamedAndMended) {
                       "[Old]\ntype=building\nsubType=House\nstate=14\n"
                       "[Neg]\ntype=building\nsubType=House\nupgradeLevelMax=-3\nupgradeLevel=-1\n");
   LevelHarness h;
+  Map::productionRegisterClasses(h.factory);
   Map::buildingRegisterClasses(h.factory);
   ASSERT_TRUE(h.Load("bbad", false));
   auto* odd = dynamic_cast<Map::cBuilding*>(h.map.FindByTag(NameHash("Odd")));

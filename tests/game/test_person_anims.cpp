@@ -277,9 +277,10 @@ TEST_F(DemoPersons, TheDemoWorkerShowsItsAnimationsFromTheBarnToItsWork) {
   EXPECT_FALSE(p->flags & Map::kFlagHidden);
   EXPECT_EQ(p->CurrentAnimationHash(), NameHash("worker_greetings_" + std::to_string(p->direction)));
   EXPECT_TRUE(p->CurrentAnimation().IsValid()) << "the skin's group is loaded";
-  // The door is a step from the barn's support point: the worker is in at once.
-  h.Advance(cPerson::kGreetMs / 25 + 2);
+  // After greeting at the barn's door the worker walks the few steps in.
+  h.Advance(cPerson::kGreetMs / 25 + 1);
   EXPECT_EQ(h.CountOf(Game::Event::PersonSentHome), 1);
+  for (int i = 0; i < 200 && !p->atHome; ++i) h.Advance(1);
   ASSERT_EQ(p->atHome, 1);
   EXPECT_TRUE(p->flags & Map::kFlagHidden);
 
