@@ -2,12 +2,16 @@
 // run without menus gets a current player at the level it asks for.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/players.h"
+#include "files/profile.h"
 #include "files/user_files.h"
 #include "game/core/game_main.h"
 #include "game/core/player_setup.h"
@@ -78,4 +82,29 @@ TEST_F(PlayerSetup, ARunWithoutMenusGetsATestPlayerAtItsLevel) {
   // An existing player is used as it is, and no second "Test" appears.
   gameEnsureTestPlayer();
   EXPECT_EQ(playersCount(), 1);
+}
+
+TEST_F(PlayerSetup, ANewPlayerSeesTheDemosEightHighScoresBestFirst) {
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR is not set";
+  fs::create_directories("data/menu");
+  fs::copy_file(fs::path(src) / "demo/data/menu/default_scores.ini", "data/menu/default_scores.ini",
+                fs::copy_options::overwrite_existing);
+  fileInitUserFiles();  // scores.ini of the player is still empty
+  int previous = INT_MAX;
+  int cyrillic = 0;
+  for (int i = 0; i < kScoreEntries; ++i) {
+    const std::string section = "Score" + std::to_string(i);
+    char16_t name[kPlayerNameMax + 1];
+    scoresGetWString(section.c_str(), "name", name, std::size(name), u"");
+    int value = -1;
+    scoresGetInt(section.c_str(), "value", value, -1);
+    EXPECT_TRUE(playerNameValid(name)) << section;
+    EXPECT_GT(value, 0) << section;
+    EXPECT_LT(value, previous) << section;
+    previous = value;
+    if (name[0] >= u'\x400' && name[0] < u'\x500') ++cyrillic;
+  }
+  EXPECT_GT(cyrillic, 0);
+  fs::remove_all("data/menu/default_scores.ini");
 }
