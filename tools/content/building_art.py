@@ -509,3 +509,37 @@ def trumpets_strip(frames=6, w=64, h=40):
                   -80 if sgn > 0 else 170, 10 if sgn > 0 else 260, fill=(255, 250, 220, 220), width=SS)
         out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
     return out
+
+
+# Animation-script states the buildings share. The joy: a flag shoots up over the roof while gold
+# sparkles burst around the building ({fx}, {fy}: the flag; {sy}: the sparkles).
+JOY = """[WorkerJoy]
+period=2000
+1=JoyFlag
+2=JoyStars
+
+[JoyFlag]
+anim=joy_flag
+x={fx}
+y={fy}
+layer=2
+isCycle=1
+
+[JoyStars]
+anim=joy_stars
+y={sy}
+layer=3
+timeMax=0.6
+"""
+# Dust at the building's foot while a person works on it.
+DUST = """[WorkerOperation]
+period=1200
+isCycle=1
+1=OperationDust
+
+[OperationDust]
+anim=work_dust
+y=6
+layer=1
+isCycle=1
+"""

@@ -258,36 +258,6 @@ animScript=data/buildings/source_anim.ini
 animScript=data/buildings/source_anim.ini
 """)
 
-# The joy: a flag shoots up over the roof while gold sparkles burst around the building.
-JOY = """[WorkerJoy]
-period=2000
-1=JoyFlag
-2=JoyStars
-
-[JoyFlag]
-anim=joy_flag
-x={fx}
-y={fy}
-layer=2
-isCycle=1
-
-[JoyStars]
-anim=joy_stars
-y={sy}
-layer=3
-timeMax=0.6
-"""
-DUST = """[WorkerOperation]
-period=1200
-isCycle=1
-1=OperationDust
-
-[OperationDust]
-anim=work_dust
-y=6
-layer=1
-isCycle=1
-"""
 write("buildings/cottage_anim.ini", """\
 ; The cottage: smoke from the chimney while it stands, dust while it is worked on, joy when done.
 [Idle]
@@ -302,16 +272,16 @@ y=-140
 layer=1
 isCycle=1
 
-""" + DUST + "\n" + JOY.format(fx=-12, fy=-124, sy=-60))
+""" + art.DUST + "\n" + art.JOY.format(fx=-12, fy=-124, sy=-60))
 write("buildings/granary_anim.ini", """\
 ; The granary: dust while it is worked on, joy when an upgrade is done.
-""" + DUST + "\n" + JOY.format(fx=-30, fy=-120, sy=-70))
+""" + art.DUST + "\n" + art.JOY.format(fx=-30, fy=-120, sy=-70))
 write("buildings/source_anim.ini", """\
 ; Bushes and rocks that give resources: dust while they are worked, joy when they are done.
-""" + DUST + "\n" + JOY.format(fx=-20, fy=-50, sy=-20))
+""" + art.DUST + "\n" + art.JOY.format(fx=-20, fy=-50, sy=-20))
 write("buildings/barn_anim.ini", """\
 ; The barn: joy when it is finished or upgraded.
-""" + JOY.format(fx=-50, fy=-150, sy=-60))
+""" + art.JOY.format(fx=-50, fy=-150, sy=-60))
 
 # The dust at the foot of a building while persons build, upgrade or repair it (the building's work
 # effect "RepairDust_big" in data/fx/pyroeffects.ini).

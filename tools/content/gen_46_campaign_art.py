@@ -181,35 +181,7 @@ period=1500
 period=1500
 1=Produce3
 
-[WorkerOperation]
-period=1200
-isCycle=1
-1=OperationDust
-
-[OperationDust]
-anim=work_dust
-y=6
-layer=1
-isCycle=1
-
-[WorkerJoy]
-period=2000
-1=JoyFlag
-2=JoyStars
-
-[JoyFlag]
-anim=joy_flag
-x=-30
-y=-60
-layer=2
-isCycle=1
-
-[JoyStars]
-anim=joy_stars
-y=-30
-layer=3
-timeMax=0.6
-""")
+""" + bart.DUST + "\n" + bart.JOY.format(fx=-30, fy=-60, sy=-30))
 write(os.path.join(data, "buildings", "orepit_anim.ini"), """\
 ; The ore pit: sparks over the pit while it produces (more of them by level), joy when done.
 [Idle]
@@ -253,55 +225,10 @@ y=-50
 layer=2
 isCycle=1
 
-[WorkerJoy]
-period=2000
-1=JoyFlag
-2=JoyStars
-
-[JoyFlag]
-anim=joy_flag
-x=-40
-y=-80
-layer=2
-isCycle=1
-
-[JoyStars]
-anim=joy_stars
-y=-40
-layer=3
-timeMax=0.6
-""")
+""" + bart.JOY.format(fx=-40, fy=-80, sy=-40))
 write(os.path.join(data, "buildings", "hut_anim.ini"), """\
 ; The warrior hut and the gold mine: dust while worked on, joy when done.
-[WorkerOperation]
-period=1200
-isCycle=1
-1=OperationDust
-
-[OperationDust]
-anim=work_dust
-y=6
-layer=1
-isCycle=1
-
-[WorkerJoy]
-period=2000
-1=JoyFlag
-2=JoyStars
-
-[JoyFlag]
-anim=joy_flag
-x=-30
-y=-100
-layer=2
-isCycle=1
-
-[JoyStars]
-anim=joy_stars
-y=-50
-layer=3
-timeMax=0.6
-""")
+""" + bart.DUST + "\n" + bart.JOY.format(fx=-30, fy=-100, sy=-50))
 merge_sections(os.path.join(data, "buildings", "buildings.ini"), {
     "FoodGenerator": ["animScript=data/buildings/garden_anim.ini"],
     "OreGenerator": ["animScript=data/buildings/orepit_anim.ini"],
