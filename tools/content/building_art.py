@@ -543,3 +543,24 @@ y=6
 layer=1
 isCycle=1
 """
+
+
+def building_icons(sub, top, side):
+    """The child templates of a building of subtype `sub`, as INI sections (name: body lines) in
+    file order. `top` is the height of its top over the anchor, `side` how far its sides reach:
+    the build/repair sign stands at the left side, the upgrade arrow at the right, the focus arrow
+    and the trumpets over the top."""
+    children = ["brokenicon", "upgradeicon", "hint", "focusMarker", "UpgradeTrumpets", "upgradeHint"]
+    return {
+        sub: ["isList=1"] + [f"{i + 1}={sub}_{c}" for i, c in enumerate(children)],
+        f"{sub}_brokenicon": ["type=icon", "subType=brokenicon", f"x={-side}", "y=-24", "layer=20",
+                              "anim0=icon_build"],
+        f"{sub}_upgradeicon": ["type=icon", "subType=upgradeicon", f"x={side}", "y=-40", "layer=20",
+                               "anim0=icon_upgrade"],
+        f"{sub}_hint": ["type=icon", "subType=hint", f"y={top}", "layer=30"],
+        f"{sub}_focusMarker": ["type=icon", "subType=focusMarker", f"y={top - 12}", "layer=19",
+                               "anim0=focus_marker"],
+        f"{sub}_UpgradeTrumpets": ["type=icon", "subType=UpgradeTrumpets", f"y={top - 48}", "layer=21",
+                                   "anim0=upgrade_trumpets"],
+        f"{sub}_upgradeHint": ["type=icon", "subType=upgradeHint", f"y={top - 10}", "layer=30"],
+    }

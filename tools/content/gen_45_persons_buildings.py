@@ -368,61 +368,11 @@ icons = ["""\
 ; Children of buildings, by the building's subtype (or its childsKey). Template x, y are offsets
 ; from the building's anchor.
 """]
-# Per subtype: the height of its top over the anchor and how far its sides reach. The build/repair
-# sign stands at the left side, the upgrade arrow at the right, the focus arrow over the top.
+# Per subtype: the height of its top over the anchor and how far its sides reach.
 for sub, top, side in (("barn", -150, 100), ("Cottage", -128, 60), ("Granary", -100, 62), ("FoodGenerator", -40, 40),
                        ("OreGenerator", -50, 50)):
-    icons.append(f"""[{sub}]
-isList=1
-1={sub}_brokenicon
-2={sub}_upgradeicon
-3={sub}_hint
-4={sub}_focusMarker
-5={sub}_UpgradeTrumpets
-6={sub}_upgradeHint
-
-[{sub}_brokenicon]
-type=icon
-subType=brokenicon
-x={-side}
-y=-24
-layer=20
-anim0=icon_build
-
-[{sub}_upgradeicon]
-type=icon
-subType=upgradeicon
-x={side}
-y=-40
-layer=20
-anim0=icon_upgrade
-
-[{sub}_hint]
-type=icon
-subType=hint
-y={top}
-layer=30
-
-[{sub}_focusMarker]
-type=icon
-subType=focusMarker
-y={top - 12}
-layer=19
-anim0=focus_marker
-
-[{sub}_UpgradeTrumpets]
-type=icon
-subType=UpgradeTrumpets
-y={top - 48}
-layer=21
-anim0=upgrade_trumpets
-
-[{sub}_upgradeHint]
-type=icon
-subType=upgradeHint
-y={top - 10}
-layer=30
-""")
+    sections = art.building_icons(sub, top, side)
+    icons.append("\n".join(f"[{name}]\n" + "".join(line + "\n" for line in body) for name, body in sections.items()))
 write("buildings/icons.ini", "\n".join(icons))
 
 # ---- The catalogue block and the texts -------------------------------------------------------------

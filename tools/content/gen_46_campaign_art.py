@@ -245,18 +245,7 @@ merge_sections(os.path.join(data, "buildings", "sounds.ini"), {
 })
 icon_sections = {}
 for sub, top, side in (("WarriorHut", -96, 56), ("cBuildingMine", -90, 60)):
-    children = ["brokenicon", "upgradeicon", "hint", "focusMarker", "UpgradeTrumpets", "upgradeHint"]
-    icon_sections[sub] = ["isList=1"] + [f"{i + 1}={sub}_{c}" for i, c in enumerate(children)]
-    icon_sections[f"{sub}_brokenicon"] = ["type=icon", "subType=brokenicon", f"x={-side}", "y=-24", "layer=20",
-                                          "anim0=icon_build"]
-    icon_sections[f"{sub}_upgradeicon"] = ["type=icon", "subType=upgradeicon", f"x={side}", "y=-40", "layer=20",
-                                           "anim0=icon_upgrade"]
-    icon_sections[f"{sub}_hint"] = ["type=icon", "subType=hint", f"y={top}", "layer=30"]
-    icon_sections[f"{sub}_focusMarker"] = ["type=icon", "subType=focusMarker", f"y={top - 12}", "layer=19",
-                                           "anim0=focus_marker"]
-    icon_sections[f"{sub}_UpgradeTrumpets"] = ["type=icon", "subType=UpgradeTrumpets", f"y={top - 48}", "layer=21",
-                                               "anim0=upgrade_trumpets"]
-    icon_sections[f"{sub}_upgradeHint"] = ["type=icon", "subType=upgradeHint", f"y={top - 10}", "layer=30"]
+    icon_sections.update(bart.building_icons(sub, top, side))
 merge_sections(os.path.join(data, "buildings", "icons.ini"), icon_sections)
 
 
