@@ -15,8 +15,7 @@ from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
-from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import balance, border, compile_map, target_dir, write, write_map_ini  # noqa: E402
+from level_common import balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
 
 NUMBER = 2
 target = target_dir(sys.argv)
@@ -103,10 +102,7 @@ paths = [[(205, 640), (320, 560), (450, 522)], [(205, 640), (260, 520), (300, 44
 back = art.paint_background(river, 46, pond, paths)
 cart.paint_rocks(back, RIDGE, seed=22)
 cart.paint_hedges(back, HEDGE, seed=23)
-anims_dir = os.path.join(data, "anims", "level2")
-os.makedirs(anims_dir, exist_ok=True)
-back.save(os.path.join(anims_dir, "meadow.jpg"), quality=88)
-write_block(data, "level 2", [animation_line("level2_meadow", "data/anims/level2/meadow.jpg", 1000, 1, loop=False)])
+save_meadow(data, NUMBER, back)
 
 write(os.path.join(level, "balance.ini"), balance(NUMBER, 600000, 240000, 400000,
                                                   dict(Worker=2, Food=35, Ore=0, Gold=0),

@@ -1,9 +1,12 @@
 """Shared steps of the level generators: map.ini from a list of objects, the path-grid mask, the
-standard balance and task files, and the map compiler run that turns map.ini into map.bin."""
+standard balance and task files, the painted background with its catalogue block, and the map
+compiler run that turns map.ini into map.bin."""
 import glob
 import os
 import subprocess
 import sys
+
+from catalogue_block import animation_line, write_block
 
 here = os.path.dirname(os.path.abspath(__file__))
 repo = os.path.abspath(os.path.join(here, "..", ".."))
@@ -89,6 +92,16 @@ ActPeriod_FastGen=20000
 WaitPeriod_More_Resources=75000
 ActPeriod_More_Resources=20000
 """
+
+
+def save_meadow(data, number, back):
+    """Saves a level's painted background as data/anims/levelN/meadow.jpg with its catalogue block."""
+    anims_dir = os.path.join(data, "anims", f"level{number}")
+    os.makedirs(anims_dir, exist_ok=True)
+    back.save(os.path.join(anims_dir, "meadow.jpg"), quality=88)
+    write_block(data, f"level {number}", [animation_line(f"level{number}_meadow",
+                                                         f"data/anims/level{number}/meadow.jpg", 1000, 1,
+                                                         loop=False)])
 
 
 def border(draw, w=1024, h=768, top=130):
