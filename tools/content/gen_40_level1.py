@@ -5,9 +5,7 @@ The level is authored as text and pictures: map.ini (one section per map object)
 path-grid mask: obstacle areas painted black over the 1024 x 768 map), balance.ini and task.ini.
 map.bin is then built from them by the map compiler, taken from $MAPC or the newest build*/mapc.
 """
-import glob
 import os
-import subprocess
 import sys
 
 from PIL import Image, ImageDraw
@@ -15,28 +13,12 @@ from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import meadow_art as art  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
+from level_common import BONUSES, compile_map, target_dir, write  # noqa: E402
 
-here = os.path.dirname(os.path.abspath(__file__))
-repo = os.path.abspath(os.path.join(here, "..", ".."))
-target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(repo, "demo"))
+target = target_dir(sys.argv)
 data = os.path.join(target, "data")
 level = os.path.join(data, "maps", "1")
 os.makedirs(level, exist_ok=True)
-
-
-def write(path, text):
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
-
-def find_mapc():
-    env = os.environ.get("MAPC")
-    if env:
-        return env
-    found = [p for p in glob.glob(os.path.join(repo, "build*", "mapc")) if os.access(p, os.X_OK)]
-    if not found:
-        sys.exit("gen_40_level1: build the map compiler first (ninja -C build mapc) or set MAPC")
-    return max(found, key=os.path.getmtime)
 
 
 # Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
@@ -181,21 +163,7 @@ Food=5
 Ore=3
 Gold=0
 
-[Bonuses]
-BonusMaxTime=60000
-WaitPeriod_Worker=60000
-ActPeriod_Worker=30000
-WaitPeriod_Speed=45000
-ActPeriod_Speed=20000
-WaitPeriod_Respawn_bonus_places=90000
-ActPeriod_Respawn_bonus_places=0
-WaitPeriod_TimeStop=90000
-ActPeriod_TimeStop=15000
-WaitPeriod_FastGen=60000
-ActPeriod_FastGen=20000
-WaitPeriod_More_Resources=75000
-ActPeriod_More_Resources=20000
-""")
+""" + BONUSES)
 
 write(os.path.join(level, "task.ini"), """\
 ; Goals of level 1, checked and shown in "order".
@@ -226,8 +194,6 @@ write(os.path.join(data, "balance.ini"), """\
 vel=0.09
 """)
 
-mapc = find_mapc()
-subprocess.run([mapc, "build", "data/maps/1/map.ini", "data/maps/1/map.bin", "--grid", "data/maps/1/grid.png",
-                "--fog-value", "1", "-C", target], check=True)
+compile_map(target, 1, "gen_40_level1")
 print("level 1: data/maps/1/map.ini, grid.png, balance.ini, task.ini, map.bin; data/balance.ini; data/anims/level1;"
       " its block of data/animations.xml")

@@ -48,6 +48,24 @@ def compile_map(target, number, who):
                     "--fog-value", "1", "-C", target], check=True)
 
 
+# The bonus timings every level's balance shares.
+BONUSES = """[Bonuses]
+BonusMaxTime=60000
+WaitPeriod_Worker=60000
+ActPeriod_Worker=30000
+WaitPeriod_Speed=45000
+ActPeriod_Speed=20000
+WaitPeriod_Respawn_bonus_places=90000
+ActPeriod_Respawn_bonus_places=0
+WaitPeriod_TimeStop=90000
+ActPeriod_TimeStop=15000
+WaitPeriod_FastGen=60000
+ActPeriod_FastGen=20000
+WaitPeriod_More_Resources=75000
+ActPeriod_More_Resources=20000
+"""
+
+
 def balance(number, level_time, gold, silver, start, maximum, minute=10000):
     """The balance file text; start and maximum are dicts of Worker, Food, Ore, Gold."""
     def block(d):
@@ -77,21 +95,7 @@ Food=5
 Ore=3
 Gold=2
 
-[Bonuses]
-BonusMaxTime=60000
-WaitPeriod_Worker=60000
-ActPeriod_Worker=30000
-WaitPeriod_Speed=45000
-ActPeriod_Speed=20000
-WaitPeriod_Respawn_bonus_places=90000
-ActPeriod_Respawn_bonus_places=0
-WaitPeriod_TimeStop=90000
-ActPeriod_TimeStop=15000
-WaitPeriod_FastGen=60000
-ActPeriod_FastGen=20000
-WaitPeriod_More_Resources=75000
-ActPeriod_More_Resources=20000
-"""
+{BONUSES}"""
 
 
 def save_meadow(data, number, back):
