@@ -398,12 +398,21 @@ def cursor_strip(kind, frames=6):
 
 # ---- Small effect strips for the animation scripts -----------------------------------------------
 
-def smoke_strip(frames=12, w=28, h=56):
-    """Chimney smoke: three puffs rising and growing, evenly spaced in time so the cycle loops."""
+def _strip(frames, w, h, paint, ground=(0, 0, 0, 0)):
+    """A vertical strip of `frames` pictures of w x h: paint(draw, k) draws frame k at SS times the
+    size on a canvas filled with `ground`, which is then scaled down smoothly."""
     out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
     for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-        d = ImageDraw.Draw(big)
+        big = Image.new("RGBA", (w * SS, h * SS), ground)
+        paint(ImageDraw.Draw(big), k)
+        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
+    return out
+
+
+def smoke_strip(frames=12, w=28, h=56):
+    """Chimney smoke: three puffs rising and growing, evenly spaced in time so the cycle loops."""
+
+    def paint(d, k):
         for j in range(3):
             t = ((k / frames) + j / 3) % 1.0
             y = (h - 6 - t * (h - 14)) * SS
@@ -411,16 +420,14 @@ def smoke_strip(frames=12, w=28, h=56):
             r = (3 + t * 7) * SS
             a = int(170 * (1 - t))
             d.ellipse([x - r, y - r, x + r, y + r], fill=(225, 225, 228, a))
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint)
 
 
 def joy_flag_strip(frames=8, w=36, h=48):
     """A little flag that shoots up on its pole and flutters."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
-    for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-        d = ImageDraw.Draw(big)
+
+    def paint(d, k):
         rise = min(1.0, (k + 1) / 3)
         top = h - 4 - rise * (h - 8)
         d.line([(8 * SS, (h - 2) * SS), (8 * SS, top * SS)], fill=(110, 80, 50, 255), width=2 * SS)
@@ -432,18 +439,16 @@ def joy_flag_strip(frames=8, w=36, h=48):
             pts_b.append((x * SS, (y + 10 - i * 0.35) * SS))
         d.polygon(pts_t + pts_b[::-1], fill=(60, 120, 220, 255))
         d.line(pts_t, fill=(250, 220, 70, 255), width=SS)
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint)
 
 
 def stars_strip(frames=8, w=64, h=64):
     """Gold sparkles bursting out and fading (drawn for additive blending: dark is no light)."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
     rng = random.Random(11)
     dirs = [(rng.uniform(0, 2 * math.pi), rng.uniform(0.6, 1.0)) for _ in range(9)]
-    for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 255))
-        d = ImageDraw.Draw(big)
+
+    def paint(d, k):
         t = (k + 1) / frames
         for ang, sp in dirs:
             x = (w / 2 + math.cos(ang) * sp * t * 26) * SS
@@ -453,49 +458,43 @@ def stars_strip(frames=8, w=64, h=64):
             col = (g, int(g * 0.85), int(g * 0.35), 255)
             d.polygon([(x, y - r * 2), (x + r * 0.5, y), (x, y + r * 2), (x - r * 0.5, y)], fill=col)
             d.polygon([(x - r * 2, y), (x, y - r * 0.5), (x + r * 2, y), (x, y + r * 0.5)], fill=col)
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint, ground=(0, 0, 0, 255))
 
 
 def dust_strip(frames=6, w=40, h=24):
     """Dust kicked up by hammering at the foot of a building."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
     rng = random.Random(5)
     puffs = [(rng.uniform(-12, 12), rng.uniform(0.5, 1.0)) for _ in range(5)]
-    for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-        d = ImageDraw.Draw(big)
+
+    def paint(d, k):
         t = k / frames
         for dx, sp in puffs:
             x = (w / 2 + dx * (0.4 + t)) * SS
             y = (h - 5 - t * 10 * sp) * SS
             r = (2 + t * 5) * SS
             d.ellipse([x - r, y - r, x + r, y + r], fill=(200, 180, 140, int(150 * (1 - t))))
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint)
 
 
 def focus_strip(frames=8, w=28, h=40):
     """A golden arrow bobbing over a building that has something to offer."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
-    for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-        d = ImageDraw.Draw(big)
+
+    def paint(d, k):
         dy = (1 - math.cos(k / frames * 2 * math.pi)) * 4
         pts = [(9, 4), (19, 4), (19, 18), (25, 18), (14, 32), (3, 18), (9, 18)]
         d.polygon([(x * SS, (y + dy) * SS) for x, y in pts], fill=(250, 204, 60, 255), outline=(110, 70, 20, 255),
                   width=SS)
         d.line([(11 * SS, (7 + dy) * SS), (11 * SS, (18 + dy) * SS)], fill=(255, 240, 170, 255), width=SS)
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint)
 
 
 def trumpets_strip(frames=6, w=64, h=40):
     """Two golden trumpets sounding a fanfare, with rings of sound swelling from their bells."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
-    for k in range(frames):
-        big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-        d = ImageDraw.Draw(big)
+
+    def paint(d, k):
         for sgn in (-1, 1):
             cx = w / 2
             mouth = (cx - sgn * 6, 30)
@@ -507,8 +506,8 @@ def trumpets_strip(frames=6, w=64, h=40):
             r = 7 + (k % 3) * 3
             d.arc([(bell[0] - r) * SS, (bell[1] - r) * SS, (bell[0] + r) * SS, (bell[1] + r) * SS],
                   -80 if sgn > 0 else 170, 10 if sgn > 0 else 260, fill=(255, 250, 220, 220), width=SS)
-        out.paste(big.resize((w, h), Image.LANCZOS), (0, k * h))
-    return out
+
+    return _strip(frames, w, h, paint)
 
 
 # Animation-script states the buildings share. The joy: a flag shoots up over the roof while gold
