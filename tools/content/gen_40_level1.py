@@ -13,7 +13,7 @@ from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import meadow_art as art  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import BONUSES, compile_map, target_dir, write  # noqa: E402
+from level_common import BONUSES, compile_map, target_dir, write, write_map_ini  # noqa: E402
 
 target = target_dir(sys.argv)
 data = os.path.join(target, "data")
@@ -80,13 +80,9 @@ objects = [
                         DeleteOutsideFog=0, startOnEffect=0)),
 ]
 
-lines = ["; Level 1, \"The meadow\": objects of the map. Each section is one object; the section name is",
-         "; its tag. Rebuild map.bin with tools/content/gen_40_level1.py (or mapc build) after editing."]
-for name, keys in objects:
-    lines.append("")
-    lines.append(f"[{name}]")
-    lines.extend(f"{k}={v}" for k, v in keys.items())
-write(os.path.join(level, "map.ini"), "\n".join(lines) + "\n")
+write_map_ini(level, "The meadow", 1, objects,
+              ["; Level 1, \"The meadow\": objects of the map. Each section is one object; the section name is",
+               "; its tag. Rebuild map.bin with tools/content/gen_40_level1.py (or mapc build) after editing."])
 
 # The path-grid mask over the 1024 x 768 map: white is open ground, black blocks the static grid.
 mask = Image.new("L", (1024, 768), 255)

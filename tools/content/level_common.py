@@ -31,9 +31,12 @@ def find_mapc(who):
     return max(found, key=os.path.getmtime)
 
 
-def write_map_ini(level_dir, title, number, objects):
-    lines = [f"; Level {number}, \"{title}\": objects of the map. Each section is one object; the section",
-             "; name is its tag. Rebuild map.bin with the level's generator in tools/content/ after editing."]
+def write_map_ini(level_dir, title, number, objects, header=None):
+    """map.ini of a level: `objects` is a list of (name, keys); `header` (comment lines) replaces the
+    standard note on top."""
+    lines = list(header or [
+        f"; Level {number}, \"{title}\": objects of the map. Each section is one object; the section",
+        "; name is its tag. Rebuild map.bin with the level's generator in tools/content/ after editing."])
     for name, keys in objects:
         lines.append("")
         lines.append(f"[{name}]")
