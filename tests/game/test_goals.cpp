@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/level_context.h"
 #include "game/core/level_files.h"
@@ -343,4 +344,44 @@ TEST_F(Goals, AWorkerRepairingTheRoadMeetsTheGoalWhileABuildingStandingAtLoadMee
   h.Advance(1);
   EXPECT_EQ(h.CountOf(Event::AllGoalsCompleted), 0);
   EXPECT_EQ(h.phase(), Phase::Running);
+}
+
+TEST_F(Goals, SavedTasksReadBackAsTheSameTasks) {
+  GameHarness h;
+  ASSERT_TRUE(loadGoals(h, 310,
+                        "[Food]\norder=2\ntype=collectResource\nresource=Ore\nresourceValue=12\nisHidden=1\n"
+                        "appearTask=Stones\n"
+                        "[Stones]\norder=1\ntype=remove\nobjectType=stoneL\nobjectsMax=3\nparts=3\n"
+                        "objectsName=#STONES\nappearTag=Gate\n"
+                        "[Coin]\norder=3\ntype=pick\nobjectTag=Coin\nisRemove=1\nisAny=1\n"
+                        "[Cottage]\norder=4\ntype=build\nobjectTag=Site\nbuilding=cottage\n"));
+  std::remove("saved_task.ini");
+  for (size_t i = 0; i < goals().Count(); ++i) goals().At(i)->Save("saved_task.ini");
+  ASSERT_TRUE(iniSave("saved_task.ini"));
+  iniFreeAll();
+  Task::cLevelTaskContainer again;
+  again.Load("saved_task.ini", 310);
+  ASSERT_EQ(again.Count(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    const Task::cLevelTask& a = *goals().At(i);
+    const Task::cLevelTask& b = *again.At(i);
+    EXPECT_EQ(a.name(), b.name());
+    EXPECT_EQ(a.type(), b.type());
+    EXPECT_EQ(a.order(), b.order());
+    EXPECT_EQ(a.objectTag(), b.objectTag());
+    EXPECT_EQ(a.objectType(), b.objectType());
+    EXPECT_EQ(a.appearTag(), b.appearTag());
+    EXPECT_EQ(a.appearTask(), b.appearTask());
+    EXPECT_EQ(a.hidden(), b.hidden());
+    EXPECT_EQ(a.objectsMax(), b.objectsMax());
+    EXPECT_EQ(a.parts(), b.parts());
+    EXPECT_EQ(a.objectsName(), b.objectsName());
+  }
+  auto& ore = dynamic_cast<Task::cCollectResource&>(*again.Find("Food"));
+  EXPECT_EQ(ore.resource(), Game::kOre);
+  EXPECT_EQ(ore.amount(), 12);
+  auto& coin = dynamic_cast<Task::cRemoveObstacle&>(*again.Find("Coin"));
+  EXPECT_FALSE(coin.pickRow());
+  EXPECT_TRUE(coin.isAny());
+  EXPECT_EQ(dynamic_cast<Task::cBuildBuilding&>(*again.Find("Cottage")).building(), "cottage");
 }
