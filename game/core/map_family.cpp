@@ -16,21 +16,22 @@ const char* keep(std::string text) {
   return store.back().c_str();
 }
 
+constexpr const char* kDurations[kMapSubjectDurations] = {"none",
+                                                          "Person_Get_Resource_Time",
+                                                          "Person_Repair_Time",
+                                                          "Person_PutOutFire_Time",
+                                                          "Person_Uprade_Time",
+                                                          "Person_Uprade2_Time",
+                                                          "Person_Build_Time",
+                                                          "Person_Warm_Time"};
+
 MapExtension makeSubject() {
   // Worker type, the eight durations, the Food/Ore/Gold cost of kinds 1 to 7, the visible state of
   // working persons, the name key, the delete flag and the cursor.
-  static const char* const kDurations[8] = {"none",
-                                            "Person_Get_Resource_Time",
-                                            "Person_Repair_Time",
-                                            "Person_PutOutFire_Time",
-                                            "Person_Uprade_Time",
-                                            "Person_Uprade2_Time",
-                                            "Person_Build_Time",
-                                            "Person_Warm_Time"};
   MapExtension b{"subject", {}};
   b.items.push_back({K::String, "workerType"});
   for (const char* d : kDurations) b.items.push_back({K::Int32, d});
-  for (int kind = 1; kind < 8; ++kind)
+  for (int kind = 1; kind < kMapSubjectDurations; ++kind)
     for (const char* res : {"Food", "Ore", "Gold"})
       b.items.push_back({K::Int32, keep(std::string(kDurations[kind]) + "_" + res)});
   b.items.push_back({K::Int32, "personVisibleState", MapIniForm::StoredMinusOne});
@@ -274,6 +275,10 @@ const MapExtension& mapSubjectBlock() {
   return b;
 }
 const MapExtension& mapBuildingBlock() { return kBuilding; }
+
+const char* mapSubjectDurationKey(int32_t kind) {
+  return kind >= 0 && kind < kMapSubjectDurations ? kDurations[kind] : nullptr;
+}
 
 const MapFamily& mapPlainFamily() { return plain(); }
 

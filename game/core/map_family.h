@@ -57,6 +57,10 @@ bool mapRegisterBlocks(std::string_view className, std::vector<const MapExtensio
 const MapExtension& mapSubjectBlock();
 const MapExtension& mapBuildingBlock();
 
+// The subject block's duration keys by operation kind, 0 ("none") to 7; null outside that range.
+constexpr int kMapSubjectDurations = 8;
+const char* mapSubjectDurationKey(int32_t kind);
+
 // Resource names of the INI form, 0 to 3, and 4 for none.
 int32_t mapResourceIndex(std::string_view name);
 const char* mapResourceName(int32_t index);  // "" for none

@@ -19,14 +19,7 @@
 
 namespace Map {
 namespace {
-constexpr const char* kDurationKeys[kOperationKinds] = {"none",
-                                                        "Person_Get_Resource_Time",
-                                                        "Person_Repair_Time",
-                                                        "Person_PutOutFire_Time",
-                                                        "Person_Uprade_Time",
-                                                        "Person_Uprade2_Time",
-                                                        "Person_Build_Time",
-                                                        "Person_Warm_Time"};
+static_assert(kOperationKinds == kMapSubjectDurations, "one duration key per operation kind");
 // Items of the subject block: worker type, 8 durations, 7 x 3 costs, visible state, name, delete
 // flag, cursor.
 constexpr size_t kItemWorkerType = 0, kItemDurations = 1, kItemCosts = 9, kItemVisibleState = 30, kItemName = 31,
@@ -53,9 +46,7 @@ Game::cWorkersController* workers() {
 }
 }  // namespace
 
-const char* operationDurationKey(int32_t kind) {
-  return kind >= 0 && kind < kOperationKinds ? kDurationKeys[kind] : nullptr;
-}
+const char* operationDurationKey(int32_t kind) { return mapSubjectDurationKey(kind); }
 
 bool WorkTimer::Advance(int32_t ms) {
   if (!running) return false;
@@ -163,7 +154,7 @@ void cSubjectObject::ApplySubjectItems(const std::vector<MapExtValue>& ext, size
       int32_t v = item(kItemCosts + size_t((k - 1) * 3 + (r - 1))).i;
       // A negative cost would pay the player for ordering; it counts as free.
       if (v < 0) {
-        errorLog("Object \"%s\": cost \"%s_%s\" %d is negative; 0 is used\n", name.c_str(), kDurationKeys[k],
+        errorLog("Object \"%s\": cost \"%s_%s\" %d is negative; 0 is used\n", name.c_str(), operationDurationKey(k),
                  mapResourceName(r), int(v));
         v = 0;
       }
