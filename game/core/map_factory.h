@@ -59,6 +59,12 @@ class cObjectFactory {
     RegisterClass(className, sizeof(T), alignof(T), [](void* w) -> cObject* { return new (w) T(); });
   }
   bool IsRegistered(std::string_view className) const;
+  // For registration functions that may run more than once (several games, tests): a class
+  // already known is left as it is.
+  template <class T>
+  void RegisterClassOnce(std::string_view className) {
+    if (!IsRegistered(className)) RegisterClass<T>(className);
+  }
 
   // A new level: its arena (none between levels) and ids from 1 again.
   void BeginLevel(cObjectArena* arena);

@@ -304,6 +304,6 @@ bool cPerson::UpdateTimers(int32_t ms) {
 }
 
 void personRegisterClass(cObjectFactory& factory) {
-  if (!factory.IsRegistered("Map::cPerson")) factory.RegisterClass<cPerson>("Map::cPerson");
+  factory.RegisterClassOnce<cPerson>("Map::cPerson");
 }
 }  // namespace Map

@@ -515,6 +515,6 @@ void cBuilding::HoverLeave() {
 
 void buildingRegisterClasses(cObjectFactory& factory) {
   // The production buildings register their own classes (productionRegisterClasses).
-  if (!factory.IsRegistered("Map::cBuilding")) factory.RegisterClass<cBuilding>("Map::cBuilding");
+  factory.RegisterClassOnce<cBuilding>("Map::cBuilding");
 }
 }  // namespace Map

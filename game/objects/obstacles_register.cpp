@@ -10,27 +10,20 @@
 #include "game/objects/obstacles.h"
 
 namespace Map {
-namespace {
-template <class T>
-void add(cObjectFactory& f, const char* cls) {
-  if (!f.IsRegistered(cls)) f.RegisterClass<T>(cls);
-}
-}  // namespace
-
 void obstaclesRegisterClasses(cObjectFactory& f) {
-  add<cBrokenPathPatch>(f, "Map::cBrokenPathPatch");
-  add<cStoneAndSpring>(f, "Map::cStoneAndSpring");
-  add<cDryTree>(f, "Map::cDryTree");
-  add<cTotem>(f, "Map::cTotem");
-  add<cBonusPlace>(f, "Map::cBonusPlace");
-  add<cBonus>(f, "Map::cBonus");
-  add<cObstacleCreature>(f, "Map::cObstacleCreature");
-  add<cMoneyChanger>(f, "Map::cMoneyChanger");
-  add<cTroll>(f, "Map::cTroll");
-  add<cWhiteWolf>(f, "Map::cWhiteWolf");
-  add<cSummerCage>(f, "Map::cSummerCage");
-  add<cAutumnChains>(f, "Map::cAutumnChains");
-  add<cAutumnRock>(f, "Map::cAutumnRock");
-  add<cSnowball>(f, "Map::cSnowball");
+  f.RegisterClassOnce<cBrokenPathPatch>("Map::cBrokenPathPatch");
+  f.RegisterClassOnce<cStoneAndSpring>("Map::cStoneAndSpring");
+  f.RegisterClassOnce<cDryTree>("Map::cDryTree");
+  f.RegisterClassOnce<cTotem>("Map::cTotem");
+  f.RegisterClassOnce<cBonusPlace>("Map::cBonusPlace");
+  f.RegisterClassOnce<cBonus>("Map::cBonus");
+  f.RegisterClassOnce<cObstacleCreature>("Map::cObstacleCreature");
+  f.RegisterClassOnce<cMoneyChanger>("Map::cMoneyChanger");
+  f.RegisterClassOnce<cTroll>("Map::cTroll");
+  f.RegisterClassOnce<cWhiteWolf>("Map::cWhiteWolf");
+  f.RegisterClassOnce<cSummerCage>("Map::cSummerCage");
+  f.RegisterClassOnce<cAutumnChains>("Map::cAutumnChains");
+  f.RegisterClassOnce<cAutumnRock>("Map::cAutumnRock");
+  f.RegisterClassOnce<cSnowball>("Map::cSnowball");
 }
 }  // namespace Map

@@ -8,19 +8,12 @@
 #include "game/objects/hunter_building.h"
 
 namespace Map {
-namespace {
-template <class T>
-void add(cObjectFactory& f, const char* cls) {
-  if (!f.IsRegistered(cls)) f.RegisterClass<T>(cls);
-}
-}  // namespace
-
 void productionRegisterClasses(cObjectFactory& f) {
-  add<cBarn>(f, "Map::cBarn");
-  add<cFoodGenerator>(f, "Map::cFoodGenerator");
-  add<cOreGenerator>(f, "Map::cOreGenerator");
-  add<cGoldGenerator>(f, "Map::cGoldGenerator");
-  add<cBuildingMine>(f, "Map::cBuildingMine");
-  add<cHunterBuilding>(f, "Map::cHunterBuilding");
+  f.RegisterClassOnce<cBarn>("Map::cBarn");
+  f.RegisterClassOnce<cFoodGenerator>("Map::cFoodGenerator");
+  f.RegisterClassOnce<cOreGenerator>("Map::cOreGenerator");
+  f.RegisterClassOnce<cGoldGenerator>("Map::cGoldGenerator");
+  f.RegisterClassOnce<cBuildingMine>("Map::cBuildingMine");
+  f.RegisterClassOnce<cHunterBuilding>("Map::cHunterBuilding");
 }
 }  // namespace Map
