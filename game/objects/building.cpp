@@ -56,12 +56,7 @@ void cBuilding::SetChildShown(const char* subtype, bool show) {
 void cBuilding::Post(GameEvent& e) const { ::Post(Game::eventDispatcher(), e); }
 
 void cBuilding::PostAbout(GameEvent& e) const {
-  e.objectId = id;
-  e.tag = int32_t(tag);
-  e.typeHash = int32_t(typeHash);
-  e.subtypeHash = int32_t(subtypeHash);
-  e.x = int32_t(x);
-  e.y = int32_t(y);
+  FillEventAbout(e);
   Post(e);
 }
 

@@ -213,6 +213,9 @@ class cSubjectObject : public cObject, public Game::IPersonOperationSubject {
   // Refusal sounds started (the sound itself may be silent without a sound system).
   int32_t refusalSoundsPlayed = 0;
 
+  // Fills the event's object id, tag, type, subtype and anchor with this subject's.
+  void FillEventAbout(GameEvent& e) const;
+
  private:
   // The subject's items of a record (from offset `at` of its extension) onto the fields.
   void ApplySubjectItems(const std::vector<MapExtValue>& ext, size_t at);

@@ -37,15 +37,19 @@ void loadRefusalSounds() {
 }
 }  // namespace
 
-void cSubjectObject::PostSubjectEvent(Game::Event code) {
-  GameEvent e;
-  MakeEvent(e, code);
+void cSubjectObject::FillEventAbout(GameEvent& e) const {
   e.objectId = id;
   e.tag = int32_t(tag);
   e.typeHash = int32_t(typeHash);
   e.subtypeHash = int32_t(subtypeHash);
   e.x = int32_t(x);
   e.y = int32_t(y);
+}
+
+void cSubjectObject::PostSubjectEvent(Game::Event code) {
+  GameEvent e;
+  MakeEvent(e, code);
+  FillEventAbout(e);
   post(e);
 }
 
