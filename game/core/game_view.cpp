@@ -198,15 +198,19 @@ void cGameView::OnPointerMove(int x, int y) {
   cursorSetSlot(0);
 }
 
-void cGameView::OnMouseButton(int button, int x, int y) {
-  cGameModel* m = Model();
-  if (!m) return;
+bool cGameView::TakePress() {
+  if (!Model()) return false;
   if (m_resultShown) {
     m_resultClosed = 1;
-    return;
+    return false;
   }
-  if (!IsFree()) return;
+  if (!IsFree()) return false;
   if (ClockWaits()) SendAction(GameAction{1});
+  return true;
+}
+
+void cGameView::OnMouseButton(int button, int x, int y) {
+  if (!TakePress()) return;
   if (!InPlay() || !m_level->map) return;
   GameAction a;
   a.x = x;
@@ -236,14 +240,7 @@ void cGameView::AskLeave() {
 }
 
 void cGameView::OnKey(int key) {
-  cGameModel* m = Model();
-  if (!m) return;
-  if (m_resultShown) {
-    m_resultClosed = 1;
-    return;
-  }
-  if (!IsFree()) return;
-  if (ClockWaits()) SendAction(GameAction{1});
+  if (!TakePress()) return;
   if (key != VK_ESCAPE_) return;
   // Until the in-game menu exists Escape leaves the level: for the menu, or (when the game
   // skips its menus) with the question the menu would ask.

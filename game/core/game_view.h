@@ -97,6 +97,10 @@ class cGameView : public UIWnd, public cObserver {
   bool InPlay() const;
   // The first click or key would start the level's clock.
   bool ClockWaits() const;
+  // What every click and key press does first: closes a shown result, or starts a waiting clock.
+  // False when the press goes no further (no model, a result was shown, something stands over
+  // the map).
+  bool TakePress();
   void HoverLeaveAll();
   void ShowResult();
   // The result has been seen: the level ends and the next screen comes.
