@@ -7,55 +7,35 @@
 
 namespace Map {
 
-// ---- Summer cage ---------------------------------------------------------------------------------
+// ---- Sealed obstacles: the summer cage and the autumn chains ---------------------------------------
 
-cSummerCage::cSummerCage() {
+void cSealedObstacle::RegisterEvents(Game::cEventDispatcher* d) {
+  cClearableObstacle::RegisterEvents(d);
+  Register(m_opener, d, this);
+}
+
+void cSealedObstacle::OnEvent(GameEvent& e) {
+  cClearableObstacle::OnEvent(e);
+  if (e.code == Game::Code(m_opener) && state == kSealed) state = kReady;
+}
+
+void cSealedObstacle::OnCleared() {
+  state = kOpen;
+  objStartEffect(workEffect1, "SunShine", x, y);
+  withdrawn = 1;
+  Set(kFlagClickable, false);
+  objClearObstacle(*this);
+}
+
+cSummerCage::cSummerCage() : cSealedObstacle(Game::Event::TotemDestroyed, Game::Event::SummerCageEvent) {
   workVisible = 9;
   homeVisible = 1;
 }
 
-void cSummerCage::RegisterEvents(Game::cEventDispatcher* d) {
-  cClearableObstacle::RegisterEvents(d);
-  Register(Game::Event::TotemDestroyed, d, this);
-}
-
-void cSummerCage::OnEvent(GameEvent& e) {
-  cClearableObstacle::OnEvent(e);
-  if (e.code == Game::Code(Game::Event::TotemDestroyed) && state == kSealed) state = kReady;
-}
-
-void cSummerCage::OnCleared() {
-  state = kOpen;
-  objStartEffect(workEffect1, "SunShine", x, y);
-  withdrawn = 1;
-  Set(kFlagClickable, false);
-  objClearObstacle(*this);
-}
-
-// ---- Autumn chains -------------------------------------------------------------------------------
-
-cAutumnChains::cAutumnChains() {
+cAutumnChains::cAutumnChains() : cSealedObstacle(Game::Event::AutumnRockEvent, Game::Event::AutumnChainsEvent) {
   walkVisible = 3;
   workVisible = 8;
   homeVisible = 1;
-}
-
-void cAutumnChains::RegisterEvents(Game::cEventDispatcher* d) {
-  cClearableObstacle::RegisterEvents(d);
-  Register(Game::Event::AutumnRockEvent, d, this);
-}
-
-void cAutumnChains::OnEvent(GameEvent& e) {
-  cClearableObstacle::OnEvent(e);
-  if (e.code == Game::Code(Game::Event::AutumnRockEvent) && state == kSealed) state = kReady;
-}
-
-void cAutumnChains::OnCleared() {
-  state = kOpen;
-  objStartEffect(workEffect1, "SunShine", x, y);
-  withdrawn = 1;
-  Set(kFlagClickable, false);
-  objClearObstacle(*this);
 }
 
 // ---- Autumn rock ---------------------------------------------------------------------------------

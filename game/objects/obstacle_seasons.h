@@ -9,35 +9,36 @@
 
 namespace Map {
 
-class cSummerCage : public cClearableObstacle {
+// An obstacle that stays sealed until an event elsewhere makes it ready for work, and is open for
+// good once cleared.
+class cSealedObstacle : public cClearableObstacle {
  public:
   enum : int32_t { kSealed = 0, kReady = 1, kOpen = 2 };
-  cSummerCage();
   void RegisterEvents(Game::cEventDispatcher* d) override;
   void OnEvent(GameEvent& event) override;
 
   int32_t state = kSealed;
 
  protected:
+  // `opener` makes a sealed obstacle ready; `cleared` tells the level it was cleared.
+  cSealedObstacle(Game::Event opener, Game::Event cleared) : m_opener(opener), m_cleared(cleared) {}
   bool OffersWork() const override { return state == kReady; }
   void OnCleared() override;
-  Game::Event ClearedEvent() const override { return Game::Event::SummerCageEvent; }
+  Game::Event ClearedEvent() const override { return m_cleared; }
+
+ private:
+  Game::Event m_opener, m_cleared;
 };
 
-class cAutumnChains : public cClearableObstacle {
+class cSummerCage : public cSealedObstacle {
  public:
-  enum : int32_t { kSealed = 0, kReady = 1, kOpen = 2 };
+  cSummerCage();
+};
+
+class cAutumnChains : public cSealedObstacle {
+ public:
   cAutumnChains();
   bool NeedsCarriedItem() const override { return true; }
-  void RegisterEvents(Game::cEventDispatcher* d) override;
-  void OnEvent(GameEvent& event) override;
-
-  int32_t state = kSealed;
-
- protected:
-  bool OffersWork() const override { return state == kReady; }
-  void OnCleared() override;
-  Game::Event ClearedEvent() const override { return Game::Event::AutumnChainsEvent; }
 };
 
 class cAutumnRock : public cClearableObstacle {
