@@ -138,6 +138,15 @@ struct GameView : gametest::CleanSlate {
   int32_t m_clock = 0;
 };
 
+// A fresh copy of the demo entered, set to start level 1 without menus and log what it plays;
+// empty when the sources are not known.
+std::filesystem::path enterDemoAtLevelOne(const char* name) {
+  const std::filesystem::path run = testkit::EnterDemoCopy(name);
+  if (run.empty()) return run;
+  testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=1\nGame_Log_On_Playback=1\n");
+  iniFreeAll();
+  return run;
+}
 }  // namespace
 
 TEST_F(GameView, TheFirstClickOnAReadyLevelStartsTheClockAndIsThenAClick) {
@@ -348,10 +357,8 @@ TEST_F(GameView, ALostLevelReturnsToTheMenuAfterThePause) {
 TEST(GameViewShell, AClickAtAnObjectsScreenPointReachesTheModelAsActionTwo) {
   namespace fs = std::filesystem;
   const fs::path home = fs::current_path();
-  const fs::path run = testkit::EnterDemoCopy("view_shell");
+  const fs::path run = enterDemoAtLevelOne("view_shell");
   if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-  testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=1\nGame_Log_On_Playback=1\n");
-  iniFreeAll();
   {
     testkit::HeadlessGame game(1000);
     ASSERT_TRUE(game.Ok());
@@ -405,10 +412,8 @@ TEST_F(GameView, EscapeLeavesTheLevelForTheMenuAndAKeyStartsTheClockFirst) {
 TEST(GameViewShell, AClickOnTheDemoSiteBuildsTheCottage) {
   namespace fs = std::filesystem;
   const fs::path home = fs::current_path();
-  const fs::path run = testkit::EnterDemoCopy("view_build");
+  const fs::path run = enterDemoAtLevelOne("view_build");
   if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-  testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=1\nGame_Log_On_Playback=1\n");
-  iniFreeAll();
   {
     testkit::HeadlessGame game(1000);
     ASSERT_TRUE(game.Ok());
