@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "base/diag.h"
 #include "files/ini.h"
 #include "game/core/game_main.h"
+#include "game/core/level_context.h"
 #include "support/test_files.h"
 
 namespace gametest {
@@ -39,6 +41,30 @@ struct CleanSlate : ::testing::Test {
   void TearDown() override {
     testSettingsLoad("none.ini");
     iniFreeAll();
+  }
+};
+
+// Steps the harness until `done` holds; false when it still does not after `maxSteps` steps.
+template <class Harness>
+bool runUntil(Harness& h, const std::function<bool()>& done, int maxSteps = 2000) {
+  for (int i = 0; i < maxSteps; ++i) {
+    if (done()) return true;
+    h.Advance(1);
+  }
+  return done();
+}
+
+// A clean slate for tests that run levels: persons walk at WorkerSpeed() pixels a millisecond and
+// the level a test started is ended after it.
+struct LevelSlate : CleanSlate {
+  virtual const char* WorkerSpeed() const { return "0.4"; }
+  void SetUp() override {
+    CleanSlate::SetUp();
+    writeFile("data/balance.ini", std::string("[Worker]\nvel=") + WorkerSpeed() + "\n");
+  }
+  void TearDown() override {
+    Game::EndLevel();
+    CleanSlate::TearDown();
   }
 };
 

@@ -14,15 +14,8 @@
 
 namespace obstest {
 
-struct Level : gametest::CleanSlate {
-  void SetUp() override {
-    gametest::CleanSlate::SetUp();
-    gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.2\n");
-  }
-  void TearDown() override {
-    Game::EndLevel();
-    gametest::CleanSlate::TearDown();
-  }
+struct Level : gametest::LevelSlate {
+  const char* WorkerSpeed() const override { return "0.2"; }
 };
 
 // A wall of the level's own obstacles down column 50 (x 500 to 509) with one gap at rows 38 to 41
@@ -70,11 +63,7 @@ T* byName(testkit::GameHarness& h, const char* name) {
 
 // Steps until the event has been posted `count` times; false when it did not happen in time.
 inline bool runUntil(testkit::GameHarness& h, Game::Event code, int count = 1, int maxSteps = 2000) {
-  for (int i = 0; i < maxSteps; ++i) {
-    if (h.CountOf(code) >= count) return true;
-    h.Advance(1);
-  }
-  return h.CountOf(code) >= count;
+  return gametest::runUntil(h, [&] { return h.CountOf(code) >= count; }, maxSteps);
 }
 
 // The record of a map.ini section, and the same section compiled to map.bin and read back.
@@ -89,5 +78,43 @@ inline void bothForms(const std::string& folder, const std::string& ini, MapObje
   ASSERT_TRUE(mapParse(s, file)) << s.Error();
   ASSERT_EQ(file.objects.size(), 1u);
   fromBin = file.objects[0];
+}
+
+// One object of a record round trip: its section name and its own keys.
+struct RecordCase {
+  const char* section;
+  std::string keys;
+};
+
+// The case as a map.ini section at (10, 20), with the subject keys every case shares.
+inline std::string recordSection(const RecordCase& c, const std::string& subject) {
+  return std::string("[") + c.section + "]\nx=10\ny=20\n" + subject + c.keys;
+}
+
+// The case read from map.ini and from its compiled map.bin must give one record; that record.
+inline MapObjectRecord sameInBothForms(const RecordCase& c, const std::string& subject) {
+  MapObjectRecord a, b;
+  bothForms(std::string("rt_") + c.section, recordSection(c, subject), a, b, c.section);
+  EXPECT_TRUE(a == b);
+  return a;
+}
+
+// The object of level n's section, after checking that the record it fills holds the same items
+// as its map.ini section; null (a failure) when the section or the object is missing.
+inline Map::cObject* filledAsRead(testkit::GameHarness& h, int n, const char* section) {
+  MapObjectRecord fromIni, filled;
+  const std::string path = "dataTest/maps/" + std::to_string(n) + "/map.ini";
+  if (!mapRecordFromIni(path.c_str(), section, fromIni)) {
+    ADD_FAILURE() << "no section " << section << " in " << path;
+    return nullptr;
+  }
+  Map::cObject* o = byName(h, section);
+  if (!o) {
+    ADD_FAILURE() << "no object " << section;
+    return nullptr;
+  }
+  o->FillRecord(filled);
+  EXPECT_EQ(filled.extension, fromIni.extension);
+  return o;
 }
 }  // namespace obstest

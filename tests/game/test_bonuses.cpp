@@ -317,10 +317,7 @@ TEST_F(Bonuses, TheMoneyChangerTradesExactAmountsOnceAndNeverADisabledResource) 
 
 TEST_F(Bonuses, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   const char* kSubject = "workerType=Warrior\nPerson_Get_Resource_Time=900\nPerson_Get_Resource_Time_Ore=2\n";
-  struct Case {
-    const char* section;
-    std::string keys;
-  } cases[] = {
+  const obstest::RecordCase cases[] = {
       {"Place", "type=bonusPlace\nresource=Ore\nresourceValue=6\nscoreBonus=Star\nperiod=7000\nisOnce=0\n"},
       {"Loot", "type=bonus\nsubType=gold\nresource=Gold\nresourceValue=9\nlifeTime=3000\nisSmoothAppear=1\n"},
       {"Ghost",
@@ -329,17 +326,13 @@ TEST_F(Bonuses, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
        "flipX=1\nscale=0.5\nsound=Howl\nDeletingBonus=Bait\n"},
       {"Trader", "type=moneyChanger\nresource=Gold\nresourceValue=5\nisOnlyOneExchange=1\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.section);
-    const std::string ini = std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
-    MapObjectRecord a, b;
-    obstest::bothForms(std::string("rt_") + c.section, ini, a, b, c.section);
-    EXPECT_TRUE(a == b);
-    EXPECT_GT(a.extension.size(), Map::objSubjectItems());
+    EXPECT_GT(obstest::sameInBothForms(c, kSubject).extension.size(), Map::objSubjectItems());
   }
   GameHarness h;
   std::string map;
-  for (const Case& c : cases) map += std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
+  for (const auto& c : cases) map += obstest::recordSection(c, kSubject);
   ASSERT_TRUE(obstest::load(h, 159, map, obstest::balance(1, 0, 0, 0)));
   auto* ghost = obstest::byName<Map::cObstacleCreature>(h, "Ghost");
   ASSERT_NE(ghost, nullptr);
@@ -350,14 +343,9 @@ TEST_F(Bonuses, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   ASSERT_NE(place, nullptr);
   EXPECT_EQ(place->scoreBonus, "Star");
   EXPECT_EQ(place->respawnTimer.Period(), 7000);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.section);
-    MapObjectRecord fromIni, filled;
-    ASSERT_TRUE(mapRecordFromIni("dataTest/maps/159/map.ini", c.section, fromIni));
-    Map::cObject* o = obstest::byName(h, c.section);
-    ASSERT_NE(o, nullptr);
-    o->FillRecord(filled);
-    EXPECT_EQ(filled.extension, fromIni.extension);
+    obstest::filledAsRead(h, 159, c.section);
   }
 }
 

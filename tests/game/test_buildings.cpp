@@ -24,19 +24,12 @@ using Map::cBuilding;
 using testkit::GameHarness;
 
 namespace {
-struct Buildings : ::testing::Test {
+struct Buildings : gametest::LevelSlate {
   void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-    gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.4\n");
+    gametest::LevelSlate::SetUp();
     gametest::writeFile("data/translation.ini", "[Text]\n#GRANARY=Granary\n#COTTAGE=Cottage\n");
     gametest::writeFile("data/buildings/sounds.ini", "[Granary]\nsound0=hammer\nphase0=0\n");
     std::filesystem::remove("data/buildings/buildings.ini");  // only the test that plays scripts has one
-  }
-  void TearDown() override {
-    Game::EndLevel();
-    iniFreeAll();
   }
 };
 
@@ -82,14 +75,7 @@ cBuilding* building(GameHarness& h, const char* name) {
   return dynamic_cast<cBuilding*>(h.map().FindByTag(NameHash(name)));
 }
 
-// Steps until `done` holds; false after `maxSteps`.
-bool runUntil(GameHarness& h, const std::function<bool()>& done, int maxSteps = 2000) {
-  for (int i = 0; i < maxSteps; ++i) {
-    if (done()) return true;
-    h.Advance(1);
-  }
-  return done();
-}
+using gametest::runUntil;
 
 // The building's own gameplay events, in the order they were posted.
 std::vector<int> buildingEvents(const GameHarness& h, int32_t id) {

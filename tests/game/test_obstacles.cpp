@@ -265,10 +265,7 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   const char* kSubject =
       "workerType=Worker\nPerson_Repair_Time=1234\nPerson_Repair_Time_Gold=7\nname=#ROAD\n"
       "personVisibleState=4\ncursor=3\n";
-  struct Case {
-    const char* section;
-    std::string keys;
-  } cases[] = {
+  const obstest::RecordCase cases[] = {
       {"Road",
        "type=brokenPath\nsubType=bridge\nisBroken=1\nisHidden=1\nisDrawAfterRepair=1\nangle=0.5\n"
        "imageAngle=-0.25\nheightMax=33\nisConvex=1\nisFlipY=1\n"},
@@ -284,19 +281,15 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
        "type=WhiteWolf\ntargetX=1\ntargetY=2\nwolfSupportX=3\nwolfSupportY=4\nobstacleSizeX=5\n"
        "obstacleSizeY=6\nobstacleDeltaX=7\nobstacleDeltaY=8\nflipX=1\nidlePeriodMin=10\nidlePeriodMax=11\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.section);
-    const std::string ini = std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
-    MapObjectRecord a, b;
-    obstest::bothForms(std::string("rt_") + c.section, ini, a, b, c.section);
-    EXPECT_TRUE(a == b);
-    EXPECT_GE(a.extension.size(), Map::objSubjectItems());
+    EXPECT_GE(obstest::sameInBothForms(c, kSubject).extension.size(), Map::objSubjectItems());
   }
 
   // The objects take every item and give the same record back.
   GameHarness h;
   std::string map;
-  for (const Case& c : cases) map += std::string("[") + c.section + "]\nx=10\ny=20\n" + kSubject + c.keys;
+  for (const auto& c : cases) map += obstest::recordSection(c, kSubject);
   ASSERT_TRUE(obstest::load(h, 147, map, obstest::balance(1, 0, 0, 0)));
   auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
   ASSERT_NE(road, nullptr);
@@ -308,14 +301,10 @@ TEST_F(Obstacles, EachFamilyReadsTheSameRecordFromMapIniAndMapBin) {
   ASSERT_NE(totem, nullptr);
   EXPECT_EQ(totem->animFrameShift, 5);
   EXPECT_FALSE(totem->Has(Map::kFlagClickable));  // loaded destroyed: nothing to order
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.section);
-    MapObjectRecord fromIni, filled;
-    ASSERT_TRUE(mapRecordFromIni(("dataTest/maps/147/map.ini"), c.section, fromIni));
-    Map::cObject* o = obstest::byName(h, c.section);
-    ASSERT_NE(o, nullptr);
-    o->FillRecord(filled);
-    EXPECT_EQ(filled.extension, fromIni.extension);
+    Map::cObject* o = obstest::filledAsRead(h, 147, c.section);
+    if (!o) continue;
     // Saved, each names the obstacles' icon script for its children.
     std::string saved;
     o->SaveIni(saved);

@@ -30,18 +30,11 @@ using Map::ResourceVector;
 using testkit::GameHarness;
 
 namespace {
-struct Production : ::testing::Test {
+struct Production : gametest::LevelSlate {
   void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-    gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.4\n");
+    gametest::LevelSlate::SetUp();
     gametest::writeFile("data/translation.ini", "[Text]\n#MILL=Mill\n");
     std::filesystem::remove("data/buildings/buildings.ini");  // only the test of the looks has one
-  }
-  void TearDown() override {
-    Game::EndLevel();
-    iniFreeAll();
   }
 };
 
@@ -81,13 +74,7 @@ T* object(GameHarness& h, const char* name) {
   return dynamic_cast<T*>(h.map().FindByTag(NameHash(name)));
 }
 
-bool runUntil(GameHarness& h, const std::function<bool()>& done, int maxSteps = 2000) {
-  for (int i = 0; i < maxSteps; ++i) {
-    if (done()) return true;
-    h.Advance(1);
-  }
-  return done();
-}
+using gametest::runUntil;
 
 // The amount of the next production of `id` (runs the level until it comes); -1 when none came.
 int nextProduction(GameHarness& h, int32_t id) {

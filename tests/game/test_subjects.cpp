@@ -50,17 +50,10 @@ struct TestSubject : Map::cSubjectObject {
   }
 };
 
-struct Subjects : ::testing::Test {
+struct Subjects : gametest::LevelSlate {
   void SetUp() override {
-    iniFreeAll();
-    gametest::clearGerr();
-    testSettingsLoad("none.ini");
-    gametest::writeFile("data/balance.ini", "[Worker]\nvel=0.4\n");
+    gametest::LevelSlate::SetUp();
     gametest::writeFile("data/translation.ini", "[Text]\n#GATE_NAME=Old gate\n");
-  }
-  void TearDown() override {
-    Game::EndLevel();
-    iniFreeAll();
   }
 };
 
@@ -73,6 +66,12 @@ bool load(GameHarness& h, int n, int mode = Game::kModeNormal) {
   std::string error;
   EXPECT_TRUE(testkit::WriteTestLevel(n, f, &error)) << error;
   return h.Load(n, mode);
+}
+
+// The stock is back where load() started it: whatever was paid came back in full, no more.
+void expectStartingStock(GameHarness& h) {
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
+  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
 }
 
 cPerson* worker(GameHarness& h, int x = 100, int y = 400) { return h.workers().CreatePerson({x, y}, "Worker", -1); }
@@ -230,8 +229,7 @@ TEST_F(Subjects, EachRefusalPostsItsEventAndChargesNothing) {
     EXPECT_EQ(s->operation.state, OperationState::Idle);
     EXPECT_FALSE(h.queue().Contains(s->id));
   }
-  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
-  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
+  expectStartingStock(h);
 }
 
 TEST_F(Subjects, ThreeQuickRefusalsSoundTwiceAndAgainAfterTheWindow) {
@@ -320,8 +318,7 @@ TEST_F(Subjects, EveryCancelPathRefundsExactlyWhatWasPaid) {
   ASSERT_EQ(s->operation.state, OperationState::Started);
   s->CancelOperation();
   EXPECT_EQ(s->operation.state, OperationState::Idle);
-  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
-  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
+  expectStartingStock(h);
 }
 
 TEST_F(Subjects, AnOrderedSubjectClickedAgainIsCancelledAndRefundedBeyondTheMaximum) {
@@ -359,8 +356,7 @@ TEST_F(Subjects, WithoutAWorkersControllerTheOrderFallsBackWithARefund) {
   s->RequestPersons();
   Game::levelContext()->workers = std::move(workers);
   EXPECT_EQ(s->operation.state, OperationState::Idle);
-  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
-  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
+  expectStartingStock(h);
 }
 
 TEST_F(Subjects, LeavingPlayCancelsRefundsAndFadesOut) {
@@ -539,8 +535,7 @@ TEST_F(Subjects, AnOperationWhosePersonsLeftTheMapEndsWithItsRefund) {
   h.Advance(2);
   EXPECT_EQ(s->operation.state, OperationState::Idle);
   EXPECT_TRUE(s->operation.persons.empty());
-  EXPECT_EQ(h.stock().Amount(Game::kFood), 20);
-  EXPECT_EQ(h.stock().Amount(Game::kOre), 5);
+  expectStartingStock(h);
 }
 
 TEST_F(Subjects, OnAWinFreeWorkersWalkOutAndCheer) {
