@@ -54,10 +54,8 @@ bool cMoneyChanger::TradeAllowed() const {
 bool cMoneyChanger::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
   (void)nextGains;
   if (resource >= 0 && resource < kNoResource) gains[size_t(resource)] = amount;
-  int32_t c[4];
-  objOfferCosts(*this, int32_t(OperationKind::GetResource), selected != 0, c);
-  for (int i = 0; i < 4; ++i) costs[size_t(i)] = c[i];
-  return TradeAllowed() && CanAfford(OperationKind::GetResource);
+  const bool affordable = objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
+  return TradeAllowed() && affordable;
 }
 
 void cMoneyChanger::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {

@@ -98,6 +98,19 @@ void objOfferCosts(const cSubjectObject& s, int32_t kind, bool selected, int32_t
   }
 }
 
+bool objCostOffer(const cSubjectObject& s, int32_t kind, ResourceVector& costs) {
+  int32_t c[4];
+  objOfferCosts(s, kind, s.selected != 0, c);
+  for (int i = 0; i < 4; ++i) costs[size_t(i)] = c[i];
+  return s.CanAfford(OperationKind(kind));
+}
+
+void objSpendLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) {
+  gainLabel.clear();
+  nextGainLabel.clear();
+  costLabel = "#OBJECT_HINT_SPEND";
+}
+
 void objClearObstacle(cObject& o) {
   if (cMap* m = objMap())
     o.SetObstacle(*m, false);

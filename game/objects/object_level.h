@@ -2,6 +2,7 @@
 // dispatcher, the event they post about themselves, the items of their record blocks read with a
 // bounds check, and the one-shot particle effects they start at themselves.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,11 @@ void objDrawSignsAndEffects(const cSubjectObject& s, const DrawContext& dc);
 float objFadeOutFactor(const cSubjectObject& s);
 // Costs of `kind` as the hint shows them: what is missing from the stock while `selected`.
 void objOfferCosts(const cSubjectObject& s, int32_t kind, bool selected, int32_t costs[4]);
+// The offer of work that only costs: the costs of `kind` as the hint shows them; true when the
+// stock can pay them.
+bool objCostOffer(const cSubjectObject& s, int32_t kind, std::array<int32_t, 4>& costs);
+// The hint labels of such an offer: the costs are what the player spends; no gains.
+void objSpendLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel);
 // Takes the object off the path grid (its cells free again, pending buildings re-checked).
 void objClearObstacle(cObject& o);
 }  // namespace Map

@@ -13,16 +13,11 @@ bool cFedCreature::GetOperationOffer(ResourceVector& gains, ResourceVector& cost
   (void)gains;
   (void)nextGains;
   if (fed) return true;
-  int32_t c[4];
-  objOfferCosts(*this, int32_t(OperationKind::Repair), selected != 0, c);
-  for (int i = 0; i < 4; ++i) costs[size_t(i)] = c[i];
-  return CanAfford(OperationKind::Repair);
+  return objCostOffer(*this, int32_t(OperationKind::Repair), costs);
 }
 
 void cFedCreature::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel.clear();
-  nextGainLabel.clear();
-  costLabel = "#OBJECT_HINT_SPEND";
+  objSpendLabels(gainLabel, costLabel, nextGainLabel);
 }
 
 int cFedCreature::TryStartOperation(bool byPlayer) {

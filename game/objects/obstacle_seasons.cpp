@@ -114,16 +114,11 @@ void cSnowball::SaveChildScript(std::string& out) const { mapWriteString(out, "d
 bool cSnowball::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
   (void)gains;
   (void)nextGains;
-  int32_t c[4];
-  objOfferCosts(*this, int32_t(OperationKind::GetResource), selected != 0, c);
-  for (int i = 0; i < 4; ++i) costs[size_t(i)] = c[i];
-  return CanAfford(OperationKind::GetResource);
+  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
 }
 
 void cSnowball::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel.clear();
-  nextGainLabel.clear();
-  costLabel = "#OBJECT_HINT_SPEND";
+  objSpendLabels(gainLabel, costLabel, nextGainLabel);
 }
 
 int cSnowball::TryStartOperation(bool byPlayer) {
