@@ -16,6 +16,7 @@
 #include "game/core/game_main.h"
 #include "game/objects/building.h"
 #include "game_test_util.h"
+#include "worker_level_util.h"
 #include "support/game_harness.h"
 
 using Game::Event;
@@ -60,15 +61,7 @@ bool start(GameHarness& h, int n, const std::string& map, const std::string& tes
   f.map = map;
   f.test = test;
   f.grid = grid;
-  std::string error;
-  if (!testkit::WriteTestLevel(n, f, &error)) {
-    ADD_FAILURE() << error;
-    return false;
-  }
-  if (!h.Load(n)) return false;
-  if (!h.workers().CreatePerson({100, 400}, "Worker", -1)) return false;
-  h.Advance(1);
-  return h.phase() == Game::Phase::Ready;
+  return gametest::startWithWorker(h, n, f);
 }
 
 cBuilding* building(GameHarness& h, const char* name) {

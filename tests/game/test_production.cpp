@@ -21,6 +21,7 @@
 #include "game/objects/hunter_building.h"
 #include "game/objects/production_register.h"
 #include "game_test_util.h"
+#include "worker_level_util.h"
 #include "support/game_harness.h"
 #include "support/level_harness.h"
 
@@ -56,15 +57,7 @@ bool start(GameHarness& h, int n, const std::string& map) {
   f.balance = "[Main]\ntLevelTime=1000000\nMinuteTime=1000\n[Resources]\nWorker=0\nFood=10\nOre=20\n"
               "[ResourcesMax]\nFood=100\nOre=100\nGold=100\n[ResourceHarvest]\nFood=1\nOre=1\nGold=1\n";
   f.map = map;
-  std::string error;
-  if (!testkit::WriteTestLevel(n, f, &error)) {
-    ADD_FAILURE() << error;
-    return false;
-  }
-  if (!h.Load(n)) return false;
-  if (!h.workers().CreatePerson({100, 400}, "Worker", -1)) return false;
-  h.Advance(1);
-  if (h.phase() != Game::Phase::Ready) return false;
+  if (!gametest::startWithWorker(h, n, f)) return false;
   h.Action(1);  // the player starts the clock: the minutes run from here
   return true;
 }
