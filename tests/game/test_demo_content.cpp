@@ -20,6 +20,7 @@
 #include "files/name_hash.h"
 #include "files/text.h"
 #include "game/core/map_object.h"
+#include "demo_copy_util.h"
 #include "game_test_util.h"
 #include "gfx/image.h"
 #include "sound/snd_file.h"
@@ -28,20 +29,8 @@
 
 namespace {
 
-struct DemoContent : gametest::CleanSlate {
-  void SetUp() override {
-    gametest::CleanSlate::SetUp();
-    home = std::filesystem::current_path();
-    run = testkit::EnterDemoCopy("demo_content");
-    if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-    ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue());
-  }
-  void TearDown() override {
-    Core::animManager().Clear();
-    if (!home.empty()) std::filesystem::current_path(home);
-    gametest::CleanSlate::TearDown();
-  }
-  std::filesystem::path home, run;
+struct DemoContent : gametest::DemoCopySlate {
+  const char* CopyName() const override { return "demo_content"; }
 };
 
 // The catalogue entry of an animation whose picture exists and splits evenly into its frames;

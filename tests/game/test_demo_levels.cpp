@@ -19,6 +19,7 @@
 #include "files/name_hash.h"
 #include "game/core/map_object.h"
 #include "game/rules/task_container.h"
+#include "demo_copy_util.h"
 #include "game_test_util.h"
 #include "gfx/image.h"
 #include "sound/snd_file.h"
@@ -27,24 +28,19 @@
 
 namespace {
 
-struct DemoLevels : gametest::CleanSlate {
+struct DemoLevels : gametest::DemoCopySlate {
+  const char* CopyName() const override { return "demo_levels"; }
   void SetUp() override {
-    gametest::CleanSlate::SetUp();
-    home = std::filesystem::current_path();
-    run = testkit::EnterDemoCopy("demo_levels");
-    if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-    ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue());
+    gametest::DemoCopySlate::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     // The effects catalogue is read on first use: read the demo's, not one an earlier test left.
     FxManager::pyroManager().Done();
     gametest::clearGerr();
   }
   void TearDown() override {
     FxManager::pyroManager().Done();
-    Core::animManager().Clear();
-    if (!home.empty()) std::filesystem::current_path(home);
-    gametest::CleanSlate::TearDown();
+    gametest::DemoCopySlate::TearDown();
   }
-  std::filesystem::path home, run;
 };
 
 // The logged lines of gerr.log (its header lines carry no " -> ").

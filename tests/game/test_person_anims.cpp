@@ -12,6 +12,7 @@
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
+#include "demo_copy_util.h"
 #include "game_test_util.h"
 #include "sound/sound.h"
 #include "support/demo_copy.h"
@@ -248,21 +249,12 @@ TEST_F(PersonAnims, GatheringPlaysTheDefinitionsGatherSound) {
 }
 
 namespace {
-struct DemoPersons : gametest::CleanSlate {
-  void SetUp() override {
-    gametest::CleanSlate::SetUp();
-    home = std::filesystem::current_path();
-    run = testkit::EnterDemoCopy("demo_persons");
-    if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
-    ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue());
-  }
+struct DemoPersons : gametest::DemoCopySlate {
+  const char* CopyName() const override { return "demo_persons"; }
   void TearDown() override {
     Game::EndLevel();
-    Core::animManager().Clear();
-    if (!home.empty()) std::filesystem::current_path(home);
-    gametest::CleanSlate::TearDown();
+    gametest::DemoCopySlate::TearDown();
   }
-  std::filesystem::path home, run;
 };
 }  // namespace
 
