@@ -1,12 +1,14 @@
 // Helpers of the game-core tests: files written and read whole, gerr.log text, and map.bin bytes put
 // together by hand so the tests check the format and not our writer.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,8 @@
 #include "files/ini.h"
 #include "game/core/game_main.h"
 #include "game/core/level_context.h"
+#include "game/core/map.h"
+#include "game/core/map_record.h"
 #include "support/test_files.h"
 
 namespace gametest {
@@ -43,6 +47,18 @@ struct CleanSlate : ::testing::Test {
     iniFreeAll();
   }
 };
+
+// The records every object of the map fills, sorted by name, to compare maps read two ways.
+inline std::vector<MapObjectRecord> recordsOf(const Map::cMap& map) {
+  std::vector<MapObjectRecord> out;
+  for (size_t i = 0; i < map.Count(); ++i) {
+    MapObjectRecord r;
+    map.At(i)->FillRecord(r);
+    out.push_back(r);
+  }
+  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  return out;
+}
 
 // Steps the harness until `done` holds; false when it still does not after `maxSteps` steps.
 template <class Harness>

@@ -36,16 +36,7 @@ const char* kLevel =
 // The building block follows the subject block: 34 items.
 constexpr size_t kSubject = 1 + 8 + 21 + 4;
 
-std::vector<MapObjectRecord> recordsOf(const Map::cMap& map) {
-  std::vector<MapObjectRecord> out;
-  for (size_t i = 0; i < map.Count(); ++i) {
-    MapObjectRecord r;
-    map.At(i)->FillRecord(r);
-    out.push_back(r);
-  }
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  return out;
-}
+using gametest::recordsOf;
 }  // namespace
 
 TEST_F(BuildingMaps, CompiledBackAndDumpedBackToTheSameRecords) {

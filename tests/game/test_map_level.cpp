@@ -23,16 +23,7 @@ using testkit::LevelHarness;
 namespace {
 struct MapLevel : gametest::CleanSlate {};
 
-std::vector<MapObjectRecord> recordsOf(const Map::cMap& map) {
-  std::vector<MapObjectRecord> out;
-  for (size_t i = 0; i < map.Count(); ++i) {
-    MapObjectRecord r;
-    map.At(i)->FillRecord(r);
-    out.push_back(r);
-  }
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  return out;
-}
+using gametest::recordsOf;
 
 const char* kSmallLevel =
     "[Barn]\ntype=building\nsubType=barn\nx=150\ny=400\nsupportY=30\nboundXS=40\nboundYS=30\n"
