@@ -12,6 +12,7 @@
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/text.h"
+#include "game/core/level_context.h"
 #include "game/menus/screens.h"
 #include "ui/fx_gallery.h"
 #include "ui/ui_kf_comic.h"
@@ -71,7 +72,9 @@ class UIDemoScreen : public UIWndSprite {
   int OnCommand(UIWnd* source) override {
     const std::string name = source->Name();
     if (name == "Play") {
-      Say(Fill("#DEMO_PLAYED", ""));
+      // Until the level map exists the menu's Play goes straight to the first level; the level
+      // view replaces this screen, and the menu comes back when the level ends.
+      if (!Game::LoadLevel(1)) Say(Fill("#DEMO_PLAYED", ""));
     } else if (name == "Sound") {
       if (UIWnd* option = source->Child(static_cast<UISwitchBase*>(source)->Current()))
         Say(textUtf16ToUtf8(option->Caption()));

@@ -11,6 +11,8 @@
 #include "files/ini.h"
 #include "game/menus/demo_scene.h"
 #include "game/core/game_main.h"
+#include "game/core/game_view.h"
+#include "game/core/level_context.h"
 #include "game/menus/loading.h"
 #include "support/input_script.h"
 #include "ui/wnd.h"
@@ -46,7 +48,26 @@ TEST(DemoRun, StartsThroughLoadingIntoTheLivingMeadow) {
     ASSERT_NE(scene, nullptr) << "the demo screen with its meadow";
     game.RunSteps(40);
     EXPECT_GT(static_cast<Menu::UIDemoScene*>(scene)->ParticleCount(), 0) << "smoke rises";
-    EXPECT_NE(root->Child(0)->FindChild("Play"), nullptr);
+    UIWnd* play = root->Child(0)->FindChild("Play");
+    ASSERT_NE(play, nullptr);
+
+    // Play opens the first level in its view; Escape on the level brings the menu back.
+    int x = play->Width() / 2, y = play->Height() / 2;
+    for (UIWnd* w = play; w && w != root; w = w->Parent()) x += w->X(), y += w->Y();
+    testkit::InputScript p;
+    p.Move(gameStepCount() + 1, x, y).Click(gameStepCount() + 3, x, y);
+    p.Start();
+    game.RunSteps(10);
+    ASSERT_NE(Game::levelContext(), nullptr) << "Play at " << x << "," << y;
+    EXPECT_EQ(Game::levelContext()->levelNumber, 1);
+    EXPECT_EQ(root->Child(0), static_cast<UIWnd*>(Game::levelContext()->view));
+    testkit::InputScript e;
+    e.Key(gameStepCount() + 1, 27);
+    e.Start();
+    game.RunSteps(5);
+    EXPECT_EQ(Game::levelContext(), nullptr);
+    ASSERT_NE(root->Child(0), nullptr);
+    EXPECT_NE(root->Child(0)->FindChild("Play"), nullptr) << "the menu again";
   }
   fs::current_path(home);
   iniFreeAll();
