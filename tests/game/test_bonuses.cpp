@@ -131,8 +131,9 @@ TEST_F(Bonuses, ALifetimeEndsAnUntouchedBonusStandsStillForAnOrderAndZeroMeansFo
   const int32_t brief = obstest::byName(h, "Brief")->id, forever = obstest::byName(h, "Forever")->id;
   auto* waited = obstest::byName<cBonus>(h, "Waited");
   ASSERT_NE(waited, nullptr);
+  const int32_t waitedId = waited->id;  // the object itself is gone once collected
   // The walk to the far bonus takes longer than the rest of its lifetime: it waits for the person.
-  h.Action(2, waited->id);
+  h.Action(2, waitedId);
   ASSERT_NE(waited->operation.state, OperationState::Idle);
   h.Advance(160 - 2 - obstest::kGreetSteps);  // 3950 ms since the map started
   EXPECT_NE(h.map().FindById(brief), nullptr);
@@ -142,7 +143,7 @@ TEST_F(Bonuses, ALifetimeEndsAnUntouchedBonusStandsStillForAnOrderAndZeroMeansFo
   EXPECT_EQ(h.Last(Event::ResourcesPickedUp)->amount, 4);
   h.Advance(2400);  // a minute
   EXPECT_NE(h.map().FindById(forever), nullptr);
-  EXPECT_EQ(h.map().FindById(waited->id), nullptr);  // collected, it left the map
+  EXPECT_EQ(h.map().FindById(waitedId), nullptr);  // collected, it left the map
   EXPECT_EQ(h.stock().Amount(Game::kFood), 4);
 }
 
