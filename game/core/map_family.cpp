@@ -158,6 +158,7 @@ const MapExtension kWhiteWolf{"whiteWolf",
                               {K::Int32, "flipX"},
                               {K::Int32, "idlePeriodMin"},
                               {K::Int32, "idlePeriodMax"}}};
+const MapExtension kWitch47{"witch47", {{K::Int32, "targetX"}, {K::Int32, "targetY"}}};
 
 struct Row {
   const char* type;
@@ -241,13 +242,13 @@ std::vector<Row>& table() {
         {"SummerCage", {}, 0, {}, known("Map::cSummerCage", true, true, {subject})},
         {"AutumnChains", {}, 0, {}, known("Map::cAutumnChains", true, true, {subject})},
         {"AutumnRock", {}, 0, {}, known("Map::cAutumnRock", true, true, {subject})},
-        {"WinterIce", {}, 0, {}, unknown("Map::cWinterIce", true, true)},
+        {"WinterIce", {}, 0, {}, known("Map::cWinterIce", true, true, {subject})},
         {"tentacles", {}, 0, {}, unknown("Map::cTentacles", true, true)},
         {"Witch_1lvl", {}, 0, {}, unknown("Map::cWitch_1lvl", true, false)},
         {"Witch_8lvl", {}, 0, {}, unknown("Map::cWitch_8lvl", true, false)},
         {"Witch_33lvl", {}, 0, {}, unknown("Map::cWitch_33lvl", true, false)},
         {"Witch_37lvl", {}, 0, {}, unknown("Map::cWitch_37lvl", true, false)},
-        {"Witch_47lvl", {}, 0, {}, unknown("Map::cWitch_47lvl", true, false)},
+        {"Witch_47lvl", {}, 0, {}, known("Map::cWitch_47lvl", true, true, {subject, &kWitch47})},
     };
     for (Row& r : t) {
       r.typeHash = NameHash(r.type);

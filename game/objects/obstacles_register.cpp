@@ -6,6 +6,7 @@
 #include "game/objects/money_changer.h"
 #include "game/objects/obstacle_broken_path.h"
 #include "game/objects/obstacle_fed.h"
+#include "game/objects/obstacle_ice.h"
 #include "game/objects/obstacle_seasons.h"
 #include "game/objects/obstacles.h"
 
@@ -25,5 +26,7 @@ void obstaclesRegisterClasses(cObjectFactory& f) {
   f.RegisterClassOnce<cAutumnChains>("Map::cAutumnChains");
   f.RegisterClassOnce<cAutumnRock>("Map::cAutumnRock");
   f.RegisterClassOnce<cSnowball>("Map::cSnowball");
+  f.RegisterClassOnce<cWinterIce>("Map::cWinterIce");
+  f.RegisterClassOnce<cWitch_47lvl>("Map::cWitch_47lvl");
 }
 }  // namespace Map

@@ -120,11 +120,11 @@ TEST_F(MapLevel, FamilyBlocksReadTheSameFromBothForms) {
 }
 
 TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
-  // A plain object, then winter ice: a family whose record items nobody describes yet.
+  // A plain object, then tentacles: a family whose record items nobody describes yet.
   gametest::Bytes b;
   b.i32(2);
-  for (const char* type : {"simple", "WinterIce"}) {
-    b.str(type).str("").str(std::string(type) == "WinterIce" ? "Ice1" : "Stone");
+  for (const char* type : {"simple", "tentacles"}) {
+    b.str(type).str("").str(std::string(type) == "tentacles" ? "Arms1" : "Stone");
     b.i32(100).i32(100).f32(1.0f);
     for (int i = 0; i < 6; ++i) b.i32(0);
     b.i8(1);
@@ -136,7 +136,7 @@ TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
     b.str("");
     for (int i = 0; i < 63; ++i) b.i32(0);
     b.i8(0);
-    if (std::string(type) == "WinterIce") b.i32(7).i32(7);  // its own items, which nobody can read
+    if (std::string(type) == "tentacles") b.i32(7).i32(7);  // its own items, which nobody can read
     b.str("");
   }
   b.b.append(kMapTailBytes, '\0');
@@ -146,29 +146,29 @@ TEST_F(MapLevel, FamiliesWithUnknownItemsAreRefusedNeverMisread) {
   EXPECT_EQ(h.map.Count(), 1u);
   const std::string gerr = gametest::gerrText();
   EXPECT_NE(gerr.find("data/maps/9/map.bin"), std::string::npos) << gerr;
-  EXPECT_NE(gerr.find("\"Ice1\""), std::string::npos) << gerr;
-  EXPECT_NE(gerr.find("Map::cWinterIce"), std::string::npos) << gerr;
+  EXPECT_NE(gerr.find("\"Arms1\""), std::string::npos) << gerr;
+  EXPECT_NE(gerr.find("Map::cTentacles"), std::string::npos) << gerr;
 
   // The INI form skips just that object, and the compiler will not write it.
   gametest::clearGerr();
-  gametest::writeFile("data/maps/9/map.ini", "[Stone]\ntype=simple\n[Ice1]\ntype=WinterIce\nx=5\n");
+  gametest::writeFile("data/maps/9/map.ini", "[Stone]\ntype=simple\n[Arms1]\ntype=tentacles\nx=5\n");
   LevelHarness i;
   EXPECT_TRUE(i.Load("data/maps/9", false));
   EXPECT_EQ(i.map.Count(), 1u);
-  EXPECT_NE(gametest::gerrText().find("data/maps/9/map.ini [Ice1]"), std::string::npos);
+  EXPECT_NE(gametest::gerrText().find("data/maps/9/map.ini [Arms1]"), std::string::npos);
   MapCompileInput in;
   in.iniPath = "data/maps/9/map.ini";
   MapFile out;
   std::string error;
   EXPECT_FALSE(mapCompile(in, out, &error, nullptr));
-  EXPECT_NE(error.find("[Ice1]"), std::string::npos) << error;
+  EXPECT_NE(error.find("[Arms1]"), std::string::npos) << error;
   // A family whose block becomes known is read from then on.
-  static const MapExtension kIceItems{"ice", {{MapItem::Int32, "power"}, {MapItem::Int32, "range"}}};
-  ASSERT_TRUE(mapRegisterBlocks("Map::cWinterIce", {&kIceItems}));
+  static const MapExtension kTentacleItems{"tentacles", {{MapItem::Int32, "power"}, {MapItem::Int32, "range"}}};
+  ASSERT_TRUE(mapRegisterBlocks("Map::cTentacles", {&kTentacleItems}));
   LevelHarness again;
   EXPECT_TRUE(again.Load("data/maps/9", true));
   EXPECT_EQ(again.map.Count(), 2u);
-  mapRegisterBlocks("Map::cWinterIce", {}, false);
+  mapRegisterBlocks("Map::cTentacles", {}, false);
 }
 
 TEST_F(MapLevel, DemoLevelLoadsInBothFormsAndFindsTheBarn) {
