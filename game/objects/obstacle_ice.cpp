@@ -12,6 +12,12 @@ namespace {
 constexpr const char* kSounds = "data/obstacles/sounds.ini";
 }
 
+void cWinterIce::ShowStatePicture() {
+  // Each state has its picture in the slot of its number; a state without one keeps the last
+  // picture rather than leaving the ice invisible.
+  if (state >= 0 && state < kAnimationSlots && anims[state].IsValid()) SetAnimation(state, false);
+}
+
 cWinterIce::cWinterIce() = default;
 cWinterIce::~cWinterIce() = default;
 
@@ -72,11 +78,13 @@ void cWinterIce::OnOperationFinished() {
     objStartEffect(burst, first ? "IceExplode1" : "IceExplode2", x, y);
     if (first && sparkles) sparkles->Stop(false);
     state = first ? kCracking : kOpening;
+    ShowStatePicture();
     settle.Start(kSettleMs);
   } else if (operation.kind == OperationKind::GetResource && state == kWaiting) {
     // The heart the persons carried is given: one fewer waits at home.
     if (heartsAtHome > 0) --heartsAtHome;
     state = kUncharmed;
+    ShowStatePicture();
     objStartEffect(workEffect1, "SunShine", x, y);
     uncharmedSound.StartSlot(0, int32_t(x), 0);
     GameEvent e = objEvent(Game::Event::WinterIceFinished, *this);
@@ -100,6 +108,7 @@ bool cWinterIce::UpdateTimers(int32_t ms) {
       state = kWaiting;
       objStartEffect(workEffect1, "IceGirlAppear", x, y);
     }
+    ShowStatePicture();
   }
   return cSubjectObject::UpdateTimers(ms);
 }
@@ -113,6 +122,7 @@ void cWinterIce::Draw(const DrawContext& dc) {
 void cWinterIce::ResolveParent(const cMap& map) {
   cSubjectObject::ResolveParent(map);
   if (state == kWhole) objStartEffect(sparkles, "IceSparkles", x, y);
+  ShowStatePicture();
   uncharmedSound.Load(kSounds, "WinterUncharmed");
 }
 

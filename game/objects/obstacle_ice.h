@@ -45,6 +45,9 @@ class cWinterIce : public cSubjectObject {
   std::unique_ptr<FxManager::cSimplePyro> sparkles;  // shown while the ice stands whole
   std::unique_ptr<FxManager::cSimplePyro> burst;
   Core::cObjectSoundTrack uncharmedSound;
+
+ private:
+  void ShowStatePicture();
 };
 
 class cWitch_47lvl : public cSubjectObject {
