@@ -54,7 +54,10 @@ class cWitch_47lvl : public cSubjectObject {
  public:
   cWitch_47lvl();
   ~cWitch_47lvl() override;
-  bool HasOperationOffer() const override { return round == 0 && operation.state == OperationState::Idle; }
+  // Before the first order, and again should the second person's order be called off.
+  bool HasOperationOffer() const override {
+    return round < 2 && !m_secondPending && operation.state == OperationState::Idle;
+  }
   bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;

@@ -147,6 +147,32 @@ TEST_F(IceAndWitch, TheWitchIsDrivenOffByAFirstAndThenASecondPerson) {
   EXPECT_EQ(h.stock().Amount(Game::kFood), 7);
 }
 
+TEST_F(IceAndWitch, WhenTheSecondPersonsOrderIsCalledOffThePlayerCanOrderItAgain) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 251,
+                            "[Witch]\ntype=Witch_47lvl\nx=300\ny=200\nboundXS=20\nboundYS=20\nsupportY=30\n"
+                            "Person_Get_Resource_Time=300\nPerson_Get_Resource_Time_Food=3\n",
+                            obstest::balance(1, 10, 0, 0)));
+  auto* witch = obstest::byName<cWitch_47lvl>(h, "Witch");
+  ASSERT_NE(witch, nullptr);
+  h.ClearEvents();
+  h.Action(2, witch->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::Witch47Event2));
+  ASSERT_TRUE(until(h, [&] { return witch->operation.state != OperationState::Idle; }));
+  EXPECT_FALSE(witch->HasOperationOffer());
+  witch->CancelOperation();
+  h.Advance(2);
+  EXPECT_EQ(witch->round, 1);
+  EXPECT_TRUE(witch->HasOperationOffer());
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 7);  // the free second order gives nothing back
+  h.Advance(100);
+  h.Action(2, witch->id);
+  EXPECT_EQ(h.stock().Amount(Game::kFood), 4);
+  ASSERT_TRUE(obstest::runUntil(h, Event::Witch47Event));
+  EXPECT_EQ(h.CountOf(Event::Witch47Event2), 1);
+  EXPECT_EQ(witch->round, 2);
+}
+
 TEST_F(IceAndWitch, BothReadTheSameRecordFromMapIniAndMapBinAndSaveTheirIconScripts) {
   const char* kSubject = "workerType=Worker\nPerson_Repair_Time=1234\nPerson_Repair_Time_Food=6\nname=#ICE\n";
   const obstest::RecordCase cases[] = {
