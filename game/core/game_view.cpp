@@ -10,6 +10,7 @@
 #include "game/core/game_music.h"
 #include "game/core/level_context.h"
 #include "game/core/person.h"
+#include "game/interface/interface.h"
 #include "game/menus/leave_dialog.h"
 #include "game/rules/level_statistics.h"
 #include "game/menus/screens.h"
@@ -91,6 +92,7 @@ void cGameView::RegisterEvents() {
 }
 
 void cGameView::Detach() {
+  if (m_interface) m_interface->LevelEnd();
   if (m_dispatcher) m_dispatcher->Forget(this);
   m_dispatcher = nullptr;
   m_level = nullptr;
@@ -108,6 +110,11 @@ bool cGameView::ClockWaits() const {
   // otherwise start the game minute again.
   const cGameModel* m = Model();
   return m && !m_levelCompleted && (m->phase() == Phase::Waiting || m->phase() == Phase::Ready);
+}
+
+void cGameView::SetInterface(Interface::UIInterface* ui) {
+  if (m_interface || !ui) return;
+  if (AddChild(ui)) m_interface = ui;
 }
 
 bool cGameView::IsFree() const { return !m_resultShown && !Menu::UILeaveDialog::IsOpen(); }
@@ -212,6 +219,7 @@ bool cGameView::TakePress() {
 void cGameView::OnMouseButton(int button, int x, int y) {
   if (!TakePress()) return;
   if (!InPlay() || !m_level->map) return;
+  if (m_interface && m_interface->HitTest(x, y)) return;
   GameAction a;
   a.x = x;
   a.y = y;

@@ -10,6 +10,10 @@
 #include "game/core/game_model.h"
 #include "ui/wnd.h"
 
+namespace Interface {
+class UIInterface;
+}
+
 namespace Game {
 struct LevelContext;
 
@@ -91,6 +95,9 @@ class cGameView : public UIWnd, public cObserver {
   int32_t lastStory() const { return m_lastStory; }
   // Nothing of the view's own (a question, a result) stands over the map.
   bool IsFree() const;
+  // The panels over the map: the view draws them as its child, and clicks on them stay off the map.
+  void SetInterface(Interface::UIInterface* ui);
+  Interface::UIInterface* interfaceWnd() const { return m_interface; }
 
  private:
   cGameModel* Model() const;
@@ -122,6 +129,7 @@ class cGameView : public UIWnd, public cObserver {
   int32_t m_tick = 0;
   int32_t m_lastStory = -1;
   cTypedWords m_typed;
+  Interface::UIInterface* m_interface = nullptr;  // a child: the view owns it
 };
 
 }  // namespace Game

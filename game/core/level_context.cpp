@@ -11,6 +11,7 @@
 #include "game/core/game_view.h"
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
+#include "game/interface/interface.h"
 #include "game/objects/obstacles_register.h"
 #include "game/objects/building.h"
 #include "game/objects/production_register.h"
@@ -172,6 +173,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     c.model->SetEnqueueHook([queue](int32_t id) { queue->Enqueue(id, false); });
     c.viewOwned = std::make_unique<cGameView>(&c);
     c.view = c.viewOwned.get();
+    c.view->SetInterface(new Interface::UIInterface());
   } else if (stage == 3) {
     c.goals->Prepare(Task::TaskLevel{c.dispatcher.get(), c.stock.get(), c.map.get()});
     c.allGoals = std::make_unique<cAllTaskCompletedController>(c.dispatcher.get());
@@ -217,6 +219,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     }
     c.allGoals->SetLevel(n);
     c.view->LevelStart();
+    if (Interface::UIInterface* ui = c.view->interfaceWnd()) ui->LevelStart(&c);
     c.model->StartLevel(c.gameMode, n);
   }
   return true;

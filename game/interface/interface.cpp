@@ -1,0 +1,197 @@
+// The in-game interface window: boards drawn over the map, their values from the panels.
+#include "game/interface/interface.h"
+
+#include <algorithm>
+
+#include "base/diag.h"
+#include "files/ini.h"
+#include "game/core/level_balance.h"
+#include "game/core/level_context.h"
+#include "gfx/font.h"
+#include "gfx/render.h"
+#include "gfx/sprite.h"
+#include "ui/widget_sprite.h"
+
+namespace Interface {
+namespace {
+constexpr uint32_t kWood = grColor(122, 82, 46, 230);
+constexpr uint32_t kWoodEdge = grColor(70, 44, 22);
+constexpr uint32_t kWoodGrain = grColor(140, 98, 58, 230);
+constexpr uint32_t kInk = grColor(255, 244, 214);
+constexpr uint32_t kFull = grColor(255, 64, 64);
+constexpr uint32_t kGain = grColor(110, 230, 90);
+constexpr uint32_t kLacking = grColor(255, 170, 40);
+constexpr uint32_t kResourceColour[4] = {grColor(230, 200, 150), grColor(200, 60, 40), grColor(150, 150, 170),
+                                         grColor(250, 210, 40)};
+const char* const kResourceLabel[4] = {"Workers", "Food", "Ore", "Gold"};
+}  // namespace
+
+PanelRect panelReadRect(const char* file, const char* section, PanelRect def) {
+  PanelRect r;
+  r.x = iniGetInt(file, section, "x", def.x);
+  r.y = iniGetInt(file, section, "y", def.y);
+  r.w = iniGetInt(file, section, "width", def.w);
+  r.h = iniGetInt(file, section, "height", def.h);
+  if (r.w <= 0 || r.h <= 0 || r.w > 4096 || r.h > 4096) {
+    errorLog("%s: [%s] has no usable width and height (%d x %d); the board keeps %d x %d\n", file, section, r.w,
+             r.h, def.w, def.h);
+    r.w = def.w;
+    r.h = def.h;
+  }
+  return r;
+}
+
+UIInterface::UIInterface() {
+  SetName("Interface");
+  m_resourceRect = panelReadRect(kLayoutFile, "ResourceInterface", PanelRect{8, 6, 440, 40});
+  m_timeRect = panelReadRect(kLayoutFile, "TimeInterface", PanelRect{808, 6, 208, 76});
+  m_goalRect = panelReadRect(kLayoutFile, "TaskInterface", PanelRect{736, 90, 280, 36});
+  const std::string font = iniString(kLayoutFile, "Main", "Font", "TextFont");
+  if (grIsReady()) m_text = sprGetFont(font.c_str());
+}
+
+UIInterface::~UIInterface() {
+  LevelEnd();
+  sprRelease(m_text);
+}
+
+void UIInterface::LevelStart(Game::LevelContext* level) {
+  m_level = level;
+  if (!level) return;
+  m_resources.Bind(level->dispatcher.get(), level->stock.get(), level->map.get());
+  m_goals.Bind(level->goals.get());
+}
+
+void UIInterface::LevelEnd() {
+  m_resources.Unbind();
+  m_goals.Bind(nullptr);
+  m_level = nullptr;
+}
+
+TimeView UIInterface::time() const {
+  if (!m_level || !m_level->model) return panelTimeView({}, 0, true);
+  const LevelBalance& b = levelBalance();
+  const Game::cGameModel& m = *m_level->model;
+  const bool noClock = m.gameMode() == Game::kModeNoTime;
+  const int32_t remaining = m.levelTimer().running || m.levelTimer().total > 0 ? m.levelTimer().remaining : b.tLevelTime;
+  return panelTimeView(Game::LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime}, remaining, noClock);
+}
+
+PanelRect UIInterface::goalBoard() const {
+  PanelRect r = m_goalRect;
+  const int rows = int(m_goals.Rows().size());
+  r.h = std::max(m_goalRect.h, 12 + rows * kGoalRowHeight);
+  return r;
+}
+
+int UIInterface::Update(int dt) {
+  if (m_level && Game::levelContext() != m_level) LevelEnd();  // the level ended without telling us
+  m_resources.Update(dt);
+  m_goals.Refresh();
+  return UIWnd::Update(dt);
+}
+
+bool UIInterface::HitTest(int x, int y) const {
+  if (Hidden()) return false;
+  return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
+         (!m_goals.Rows().empty() && goalBoard().Contains(x, y));
+}
+
+void UIInterface::DrawBoard(const PanelRect& r) const {
+  grFillRect(r.x, r.y, r.x + r.w, r.y + r.h, kWood);
+  for (int y = r.y + 6; y < r.y + r.h - 3; y += 9) grLine(r.x + 4, y, r.x + r.w - 4, y, kWoodGrain);
+  grFrameRect(r.x, r.y, r.x + r.w, r.y + r.h, kWoodEdge);
+  grFrameRect(r.x + 1, r.y + 1, r.x + r.w - 1, r.y + r.h - 1, kWoodEdge);
+}
+
+void UIInterface::DrawText(int x, int y, const std::string& text, uint32_t argb, int hAlign) const {
+  if (m_text)
+    fontDrawTextUtf8(UIWndSprite::ModeFor(argb), 15, 1.0f, 1.0f, m_text, float(x), y, text.c_str(), 0, hAlign, -1,
+                     argb);
+  else
+    grTextOut(hAlign == 1 ? x - int(text.size()) * 8 : x, y, text.c_str(), argb);
+}
+
+void UIInterface::DrawResources() const {
+  const PanelRect& r = m_resourceRect;
+  DrawBoard(r);
+  const int slot = r.w / 4;
+  for (int i = 0; i < 4; ++i) {
+    if (!m_resources.Visible(i)) continue;
+    const ResourceSlot& s = m_resources.Slot(i);
+    const int x = r.x + i * slot + 8;
+    const int cy = r.y + r.h / 2;
+    const int grow = s.pulseMs > 0 ? 2 : 0;
+    uint32_t mark = kResourceColour[i];
+    if (s.hintMs > 0 && (s.hintMs / 250) % 2 == 0) mark = kLacking;
+    grFillRect(x - grow, cy - 8 - grow, x + 16 + grow, cy + 8 + grow, mark);
+    grFrameRect(x - grow, cy - 8 - grow, x + 16 + grow, cy + 8 + grow, kWoodEdge);
+    uint32_t ink = kInk;
+    if (m_resources.AtMaximum(i)) ink = kFull;
+    else if (s.flashMs > 0) ink = kGain;
+    else if (s.hintMs > 0) ink = kLacking;
+    DrawText(x + 22, cy - 9, m_resources.Text(i), ink);
+  }
+}
+
+void UIInterface::DrawGoals() const {
+  if (m_goals.Rows().empty()) return;
+  const PanelRect r = goalBoard();
+  DrawBoard(r);
+  int y = r.y + 6;
+  for (const GoalRow& row : m_goals.Rows()) {
+    const int bx = r.x + 8, by = y + 4;
+    grFrameRect(bx, by, bx + 14, by + 14, kInk);
+    if (row.done) {
+      // The tick: two strokes, drawn twice for weight.
+      for (int d = 0; d < 2; ++d) {
+        grLine(bx + 2, by + 7 + d, bx + 6, by + 11 + d, kGain);
+        grLine(bx + 6, by + 11 + d, bx + 13, by + 2 + d, kGain);
+      }
+    }
+    DrawText(bx + 22, y + 1, row.label, row.done ? kGain : kInk);
+    if (!row.progress.empty()) DrawText(r.x + r.w - 10, y + 1, row.progress, kInk, 1);
+    y += kGoalRowHeight;
+  }
+}
+
+void UIInterface::DrawTime() const {
+  const TimeView t = time();
+  if (t.noClock) return;
+  const PanelRect& r = m_timeRect;
+  DrawBoard(r);
+  DrawText(r.x + 10, r.y + 4, "Time " + panelClockText(t.remainingMs), t.remainingMs <= 10000 ? kFull : kInk);
+  DrawText(r.x + 10, r.y + 27, "Gold " + panelClockText(t.goldLeftMs), t.goldLeftMs > 0 ? kResourceColour[3] : kWoodEdge);
+  DrawText(r.x + 10, r.y + 50, "Silver " + panelClockText(t.silverLeftMs),
+           t.silverLeftMs > 0 ? grColor(220, 220, 230) : kWoodEdge);
+  // The stars a win would earn now.
+  for (int i = 0; i < 3; ++i) {
+    const int sx = r.x + r.w - 22 - i * 18, sy = r.y + 8;
+    const uint32_t c = (2 - i) < t.stars ? kResourceColour[3] : kWoodEdge;
+    grFillRect(sx, sy, sx + 12, sy + 12, c);
+  }
+}
+
+void UIInterface::DrawFlying() const {
+  for (const FlyingNumber& f : m_resources.Flying()) {
+    const float life = float(f.ageMs) / float(cResourcePanel::kFlyMs);
+    const int y = f.y - int(float(cResourcePanel::kFlyRise) * life);
+    const int alpha = std::clamp(int(255.0f * (1.0f - life)), 0, 255);
+    const uint32_t c = (uint32_t(alpha) << 24) | (kResourceColour[f.resource & 3] & 0x00FFFFFFu);
+    grFillRect(f.x - 14, y + 3, f.x - 4, y + 13, c);
+    DrawText(f.x, y, "+" + std::to_string(f.amount), (uint32_t(alpha) << 24) | (kGain & 0x00FFFFFFu));
+  }
+}
+
+int UIInterface::Draw() {
+  if (Hidden()) return 0;
+  if (m_level) {
+    DrawFlying();
+    DrawResources();
+    DrawGoals();
+    DrawTime();
+  }
+  return UIWnd::Draw();
+}
+
+}  // namespace Interface
