@@ -180,7 +180,8 @@ void cGameView::OnPointerMove(int x, int y) {
     }
     return;
   }
-  Map::cObject* hit = m_level->map->HitTest(x, y);
+  // Over a board the pointer is off the map: what lies under the board is not hovered.
+  Map::cObject* hit = m_interface && m_interface->HitTest(x, y) ? nullptr : m_level->map->HitTest(x, y);
   if (hit) {
     if (hit->id != m_hoveredId) {
       GameAction a;

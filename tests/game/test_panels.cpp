@@ -202,3 +202,21 @@ TEST_F(Panels, ClicksOnTheBoardsStayOffTheMapAndClicksBesideThemDoNot) {
   EXPECT_FALSE(ui().HitTest(512, 600));  // open map
   EXPECT_FALSE(ui().HitTest(res.x + res.w + 1, res.y + res.h + 1));
 }
+
+TEST_F(Panels, TheBoardsTakeTheirPlacesFromTheLayoutFileAndABadSizeIsReported) {
+  gametest::clearGerr();
+  gametest::writeFile("data/interface/panels.ini",
+                      "[ResourceInterface]\nx=0\ny=280\nwidth=320\nheight=200\n"
+                      "[TimeInterface]\nx=10\ny=10\nwidth=0\nheight=-4\n");
+  GameHarness h;
+  ASSERT_TRUE(loadPanels(h, 408));
+  EXPECT_TRUE(ui().HitTest(100, 395));
+  EXPECT_FALSE(ui().HitTest(100, 490));
+  // The time board keeps its place from the file and the usable default size.
+  EXPECT_EQ(ui().timeRect().x, 10);
+  EXPECT_EQ(ui().timeRect().w, 208);
+  EXPECT_EQ(ui().timeRect().h, 76);
+  const std::string gerr = gametest::gerrText();
+  EXPECT_NE(gerr.find("data/interface/panels.ini"), std::string::npos) << gerr;
+  EXPECT_NE(gerr.find("TimeInterface"), std::string::npos) << gerr;
+}
