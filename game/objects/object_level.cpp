@@ -117,4 +117,20 @@ void objClearObstacle(cObject& o) {
   else
     o.Set(kFlagObstacle, false);
 }
+void cObstacleWorkSound::Start(const cObject& owner, int32_t durationMs) {
+  if (!m_read) {
+    m_read = true;  // a subtype without a set stays silent, asked once
+    if (!owner.subtypeName.empty()) m_track.Load(kFile, owner.subtypeName.c_str());
+  }
+  if (!m_track.IsLoaded()) return;
+  for (int i = 0; i < Core::cObjectSoundTrack::kSlots; ++i) m_track.StartSlot(i, int32_t(owner.x), durationMs);
+  m_playing = true;
+}
+
+void cObstacleWorkSound::Stop() {
+  if (!m_playing) return;
+  m_track.StopAll();
+  m_playing = false;
+}
+
 }  // namespace Map

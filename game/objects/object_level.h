@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "anim/anim_sound_track.h"
 #include "game/core/events.h"
 #include "game/core/map_object.h"
 
@@ -66,4 +67,21 @@ bool objCostOffer(const cSubjectObject& s, int32_t kind, std::array<int32_t, 4>&
 void objSpendLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel);
 // Takes the object off the path grid (its cells free again, pending buildings re-checked).
 void objClearObstacle(cObject& o);
+// The work sound of an obstacle: the set its subtype names in "data/obstacles/sounds.ini", played
+// with the work's length as its cycle while the persons work, and stopped when the work ends.
+class cObstacleWorkSound {
+ public:
+  static constexpr const char* kFile = "data/obstacles/sounds.ini";
+  void Start(const cObject& owner, int32_t durationMs);
+  void Stop();
+  void Update(int32_t ms) { m_track.Update(ms); }
+  bool Playing() const { return m_playing; }
+  Core::cObjectSoundTrack& Track() { return m_track; }
+
+ private:
+  Core::cObjectSoundTrack m_track;
+  bool m_read = false;
+  bool m_playing = false;
+};
+
 }  // namespace Map

@@ -67,6 +67,7 @@ void cBrokenPathPatch::BeginWork() {
   e.value = duration;
   objPost(e);
   objStartEffect(workEffect0, "RepairDust_small", x, y);
+  workSound.Start(*this, duration);
   fadePeriod = FadePeriod(duration);
   fadeTime = 0;
   fadeStepsDone = 0;
@@ -78,6 +79,7 @@ void cBrokenPathPatch::OnOperationFinished() {
 }
 
 void cBrokenPathPatch::MarkRepaired() {
+  workSound.Stop();
   broken = 0;
   frame = 0;
   fadePeriod = 0;
@@ -128,7 +130,9 @@ bool cBrokenPathPatch::UpdateTimers(int32_t ms) {
     fadePeriod = 0;
     brokenAlpha = 255;
     if (workEffect0) workEffect0->Stop(true);
+    workSound.Stop();
   }
+  workSound.Update(ms);
   hideFade.Advance(ms);
   return cSubjectObject::UpdateTimers(ms);
 }

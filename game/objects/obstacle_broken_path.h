@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/objects/object_level.h"
 #include "game/objects/subject_object.h"
 
 namespace Map {
@@ -41,6 +42,7 @@ class cBrokenPathPatch : public cSubjectObject {
   // The period of one fade step for a repair of `durationMs`: a seventh of it, at least 1 ms.
   static int32_t FadePeriod(int32_t durationMs);
 
+  cObstacleWorkSound workSound;
   uint8_t broken = 0;
   uint8_t hidden = 0;
   uint8_t drawAfterRepair = 0;

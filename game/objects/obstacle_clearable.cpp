@@ -47,6 +47,7 @@ void cClearableObstacle::BeginWork() {
   e.value = operation.duration;
   objPost(e);
   objStartEffect(workEffect0, "RepairDust_small", x, y);
+  workSound.Start(*this, operation.duration);
 }
 
 bool cClearableObstacle::UpdateTimers(int32_t ms) {
@@ -55,7 +56,9 @@ bool cClearableObstacle::UpdateTimers(int32_t ms) {
     // The order was cancelled: the dust settles, the obstacle stays.
     m_workBegun = false;
     if (workEffect0) workEffect0->Stop(true);
+    workSound.Stop();
   }
+  workSound.Update(ms);
   return cSubjectObject::UpdateTimers(ms);
 }
 
@@ -63,6 +66,7 @@ void cClearableObstacle::OnOperationFinished() {
   if (m_workBegun && operation.kind == OperationKind::Repair && OffersWork()) {
     m_workBegun = false;
     if (workEffect0) workEffect0->Stop(false);
+    workSound.Stop();
     GameEvent e = objEvent(ClearedEvent(), *this);
     objPost(e);
     OnCleared();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "game/objects/object_level.h"
 #include "game/objects/subject_object.h"
 
 namespace Map {
@@ -34,6 +35,9 @@ class cClearableObstacle : public cSubjectObject {
   int32_t walkVisible = 2;
   int32_t workVisible = -1;  // -1: the subject's personVisibleState
   int32_t homeVisible = 2;
+
+ public:
+  cObstacleWorkSound workSound;
 
  private:
   void BeginWork();

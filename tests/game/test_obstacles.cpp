@@ -4,6 +4,7 @@
 // totem destroyed and made whole again, and each family's record equal from map.ini and map.bin.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "game/core/path_finder.h"
@@ -419,4 +420,33 @@ TEST_F(Obstacles, TheSeasonsObstaclesOpenInTheirOrderAndTheSnowballRollsInStages
   EXPECT_EQ(h.Last(Event::SnowballStageEnded)->value, 1);
   EXPECT_FALSE(cellBlockedByObject(h, 600, 600));
   EXPECT_EQ(h.map().FindById(ballId), nullptr);
+}
+
+// The repair sounds while the persons work: the set the road's subtype names in the obstacles'
+// sound file plays through the work and falls silent when the road is whole.
+TEST_F(Obstacles, TheWorkSoundPlaysWhileTheRoadIsRepairedAndStopsWithIt) {
+  gametest::writeFile("data/obstacles/sounds.ini",
+                      "[roadcrack]\nsound0=Hammer\nphase0=0\nperiod0=0.25\nisCycle0=1\nisRepeat0=1\n"
+                      "[bridge]\nsound0=Hammer\nphase0=0\nperiod0=0.25\nisCycle0=1\nisRepeat0=1\n");
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 146, roadLevel("Person_Repair_Time=2000\n"), obstest::balance(1, 20, 0, 0),
+                            obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  int plays = 0;
+  road->workSound.Track().SetPlayListener([&plays](const char* sound) { plays += std::string(sound) == "Hammer"; });
+  h.Action(2, road->id);
+  h.Advance(5);
+  EXPECT_EQ(plays, 0) << "nothing while the worker walks";
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationProgress));
+  EXPECT_TRUE(road->workSound.Playing());
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished, 1, 200));
+  // A 2000 ms work repeating every quarter of it.
+  EXPECT_GE(plays, 3);
+  EXPECT_LE(plays, 5);
+  EXPECT_FALSE(road->workSound.Playing());
+  const int heard = plays;
+  h.Advance(80);
+  EXPECT_EQ(plays, heard) << "silent once the road is whole";
+  std::filesystem::remove("data/obstacles/sounds.ini");
 }
