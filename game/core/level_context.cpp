@@ -12,6 +12,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/level_files.h"
 #include "game/interface/interface.h"
+#include "game/interface/icons_register.h"
 #include "game/objects/obstacles_register.h"
 #include "game/objects/building.h"
 #include "game/objects/production_register.h"
@@ -98,6 +99,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   Map::productionRegisterClasses(*Map::objectFactory());
   Map::buildingRegisterClasses(*Map::objectFactory());
   Map::obstaclesRegisterClasses(*Map::objectFactory());
+  Icon::iconsRegisterClasses(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
     c.failed = true;
     return false;

@@ -1,0 +1,214 @@
+#!/usr/bin/env python3
+"""Writes the pictures and texts of the object hints and of the screens that end a level.
+
+- data/hint/hintResources.ini: the hint window's line distances and row positions, and its
+  pictures data/hint/frame.png (a small wooden board), arrow.png (the pointing arrow),
+  bar.png, bar_full.png and bar_green.png (the work progress bar: frame, red and green fill);
+- data/interface/endscreens/: the statistics board, the lose board and the star, painted as
+  wooden boards like the demo menu's;
+- data/menu/ingameDialogs.ini: the story dialog of level 3 (two speakers) and the box places;
+- the "Hints" section of data/translation.ini (replaced when present).
+Every picture is painted at four times its size and scaled down, so the result is the same on
+every run.
+"""
+import math
+import os
+import random
+import sys
+
+from PIL import Image, ImageDraw
+
+target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
+data = os.path.join(target, "data")
+S = 4
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
+        f.write(text)
+
+
+def smooth(size, paint):
+    W, H = size
+    img = Image.new("RGBA", (W * S, H * S), (0, 0, 0, 0))
+    paint(ImageDraw.Draw(img), img)
+    return img.resize(size, Image.LANCZOS)
+
+
+def save(img, *parts):
+    path = os.path.join(data, *parts)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    img.save(path, optimize=False)
+
+
+def wood(size, seed):
+    rng = random.Random(seed)
+    W, H = size
+
+    def paint(d, img):
+        m = 6 * S
+        box = [m, m, W * S - m, H * S - m]
+        d.rounded_rectangle([box[0] + 5 * S, box[1] + 6 * S, box[2] + 5 * S, box[3] + 6 * S], radius=20 * S,
+                            fill=(20, 30, 10, 90))
+        d.rounded_rectangle(box, radius=20 * S, fill=(66, 42, 22, 255))
+        inner = [box[0] + 7 * S, box[1] + 7 * S, box[2] - 7 * S, box[3] - 7 * S]
+        d.rounded_rectangle(inner, radius=14 * S, fill=(128, 86, 50, 255))
+        for _ in range(max(20, W * H // 2500)):
+            y = rng.randrange(inner[1] + 4 * S, inner[3] - 4 * S)
+            x = rng.randrange(inner[0] + 6 * S, max(inner[0] + 7 * S, inner[2] - 60 * S))
+            d.line([(x, y), (x + rng.randrange(20, 60) * S, y + rng.randrange(-2, 3) * S)], fill=(96, 62, 34, 255),
+                   width=S)
+        for cx, cy in [(box[0] + 16 * S, box[1] + 16 * S), (box[2] - 16 * S, box[1] + 16 * S),
+                       (box[0] + 16 * S, box[3] - 16 * S), (box[2] - 16 * S, box[3] - 16 * S)]:
+            d.ellipse([cx - 4 * S, cy - 4 * S, cx + 4 * S, cy + 4 * S], fill=(70, 66, 70, 255))
+
+    return smooth(size, paint)
+
+
+def star(size):
+    def paint(d, img):
+        W, H = size
+        cx, cy, r = W * S / 2, H * S / 2, W * S / 2 - 2 * S
+        pts = []
+        for i in range(10):
+            a = -math.pi / 2 + i * math.pi / 5
+            rr = r if i % 2 == 0 else r * 0.45
+            pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
+        d.polygon(pts, fill=(250, 204, 60, 255), outline=(150, 100, 20, 255))
+        d.line(pts + [pts[0]], fill=(150, 100, 20, 255), width=2 * S)
+
+    return smooth(size, paint)
+
+
+def arrow(size):
+    def paint(d, img):
+        W, H = size
+        # Points to the left: the tip at x = 0, so drawn right of a point it points back at it.
+        d.polygon([(2 * S, H * S / 2), (W * S / 2, 2 * S), (W * S / 2, H * S / 3), (W * S - 2 * S, H * S / 3),
+                   (W * S - 2 * S, H * S * 2 / 3), (W * S / 2, H * S * 2 / 3), (W * S / 2, H * S - 2 * S)],
+                  fill=(240, 200, 40, 255), outline=(110, 60, 10, 255))
+
+    return smooth(size, paint)
+
+
+def bar(size, fill):
+    def paint(d, img):
+        W, H = size
+        if fill is None:
+            d.rounded_rectangle([0, 0, W * S - 1, H * S - 1], radius=5 * S, fill=(40, 28, 16, 230),
+                                outline=(200, 170, 110, 255), width=2 * S)
+        else:
+            d.rounded_rectangle([2 * S, 2 * S, W * S - 2 * S, H * S - 2 * S], radius=4 * S, fill=fill)
+
+    return smooth(size, paint)
+
+
+HINT_LAYOUT = """; The hint window over objects: line distances and the x of its rows.
+[Hint]
+distanceFromUpperEdgeToName=10
+distanceFromNameToStatus=4
+distanceFromStatusToRest=6
+
+[Spend]
+x=0
+
+[ShortFall]
+x=0
+sizeIncrease=12
+
+[Get]
+x=0
+
+[WillGet]
+x=0
+
+[ResourcesBox]
+x=0
+"""
+
+DIALOGS = """; Story dialogs during play: one section per dialog, and the places of the boxes.
+[double]
+x1=120
+y1=520
+x2=380
+y2=600
+avatarx1=20
+avatary1=480
+avatarx2=860
+avatary2=560
+buttonx=820
+buttony=700
+
+[single]
+x=200
+y=560
+avatarx=40
+avatary=520
+buttonx=820
+buttony=700
+
+; Level 3: the prospector and the foreman talk about the boar in the ridge's gap.
+[dialog3]
+double=1
+effect=1
+effectTimeout=600
+name1=#STORY_NAME_PROSPECTOR
+name2=#STORY_NAME_FOREMAN
+avatar1=data/interface/endscreens/star.png
+avatar2=data/interface/endscreens/star.png
+text2timeout=1500
+"""
+
+TEXTS = """[Hints]
+; Texts of the object hints, the end screens and the story dialogs.
+#OBJECT_HINT_BROKEN=Broken
+#OBJECT_HINT_REPAIR=Repair:
+#OBJECT_HINT_MINE=Load:
+#OBJECT_HINT_STOCK=Left:
+#OBJECT_HINT_UPGRADE=Upgrade
+#INTERFACE_LOSE_PHRASE1=Time is up, %s. The meadow will wait for you.
+#INTERFACE_LOSE_PHRASE2=Not this time, %s! Try again and be quicker.
+#INTERFACE_LOSE_PHRASE3=So close, %s. One more go?
+#STATISTICS_LEVEL=Level
+#STATISTICS_RESOURCES=Resources
+#STATISTICS_TIME=Time
+#STATISTICS_TOTAL=Total
+#STORY_NAME_PROSPECTOR=The prospector
+#STORY_NAME_FOREMAN=The foreman
+#STORY_TEXT1_3=There is gold behind the ridge, but a bramble boar sits in the only gap!
+#STORY_TEXT2_3=Then we need a warrior. Build the warrior hut, and the mine is ours.
+"""
+
+
+def translation():
+    # The translation document is written by the widget generator; the hints keep their own
+    # section in it, replaced on every run so running this generator twice changes nothing.
+    path = os.path.join(data, "translation.ini")
+    text = ""
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+    out, skip = [], False
+    for line in text.splitlines():
+        if line.strip().startswith("["):
+            skip = line.strip().lower() == "[hints]"
+        if not skip:
+            out.append(line)
+    while out and not out[-1].strip():
+        out.pop()
+    write(path, "\n".join(out) + ("\n\n" if out else "") + TEXTS)
+
+
+save(wood((220, 120), 7301), "hint", "frame.png")
+save(arrow((64, 40)), "hint", "arrow.png")
+save(bar((96, 16), None), "hint", "bar.png")
+save(bar((96, 16), (200, 60, 40, 255)), "hint", "bar_full.png")
+save(bar((96, 16), (90, 190, 60, 255)), "hint", "bar_green.png")
+save(wood((560, 460), 7302), "interface", "endscreens", "statistics.png")
+save(wood((520, 300), 7303), "interface", "endscreens", "lose.png")
+save(star((64, 64)), "interface", "endscreens", "star.png")
+write(os.path.join(data, "hint", "hintResources.ini"), HINT_LAYOUT)
+write(os.path.join(data, "menu", "ingameDialogs.ini"), DIALOGS)
+translation()
+print("hints: data/hint/*, data/interface/endscreens/*, data/menu/ingameDialogs.ini, [Hints] of data/translation.ini")
