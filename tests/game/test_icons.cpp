@@ -6,6 +6,7 @@
 #include "game/core/event_codes.h"
 #include "game/core/map_factory.h"
 #include "game/core/map_object.h"
+#include "game/interface/icon_focus_marker.h"
 #include "game/interface/icon_hint_marker.h"
 #include "game/interface/icon_operation_bar.h"
 #include "game/interface/icons_register.h"
@@ -188,5 +189,46 @@ TEST(Icons, TheArrowOnALevelPointsAtTheTargetsAnchor) {
   EXPECT_EQ(e->point.y, 420);
   for (int i = 0; i < 121; ++i) h.Tick(25);
   EXPECT_EQ(arrow->Showing(rock->id), nullptr);
+}
+struct Ordered : Map::cObject {
+  int32_t state = 0;
+  int32_t GetOrderState() const override { return state; }
+};
+
+TEST(Icons, TheFocusMarkerTakesItsParentsOrderStateWhileShown) {
+  testkit::LevelHarness h;
+  Icon::iconsRegisterClasses(h.factory);
+  auto* hut = new Ordered;
+  hut->id = 900;
+  hut->Set(Map::kFlagFreeOnRemove, true);
+  hut->SetAnchor({300, 300});
+  h.map.Add(hut);
+  auto* marker = dynamic_cast<Icon::cFocusMarker*>(h.Add("icon", "focusMarker", "focus", 300, 310));
+  ASSERT_NE(marker, nullptr);
+  marker->parentId = hut->id;
+  h.Ready();
+  EXPECT_EQ(marker->State(), Icon::cFocusMarker::kBusy) << "a new marker draws nothing yet";
+
+  hut->state = 1;  // waiting for a person
+  h.Tick(25);
+  EXPECT_EQ(marker->State(), 1);
+  hut->state = 3;
+  marker->SetHidden(true);
+  h.Tick(25);
+  EXPECT_EQ(marker->State(), 1) << "a hidden marker keeps its last state";
+  marker->SetHidden(false);
+  h.Tick(25);
+  EXPECT_EQ(marker->State(), 3);
+  hut->state = 17;  // no such state: nothing to draw
+  h.Tick(25);
+  EXPECT_EQ(marker->State(), Icon::cFocusMarker::kBusy);
+
+  // The pulse: 0.00314 rad per ms, restarting every second; scale 0 counts as 1.
+  Icon::cFocusMarker m;
+  m.scale = 0.0f;
+  m.UpdateTimers(500);
+  EXPECT_NEAR(m.PulseScale(), 1.0f - 0.1f * std::sin(1.57f), 1e-4);
+  m.UpdateTimers(500);
+  EXPECT_NEAR(m.Phase(), 0.0f, 1e-6);
 }
 }  // namespace
