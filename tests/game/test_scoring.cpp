@@ -3,6 +3,7 @@
 // (stars, time, resource and total scores) worked out by hand, and the statistics file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -369,4 +370,15 @@ TEST_F(Scoring, AWonLevelWritesItsStarsAndScoreToTheStatisticsFileWithTheSwitch)
   EXPECT_EQ(iniGetInt("statistics.ini", "Main", "12Stars", -1), 2);
   EXPECT_EQ(iniGetInt("statistics.ini", "Main", "12scores", -1), 480);
   EXPECT_EQ(iniGetInt("statistics.ini", "Main", "336scores", -1), 1141);
+}
+
+// The bundled demo awards points for every deed the scoring counts: a key it lacks would silently
+// score nothing.
+TEST(DemoScores, TheDemoNamesEveryScoreValueAndEachIsWorthSomething) {
+  const char* source = std::getenv("MM_SOURCE_DIR");
+  if (!source) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  const std::string file = std::string(source) + "/demo/data/scores.ini";
+  for (const char* key : Game::kScoreKeyNames) EXPECT_GT(iniGetInt(file.c_str(), "Main", key, 0), 0) << key;
+  EXPECT_GT(iniGetInt(file.c_str(), "Main", "three_stars_bonus", 0), iniGetInt(file.c_str(), "Main", "one_star_bonus", 0));
+  iniFreeAll();
 }
