@@ -17,6 +17,8 @@ import random
 import sys
 
 from PIL import Image, ImageDraw
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from level_common import own_section_last  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -183,21 +185,8 @@ TEXTS = """[Hints]
 
 def translation():
     # The translation document is written by the widget generator; the hints keep their own
-    # section in it, replaced on every run so running this generator twice changes nothing.
-    path = os.path.join(data, "translation.ini")
-    text = ""
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            text = f.read()
-    out, skip = [], False
-    for line in text.splitlines():
-        if line.strip().startswith("["):
-            skip = line.strip().lower() == "[hints]"
-        if not skip:
-            out.append(line)
-    while out and not out[-1].strip():
-        out.pop()
-    write(path, "\n".join(out) + ("\n\n" if out else "") + TEXTS)
+    # section in it, replaced on every run.
+    own_section_last(os.path.join(data, "translation.ini"), "hints", TEXTS, write)
 
 
 save(wood((220, 120), 7301), "hint", "frame.png")

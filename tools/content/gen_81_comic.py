@@ -22,6 +22,8 @@ import sys
 from PIL import Image, ImageDraw, ImageFilter
 
 from demo_widgets import capped_button
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from level_common import own_section_last  # noqa: E402
 
 here = os.path.dirname(os.path.abspath(__file__))
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "demo"))
@@ -300,21 +302,8 @@ COMICS = """[Comics]
 
 def translation():
     # The translation document is written by the widget generator; the comics keep their own
-    # section in it, replaced on every run so running this generator twice changes nothing.
-    path = os.path.join(data, "translation.ini")
-    text = ""
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            text = f.read()
-    out, skip = [], False
-    for line in text.splitlines():
-        if line.strip().startswith("["):
-            skip = line.strip().lower() == "[comics]"
-        if not skip:
-            out.append(line)
-    while out and not out[-1].strip():
-        out.pop()
-    write(path, "\n".join(out) + ("\n\n" if out else "") + COMICS)
+    # section in it, replaced on every run.
+    own_section_last(os.path.join(data, "translation.ini"), "comics", COMICS, write)
 
 
 page()

@@ -118,6 +118,25 @@ def border(draw, w=1024, h=768, top=130):
         draw.rectangle(box, fill=0)
 
 
+def own_section_last(path, section, text, write):
+    """Drops `section` (compared without case) from the INI file at `path` and writes the file back
+    with `text`, the section's new form, at its end: a generator keeps its own block in a document
+    another one writes, and running it again changes nothing."""
+    old = ""
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            old = f.read()
+    out, skip = [], False
+    for line in old.splitlines():
+        if line.strip().startswith("["):
+            skip = line.strip().lower() == "[" + section.lower() + "]"
+        if not skip:
+            out.append(line)
+    while out and not out[-1].strip():
+        out.pop()
+    write(path, "\n".join(out) + ("\n\n" if out else "") + text)
+
+
 def merge_sections(path, sections, header=None):
     """Replaces the named sections of an INI file (adding those that are missing at its end) and
     keeps every other line, so a generator can add its entries to a file another one writes and
