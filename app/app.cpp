@@ -5,6 +5,7 @@
 #include "app/window_input.h"
 #include "base/diag.h"
 #include "files/file.h"
+#include "files/cfg.h"
 #include "files/ini.h"
 #include "files/user_files.h"
 #include "gfx/render.h"
@@ -111,6 +112,7 @@ int appInit(AppInputFn input) {
   fileInitUserFiles();
   fileInitTempFolder();
   fileOpenPack();
+  iniSetLanguage(cfgGetString("main", "language", ""));
 
   clockStart();
   crashSetKind(iniGetInt("game.ini", "main", "crash", 0));

@@ -46,3 +46,7 @@ std::vector<std::string> iniSectionList(const gFileName& file);
 std::vector<std::string> iniKeyList(const gFileName& file, const char* section);
 bool iniSave(const gFileName& file);
 void iniFreeAll();
+// The players' language ("ru"; empty or "en" for English): "data/translation_<language>.ini" is
+// read over "data/translation.ini", so its texts win and the ones it lacks stay English.
+void iniSetLanguage(std::string_view language);
+const std::string& iniLanguage();

@@ -1,6 +1,7 @@
 // The process-wide INI cache and the typed accessors with their rotating result buffers.
 #include "files/ini.h"
 #include "base/diag.h"
+#include "files/file.h"
 #include "files/ini_doc.h"
 #include "files/text.h"
 #include "platform/platform.h"
@@ -17,6 +18,23 @@ std::unordered_map<std::string, std::unique_ptr<IniDoc>> g_docs;
 IniDoc* g_recent = nullptr;
 std::string g_recentKey;
 
+// The translation document of another language is read over the English one: its keys come
+// first, so they win, and a key it lacks still shows the English text.
+constexpr const char* kTranslationKey = "data/translation.ini";
+std::string g_language;
+
+std::string loadText(const gFileName& file, const std::string& name, IniEncoding* encoding) {
+  void* data = nullptr;
+  size_t size = fileLoad(file, &data);
+  if (!size) {
+    consoleMessage(0, "Cannot load ini from file (%s)\n", name.c_str());
+    return {};
+  }
+  std::string text = iniDecode(static_cast<const unsigned char*>(data), size, name.c_str(), encoding);
+  memFree(data);
+  return text;
+}
+
 char g_buf[4][2048];
 char16_t g_wbuf[4][1024];
 int g_next = 0;
@@ -30,15 +48,13 @@ IniDoc* load(const gFileName& file) {
   if (it == g_docs.end()) {
     auto doc = std::make_unique<IniDoc>();
     doc->fileName = name;
-    void* data = nullptr;
-    size_t size = fileLoad(file, &data);
-    if (!size) {
-      consoleMessage(0, "Cannot load ini from file (%s)\n", name.c_str());
-    } else {
-      std::string text = iniDecode(static_cast<const unsigned char*>(data), size, name.c_str(), &doc->encoding);
-      memFree(data);
-      iniParseText(text, doc->nodes, &doc->trailing);
+    std::string text = loadText(file, name, &doc->encoding);
+    if (!g_language.empty() && key == fileFoldName(kTranslationKey)) {
+      const std::string other = "data/translation_" + g_language + ".ini";
+      IniEncoding encoding{};
+      if (fileExists(other.c_str())) text = loadText(gFileName(other.c_str()), other, &encoding) + "\n" + text;
     }
+    if (!text.empty()) iniParseText(text, doc->nodes, &doc->trailing);
     it = g_docs.emplace(key, std::move(doc)).first;
   }
   g_recent = it->second.get();
@@ -202,6 +218,24 @@ std::vector<std::string> iniKeyList(const gFileName& file, const char* section) 
   }
   return out;
 }
+
+void iniSetLanguage(std::string_view language) {
+  std::string lang;
+  // A language is a short lower-case tag; anything else means the game's own (English) texts.
+  for (char c : language.substr(0, 8)) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c < 'a' || c > 'z') return iniSetLanguage({});
+    lang += c;
+  }
+  if (lang == "en") lang.clear();
+  if (lang == g_language) return;
+  g_language = lang;
+  g_docs.erase(fileFoldName(kTranslationKey));
+  g_recent = nullptr;
+  g_recentKey.clear();
+}
+
+const std::string& iniLanguage() { return g_language; }
 
 void iniFreeAll() {
   g_docs.clear();

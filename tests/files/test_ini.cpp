@@ -180,6 +180,27 @@ TEST_F(Ini, TranslatedText) {
   EXPECT_EQ(std::u16string(iniFindWString("data/translation.ini", "#none")), u"");
 }
 
+// Another language's document is read over the English one: its texts win, the keys it lacks stay
+// English, and switching back (or to a tag that is not a language) shows English again.
+TEST_F(Ini, TranslationInAnotherLanguage) {
+  writeBytes("data/translation.ini", "[menu]\n#PLAY=Play\n#EXIT=Exit\n");
+  writeBytes("data/translation_ru.ini", "[menu]\n#PLAY=Играть\n");
+  writeBytes("wnd.ini", "[b]\nplay=#PLAY\nexit=#EXIT\n");
+  EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "play", u"?")), u"Play");
+  iniSetLanguage("RU");
+  EXPECT_EQ(iniLanguage(), "ru");
+  EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "play", u"?")), u"Играть");
+  EXPECT_EQ(iniText("wnd.ini", "b", "exit"), "Exit");
+  EXPECT_EQ(std::u16string(iniFindWString("data\\translation.ini", "#PLAY")), u"Играть");
+  iniSetLanguage("../x");
+  EXPECT_EQ(iniLanguage(), "");
+  EXPECT_EQ(std::u16string(iniGetWText("wnd.ini", "b", "play", u"?")), u"Play");
+  // A language without a document of its own keeps the English texts.
+  iniSetLanguage("de");
+  EXPECT_EQ(iniText("wnd.ini", "b", "play"), "Play");
+  iniSetLanguage("");
+}
+
 // A document the program saves (window places from the editor, settings) keeps its author's
 // comments and blank lines where they stood.
 TEST(IniSave, KeepsCommentsAndBlankLines) {

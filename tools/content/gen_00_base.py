@@ -38,6 +38,9 @@ FullScreen=0
 AlwaysActive=0
 ; a pack archive holding the data folder (empty: loose files)
 pack=
+; the language of the texts: en, or ru for data/translation_ru.ini (a player's profgame.ini may
+; say otherwise)
+language=en
 promo=0
 crash=0
 
