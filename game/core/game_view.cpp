@@ -6,12 +6,14 @@
 #include "anim/fx_manager.h"
 #include "app/soft_cursor.h"
 #include "base/diag.h"
+#include "files/players.h"
 #include "game/core/game_main.h"
 #include "game/core/game_music.h"
 #include "game/core/level_context.h"
 #include "game/core/person.h"
 #include "game/interface/interface.h"
 #include "game/menus/leave_dialog.h"
+#include "game/menus/level_flow.h"
 #include "game/rules/level_statistics.h"
 #include "game/menus/screens.h"
 #include "gfx/render.h"
@@ -350,6 +352,9 @@ void cGameView::ShowResult() {
   scoreFinishResult(r);
   // Until the player's profile keeps a running total, the player's score is this level's.
   r.playerScore = r.totalScore;
+  // A won level's result goes into the player's record, which answers the player's total.
+  if (r.won && playerProgress())
+    r.playerScore = Menu::RecordLevelWon(m_level->levelNumber, r.totalScore, r.timeUsed / 1000, r.stars);
   // The end screens will show this; until then the log and the console say it.
   gameLog("[Result] level %d %s: stars %d, time %d ms, score bonus %d s", int(m_level->levelNumber),
           m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed()), int(m.scoreBonusSeconds()));

@@ -1,36 +1,83 @@
 // The way between the menus and a level.
 #include "game/menus/level_flow.h"
 
+#include "files/file.h"
 #include "files/players.h"
+#include "game/core/game_main.h"
+#include "game/core/game_model.h"
+#include "game/core/level_files.h"
 #include "game/core/level_view.h"
+#include "game/menus/level_loading.h"
+#include "game/menus/loading_hint.h"
 #include "game/menus/screens.h"
+#include "sound/sound.h"
 
 namespace Menu {
 
 namespace {
 int CurrentLevel() {
   const PlayerProgress* p = playerProgress();
-  return p ? p->level[p->mode] : 1;
+  return p && p->mode >= 0 && p->mode < kGameModes ? p->level[p->mode] : 1;
+}
+
+// A record whose mode was never chosen plays as "Normal".
+int CurrentMode() {
+  const PlayerProgress* p = playerProgress();
+  return p && p->mode >= 0 && p->mode < kGameModes ? p->mode : Game::kModeNormal;
 }
 }  // namespace
 
 // Until the level map exists the main menu stands in for it.
 void ShowLevelMap() { ShowMainMenu(); }
 
-void StartGame() { StartLevel(); }
+// The intro comics will stand before the level map here.
+void StartGame() { ShowLevelMap(); }
 
+// The intro comics will stand before level 1 here.
 void PlayCurrentLevel() { StartLevel(); }
 
 void StartLevel() {
-  if (!Game::levelStartDirect(CurrentLevel())) ShowMainMenu();
+  const int level = CurrentLevel();
+  if (PlayerProgress* p = playerProgress(); p && level <= kProgressLevels) progressSetLevel(*p, level, true);
+  if (testSetting(TestSwitch::Game_No_Menu)) {
+    if (!Game::levelStartDirect(level)) ShowLevelMap();
+    return;
+  }
+  auto* screen = new UILevelLoading(loadingHintNumber(level, loadingHintsMax()), level, CurrentMode());
+  screen->Load(UILevelLoading::kFile, "Main");
+  ShowScreen(screen);
 }
 
 void AfterLevel(bool restart) {
+  // Leaving a level keeps what it changed in the mode's progress (the played mark).
+  if (PlayerProgress* p = playerProgress()) progressSave(*p, ProgressPart::ModeData);
   if (restart) {
     StartLevel();
     return;
   }
+  sndPlayMusic("menu", 1, 1, nullptr);
   ShowLevelMap();
+}
+
+bool LevelExists(int n) {
+  if (n < 1 || n > kProgressLevels) return false;
+  return fileExists(levelMapPath(n, true).c_str()) || fileExists(levelMapPath(n, false).c_str());
+}
+
+int NextLevelAfter(int level, bool (*levelExists)(int)) {
+  int next = level + 1;
+  if (next % 16 == 0) ++next;
+  if (level < 1 || next > kProgressLevels || (levelExists && !levelExists(next))) return 0;
+  return next;
+}
+
+int RecordLevelWon(int level, int score, int seconds, int stars) {
+  PlayerProgress* p = playerProgress();
+  if (!p) return 0;
+  progressSetResult(*p, level, score, seconds, stars);
+  if (const int next = NextLevelAfter(level, &LevelExists)) progressSetLevel(*p, next, false);
+  progressSave(*p, ProgressPart::ModeData);
+  return progressTotalScore(*p);
 }
 
 }  // namespace Menu
