@@ -38,7 +38,13 @@ void PlayCurrentLevel() { StartLevel(); }
 
 void StartLevel() {
   const int level = CurrentLevel();
-  if (PlayerProgress* p = playerProgress(); p && level <= kProgressLevels) progressSetLevel(*p, level, true);
+  if (PlayerProgress* p = playerProgress(); p && level <= kProgressLevels) {
+    // Played, but the highest level reached stays: a level picked while every level is open for
+    // testing, or a bonus level, must not open the levels before it for good.
+    const int mode = CurrentMode(), reached = p->levelMax[mode];
+    progressSetLevel(*p, level, true);
+    p->levelMax[mode] = reached;
+  }
   if (testSetting(TestSwitch::Game_No_Menu)) {
     if (!Game::levelStartDirect(level)) ShowLevelMap();
     return;

@@ -240,6 +240,27 @@ TEST_F(LevelFlow, ALevelStartedThroughTheLoadingScreenEndsInTheGameView) {
   EXPECT_EQ(Game::levelContext()->model->phase(), Phase::Ready);
 }
 
+TEST_F(LevelFlow, PlayingALevelBeyondTheHighestReachedMarksItPlayedButOpensNothing) {
+  WriteLevel(9);
+  MakePlayer(u"Ann", 2);
+  // As the level map does with every level open for testing: the level is chosen directly.
+  playerProgress()->level[0] = 9;
+  Menu::StartLevel();
+  ASSERT_NE(Loading(), nullptr);
+  EXPECT_EQ(Loading()->Level(), 9);
+  EXPECT_EQ(playerProgress()->finished[0][8], 1);
+  EXPECT_EQ(playerProgress()->lastFinished[0], 9);
+  EXPECT_EQ(playerProgress()->levelMax[0], 2);
+  Game::EndLevel();
+  Menu::AfterLevel(false);
+  playersClear();
+  iniFreeAll();
+  playersLoad();
+  ASSERT_NE(playerProgress(), nullptr);
+  EXPECT_EQ(playerProgress()->levelMax[0], 2) << "nor after saving";
+  EXPECT_EQ(playerProgress()->finished[0][8], 1);
+}
+
 TEST_F(LevelFlow, ALevelWithoutAMapLeadsBackToTheMenusInsteadOfABrokenLevel) {
   MakePlayer(u"Ann", 5);  // the data has no level 5
   Menu::StartLevel();
