@@ -344,7 +344,7 @@ xs=520
 ys=30
 name=#LOADING_HINT_TITLE
 font=data/fonts/sans26b.png
-select=0
+select=1
 
 [Picture]
 type=sprite
@@ -364,7 +364,7 @@ ys=130
 xalign=-1
 name=#LOADING_HINT_{i}
 font=data/fonts/sans16.png
-select=0
+select=2
 """)
 
     texts = [("LOADING_LEVEL", "Loading", "Загрузка:"), ("LOADING_HINT_TITLE", "Did you know?", "А вы знали?")]
