@@ -176,8 +176,9 @@ for state, (fill, sink) in ROWS.items():
 
 
 def sprite(name, x, y, xs, ys, picture, extra=()):
+    # A decoration stays in the ignore state, so the pointer passes over it: its picture is that state's.
     lines = [f"[{name}]", "type=sprite", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}",
-             f"normal=data/menu/players/{picture}", *extra]
+             f"ignore=data/menu/players/{picture}", *extra]
     return "\n".join(lines) + "\n"
 
 
@@ -271,23 +272,26 @@ font=data/fonts/sans26b.png
 write(os.path.join(menu, "playerName.ini"), "\n".join(name))
 
 # ---- The questions and messages of the players dialog (data/menu/dialog.ini) --------------------
-# Each is a small board of its own; its children ("Name.Child") stand relative to it.
+# Each is a small board of its own over the darkened screen.
 QW, QH = 440, 210
 QX, QY = (1024 - QW) // 2, (768 - QH) // 2
 save(board((QW, QH), 9304), "question.png")
 
 
 def question(name, text_key, buttons):
-    own = ["type=sprite", f"x={QX}", f"y={QY}", f"xs={QW}", f"ys={QH}", "normal=data/menu/players/question.png",
-           "font=data/fonts/sans16.png", "bgAlpha=120", "fadeTime=200"]
+    # The dialog's own window covers the screen, so its darkening does too; the board is its
+    # picture, centred. The children's places count from the window's corner, the screen's.
+    own = ["type=sprite", "x=0", "y=0", "xs=1024", "ys=768", "normal=data/menu/players/question.png",
+           f"xsSpr={QW}", f"ysSpr={QH}", "xalignSpr=0", "yalignSpr=0", "font=data/fonts/sans16.png",
+           "bgAlpha=90", "fadeTime=200"]
     sections = {name: own,
-                f"{name}.Text": ["type=text", "x=30", "y=30", f"xs={QW - 60}", "ys=90", f"name={text_key}",
-                                 "select=0", "yalign=0"]}
+                f"{name}.Text": ["type=text", f"x={QX + 30}", f"y={QY + 30}", f"xs={QW - 60}", "ys=90",
+                                 f"name={text_key}", "select=0", "yalign=0"]}
     bw = 150
     gap = 30
-    left = (QW - (len(buttons) * bw + (len(buttons) - 1) * gap)) // 2
+    left = QX + (QW - (len(buttons) * bw + (len(buttons) - 1) * gap)) // 2
     for i, (child, key, sound) in enumerate(buttons):
-        body = capped_button(child, left + i * (bw + gap), QH - 76, bw, 48, sound).splitlines()[1:]
+        body = capped_button(child, left + i * (bw + gap), QY + QH - 76, bw, 48, sound).splitlines()[1:]
         sections[f"{name}.{child}"] = [line if not line.startswith("name=") else f"name={key}" for line in body]
     return sections
 
