@@ -24,7 +24,11 @@ void cBonus::ApplyRecord(const MapObjectRecord& r) {
   isSmoothAppear = extInt(r, at + kSmooth) != 0;
   lifeTimer.SetPeriod(lifeTime);
   lifeTimer.Stop();
+  sounds = Core::cObjectSoundTrack();
+  if (!r.name.empty()) sounds.Load("data/obstacles/sounds.ini", r.name.c_str());
 }
+
+void cBonus::PlayCue(int slot) { sounds.StartSlot(slot, int32_t(x), 0); }
 
 void cBonus::FillRecord(MapObjectRecord& r) const {
   cSubjectObject::FillRecord(r);
@@ -45,6 +49,7 @@ void cBonus::CopyFrom(const cObject& from) {
     isSmoothAppear = o->isSmoothAppear;
     lifeTimer.SetPeriod(lifeTime);
     lifeTimer.Stop();
+    sounds = o->sounds;
   }
 }
 
@@ -169,6 +174,7 @@ void cBonus::BeginWork() {
     GameEvent e = objEvent(Game::Event::OperationProgress, *this);
     e.value = operation.duration;
     objPost(e);
+    PlayCue(0);
   }
 }
 
@@ -205,6 +211,7 @@ bool cBonus::UpdateTimers(int32_t ms) {
     Kill();
   }
   appear.Advance(ms);
+  sounds.Update(ms);
   return cSubjectObject::UpdateTimers(ms);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "anim/anim_sound_track.h"
 #include "anim/period_timer.h"
 #include "game/objects/subject_object.h"
 
@@ -97,9 +98,14 @@ class cBonus : public cSubjectObject {
   int32_t resource = kNoResource;
   int32_t amount = 0;
   int32_t placeId = kNoId;
+  // Cues the bonus plays (a pick-up's rustle, a creature's grunt): the section of
+  // "data/obstacles/sounds.ini" named by the object's name; silent when there is none.
+  Core::cObjectSoundTrack sounds;
 
  protected:
   virtual void BeginWork();
+  // Plays cue `slot` of the sound track at the bonus.
+  void PlayCue(int slot);
   bool m_workBegun = false;
 };
 

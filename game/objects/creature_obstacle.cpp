@@ -110,7 +110,11 @@ void cObstacleCreature::OnEvent(GameEvent& e) {
 }
 
 bool cObstacleCreature::UpdateTimers(int32_t ms) {
-  appearTimer.Advance(ms);
+  // It shows itself with a call (cues 1 and 2); the dust it comes out of is a map effect.
+  if (appearTimer.Advance(ms)) {
+    PlayCue(1);
+    PlayCue(2);
+  }
   return cBonus::UpdateTimers(ms);
 }
 
@@ -121,6 +125,8 @@ void cObstacleCreature::Draw(const DrawContext& dc) {
 
 int cObstacleCreature::TryStartOperation(bool byPlayer) {
   if (waiting || appearTimer.running) return 1;
+  // It growls at whoever is sent against it, even when the order is then refused.
+  PlayCue(0);
   return cBonus::TryStartOperation(byPlayer);
 }
 

@@ -84,9 +84,11 @@ void cBrokenPathPatch::MarkRepaired() {
   frame = 0;
   fadePeriod = 0;
   brokenAlpha = 255;
+  // A patch nobody saw while it was broken fades in once mended; one always in view only changes
+  // its picture.
+  if (hidden) hideFade.Start(kHideFadeMs);
   hidden = 0;
   SetHidden(false);
-  hideFade.Start(kHideFadeMs);
   if (workEffect0) workEffect0->Stop(false);
   // A mended road no longer blocks the way; whatever waited behind it becomes reachable.
   objClearObstacle(*this);
@@ -141,7 +143,8 @@ void cBrokenPathPatch::Draw(const DrawContext& dc) {
   if (hidden) return;
   const AnimationState& a = anims[currentAnimation];
   if (a.IsValid()) {
-    const float f = objFadeOutFactor(*this) * float(dc.alpha) / 255.0f;
+    const float shown = hideFade.running ? std::clamp(hideFade.Progress(), 0.0f, 1.0f) : 1.0f;
+    const float f = objFadeOutFactor(*this) * float(dc.alpha) / 255.0f * shown;
     auto argb = [f](int32_t alpha) {
       const uint32_t al = uint32_t(std::clamp(float(alpha) * f, 0.0f, 255.0f));
       return (al << 24) | 0x00FFFFFFu;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "game/core/person.h"
 #include "game/core/workers.h"
@@ -217,6 +218,7 @@ TEST_F(Bonuses, APlaceThatProducesOnceLeavesAndItsRespawnBonusIsInstant) {
 }
 
 TEST_F(Bonuses, AWarriorDrivesTheWolfAwayAndTheWayBehindItOpens) {
+  gametest::writeFile("data/obstacles/sounds.ini", "[Wolf1]\nsound0=data/growl.wav\n");
   GameHarness h;
   ASSERT_TRUE(obstest::load(h, 155,
                             "[Mill]\ntype=building\nsubType=sawMill\nx=800\ny=400\n"
@@ -228,16 +230,22 @@ TEST_F(Bonuses, AWarriorDrivesTheWolfAwayAndTheWayBehindItOpens) {
   ASSERT_NE(wolf, nullptr);
   const int32_t wolfId = wolf->id;
   EXPECT_FALSE(wolf->Waiting());
-  // Without a warrior the order is refused with event 106.
+  std::vector<std::string> played;
+  wolf->sounds.SetPlayListener([&](const char* sound) { played.emplace_back(sound); });
+  // Without a warrior the order is refused with event 106 before it reaches the wolf.
   h.ClearEvents();
   h.Action(2, wolfId);
   EXPECT_EQ(h.CountOf(Event::NoPersonOfKind), 1);
   EXPECT_EQ(wolf->operation.state, OperationState::Idle);
+  EXPECT_TRUE(played.empty());
 
   ASSERT_NE(h.workers().CreatePerson({100, 400}, "Warrior", -1), nullptr);
   h.Advance(1);
   h.ClearEvents();
   h.Action(2, wolfId);
+  h.Advance(1);
+  // A warrior is sent: the wolf growls at once.
+  EXPECT_EQ(played, std::vector<std::string>{"data/growl.wav"});
   ASSERT_TRUE(obstest::runUntil(h, Event::CreatureObstacleEvent));
   EXPECT_EQ(h.Last(Event::CreatureObstacleEvent)->objectId, wolfId);
   EXPECT_EQ(h.CountOf(Event::ResourcesPickedUp), 0);
@@ -248,6 +256,7 @@ TEST_F(Bonuses, AWarriorDrivesTheWolfAwayAndTheWayBehindItOpens) {
 }
 
 TEST_F(Bonuses, AWaitingCreatureAppearsWhenItsBonusIsPicked) {
+  gametest::writeFile("data/obstacles/sounds.ini", "[Spider1]\nsound1=data/hiss.wav\nsound2=data/hiss2.wav\n");
   GameHarness h;
   ASSERT_TRUE(obstest::load(h, 156,
                             "[Spider1]\ntype=bonus\nsubType=spider\nworkerType=Warrior\nx=505\ny=400\nboundXS=20\n"
@@ -268,6 +277,13 @@ TEST_F(Bonuses, AWaitingCreatureAppearsWhenItsBonusIsPicked) {
   EXPECT_FALSE(spider->Has(Map::kFlagHidden));
   EXPECT_NE(h.path().Flags(50, 40) & kPathObjectBit, 0);
   EXPECT_EQ(h.Last(Event::WaitingCreatureCalled)->x, 505);
+  // Called, it takes two seconds to come out, and calls twice (cues 1 and 2) when it is there.
+  std::vector<std::string> played;
+  spider->sounds.SetPlayListener([&](const char* sound) { played.emplace_back(sound); });
+  h.Advance(Map::cObstacleCreature::kCalledAppearMs / 25 - 2);
+  EXPECT_TRUE(played.empty());
+  h.Advance(3);
+  EXPECT_EQ(played, (std::vector<std::string>{"data/hiss.wav", "data/hiss2.wav"}));
 }
 
 TEST_F(Bonuses, TheMoneyChangerTradesExactAmountsOnceAndNeverADisabledResource) {

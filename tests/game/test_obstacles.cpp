@@ -157,6 +157,28 @@ TEST_F(Obstacles, TheBrokenPictureFadesInSevenStepsAndAShortRepairNeverHasAZeroS
   EXPECT_FALSE(road->Click(true));
   EXPECT_EQ(h.stock().Amount(Game::kFood), food);
   EXPECT_EQ(h.CountOf(Event::SubjectClicked), 0);
+  // It was in view all along: nothing fades in.
+  EXPECT_FALSE(road->hideFade.running);
+}
+
+// A road nobody could see while it was broken comes into view over 700 ms once mended.
+TEST_F(Obstacles, AHiddenRoadFadesIntoViewWhenMended) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 144, roadLevel("Person_Repair_Time=500\nisDrawAfterRepair=1\nisHidden=1\n"),
+                            obstest::balance(1, 20, 0, 0), obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  EXPECT_EQ(road->hidden, 1);
+  h.Action(2, road->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished, 1, 400));
+  EXPECT_EQ(road->hidden, 0);
+  ASSERT_TRUE(road->hideFade.running);
+  const float early = road->hideFade.Progress();
+  EXPECT_LT(early, 0.1f);
+  h.Advance(14);  // 350 ms
+  EXPECT_NEAR(road->hideFade.Progress(), early + 0.5f, 0.05f);
+  h.Advance(16);
+  EXPECT_FALSE(road->hideFade.running);
 }
 
 TEST_F(Obstacles, AnOrderTheStockCannotPayIsRefusedAndCostsNothing) {
