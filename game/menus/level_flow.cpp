@@ -8,6 +8,7 @@
 #include "game/core/level_files.h"
 #include "game/core/level_view.h"
 #include "game/menus/level_loading.h"
+#include "game/menus/level_menu.h"
 #include "game/menus/loading_hint.h"
 #include "game/menus/screens.h"
 #include "sound/sound.h"
@@ -27,8 +28,13 @@ int CurrentMode() {
 }
 }  // namespace
 
-// Until the level map exists the main menu stands in for it.
-void ShowLevelMap() { ShowMainMenu(); }
+void ShowLevelMap() {
+  // A current player whose record is gone (removed, or never loaded) gets it made afresh.
+  if (!playerProgress() && playerCurrent() >= 0) playerSelect(playerCurrent());
+  auto* map = new UILevelMenu();
+  map->Load(UILevelMenu::kFile, "Main");
+  ShowScreen(map);
+}
 
 // The intro comics will stand before the level map here.
 void StartGame() { ShowLevelMap(); }
