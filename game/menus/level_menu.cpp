@@ -58,9 +58,6 @@ void UILevelMenu::Load(const char* file, const char* section) {
     if (UIWnd* map = wndCreate(file, name.c_str(), this, true)) lists_[e].push_back(map);
   }
   for (const char* name : {"Prev", "Next", "Menu", "Play"}) wndCreate(file, name, this, true);
-  info_ = new UIGlobalMapTotemInfo();
-  info_->Load(UIGlobalMapTotemInfo::kFile, "Main");
-  if (!AddChild(info_)) info_ = nullptr;
   for (const char* name : {"Glow1", "Glow2"}) wndCreate(file, name, this, true);
   for (const char* name : {"Prev", "Glow1", "Glow2"})
     if (UIWnd* w = FindChild(name)) w->SetHidden(true);
@@ -102,6 +99,11 @@ void UILevelMenu::Load(const char* file, const char* section) {
   for (int e = 0; e < kEpisodes; ++e) setList(lists_[e], e == episode_ ? kOpaque : kClear, e != episode_);
   if (UIWnd* prev = FindChild("Prev")) prev->SetHidden(episode_ == 0);
   if (UIWnd* next = FindChild("Next")) next->SetHidden(episode_ == kEpisodes - 1);
+  // The result board stands over the row of buttons above the one it tells about, so it comes
+  // after every button (drawn over them) and only the fade covers it.
+  info_ = new UIGlobalMapTotemInfo();
+  info_->Load(UIGlobalMapTotemInfo::kFile, "Main");
+  if (!AddChild(info_)) info_ = nullptr;
   if (current_) PlaceGlows(current_);
   AddFade();
 }

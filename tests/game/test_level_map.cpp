@@ -354,6 +354,15 @@ TEST_F(LevelMap, ResultBoardStandsOverTheButtonAndStepsAsideAtTheTop) {
   Menu::UIGlobalMapTotemInfo* info = map->TotemInfo();
   ASSERT_NE(info, nullptr);
   EXPECT_TRUE(info->Hidden());
+  // Drawn over every button (the screen draws its children first to last), under the fade alone.
+  int infoAt = -1, lastButton = -1;
+  for (int i = 0; i < map->ChildCount(); ++i) {
+    if (map->Child(i) == info) infoAt = i;
+    if (dynamic_cast<UILevelMenuButton*>(map->Child(i))) lastButton = i;
+  }
+  EXPECT_GT(infoAt, lastButton);
+  EXPECT_EQ(infoAt, map->ChildCount() - 2);
+  EXPECT_STREQ(map->Child(map->ChildCount() - 1)->Name(), "Fade");
   Point(B(3));
   EXPECT_FALSE(info->Hidden());
   EXPECT_EQ(info->Level(), 3);
