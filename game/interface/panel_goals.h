@@ -19,9 +19,13 @@ struct GoalRow {
   bool done = false;
 };
 
-// The row's title: "#TASK_" + the task's name in data/translation.ini when it has a text, else the
-// name itself.
+// The row's title, from data/translation.ini: "#TASK_" + the task's name when that has a text;
+// else the translated objectsName; else the kind's phrase "#TASK_TYPE_" + its type in capitals,
+// whose "%d" is the amount (or number of objects) and "%s" the resource's (or objects') name; else
+// the task's name.
 std::string panelGoalLabel(const Task::cLevelTask& task);
+// A resource's name as the player reads it ("#BONUS_NAME_Food"), or its plain name without one.
+std::string panelResourceName(int32_t resource);
 // "have/needed" for a resource to hold and for tasks that count several objects or parts, empty
 // for a single object.
 std::string panelGoalProgress(const Task::cLevelTask& task);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "files/ini.h"
+
 namespace Interface {
 
 std::string panelClockText(int32_t ms) {
@@ -13,10 +15,18 @@ std::string panelClockText(int32_t ms) {
   return text;
 }
 
+std::string panelMedalLabel(bool gold) {
+  std::string text = iniString("data/translation.ini", nullptr, gold ? "#TIME_GOLD" : "#TIME_SILVER", "");
+  return text.empty() ? (gold ? "Gold" : "Silver") : text;
+}
+
 TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock) {
   TimeView v;
   v.noClock = noClock;
   if (noClock) return v;
+  v.levelMs = std::max(0, t.levelTime);
+  v.goldMs = std::max(0, t.goldTime);
+  v.silverMs = std::max(0, t.silverTime);
   v.remainingMs = std::clamp(remaining, 0, std::max(0, t.levelTime));
   const int32_t used = std::max(0, t.levelTime) - v.remainingMs;
   v.goldLeftMs = std::max(0, t.goldTime - used);

@@ -18,7 +18,11 @@ struct TimeView {
   int32_t silverLeftMs = 0;
   int32_t stars = 3;        // what a win now would earn
   bool noClock = false;     // a level played without time
+  int32_t levelMs = 0, goldMs = 0, silverMs = 0;  // the level's own times
 };
+
+// "Gold" or "Silver" as the player reads it ("#TIME_GOLD", "#TIME_SILVER").
+std::string panelMedalLabel(bool gold);
 
 // What the panel shows for a level of times `t` whose clock has `remaining` ms left.
 TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock);

@@ -3,6 +3,7 @@
 // against the gold and silver times, and clicks on the boards kept off the map.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -11,6 +12,8 @@
 #include "game/core/level_context.h"
 #include "game/core/level_files.h"
 #include "game/interface/interface.h"
+#include "game/interface/panel_pictures.h"
+#include "gfx/render.h"
 #include "obstacle_levels.h"
 
 using Game::Event;
@@ -139,7 +142,7 @@ TEST_F(Panels, TheGoalPanelListsVisibleGoalsInOrderAndTicksTheCompletedOnes) {
   run(h, 1);
   const Interface::cGoalPanel& g = ui().goals();
   ASSERT_EQ(g.Rows().size(), 2u);  // the hidden well is not listed yet
-  EXPECT_EQ(g.Rows()[0].label, "Food");
+  EXPECT_EQ(g.Rows()[0].label, "20 Food");  // no texts in this folder: the amount and the plain name
   EXPECT_EQ(g.Rows()[0].progress, "10/20");
   EXPECT_FALSE(g.Rows()[0].done);
   EXPECT_EQ(g.Rows()[1].label, "Bridge");
@@ -219,4 +222,113 @@ TEST_F(Panels, TheBoardsTakeTheirPlacesFromTheLayoutFileAndABadSizeIsReported) {
   const std::string gerr = gametest::gerrText();
   EXPECT_NE(gerr.find("data/interface/panels.ini"), std::string::npos) << gerr;
   EXPECT_NE(gerr.find("TimeInterface"), std::string::npos) << gerr;
+}
+
+TEST_F(Panels, ANumberFlashesRedOnlyWhenItsAdditionFillsTheLevelsMaximumForIt) {
+  GameHarness h;
+  ASSERT_TRUE(loadPanels(h, 409));
+  const Interface::cResourcePanel& r = ui().resources();
+  const uint32_t plain = grColor(1, 2, 3);
+  const uint32_t red = grColor(255, 64, 64), green = grColor(15, 146, 2);
+  EXPECT_EQ(Interface::panelNumberColour(r, Game::kFood, plain), plain);
+  // 30 Gold of 40: a number of 30 is no maximum here, so the addition flashes green.
+  h.stock().AddResource(Game::kGold, 30, true, 100, 100);
+  EXPECT_EQ(Interface::panelNumberColour(r, Game::kGold, plain), green);
+  // Food filled to its maximum of 30 flashes red.
+  h.stock().AddResource(Game::kFood, 20, true, 100, 100);
+  EXPECT_EQ(Interface::panelNumberColour(r, Game::kFood, plain), red);
+  // The flash ends and the full store shows plain again.
+  run(h, Interface::cResourcePanel::kFlashMs / 25);
+  EXPECT_EQ(Interface::panelNumberColour(r, Game::kFood, plain), plain);
+  // Gold reaching its own maximum of 40 is red in its turn.
+  h.stock().AddResource(Game::kGold, 10, true, 100, 100);
+  EXPECT_EQ(Interface::panelNumberColour(r, Game::kGold, plain), red);
+  // A lacking resource is neither: it shows the lacking colour until its mark runs out.
+  GameEvent e;
+  MakeEvent(e, Event::ResourceMissing);
+  e.index = Game::kOre;
+  Post(Game::levelContext()->dispatcher.get(), e);
+  const uint32_t lacking = Interface::panelNumberColour(r, Game::kOre, plain);
+  EXPECT_NE(lacking, plain);
+  EXPECT_NE(lacking, red);
+  EXPECT_NE(lacking, green);
+}
+
+TEST(PanelTimeBar, TheBarShrinksWithTheTimeLeftAndItsPinsStandWhereTheMedalsRunOut) {
+  // 4 minutes on a bar of 188 pixels from x 10: gold is lost with 150 s left, silver with 90 s.
+  const Game::LevelTimes t{240000, 90000, 150000};
+  Interface::TimeBarLayout b = Interface::panelTimeBar(Interface::panelTimeView(t, 240000, false), 10, 188);
+  EXPECT_EQ(b.fillWidth, 188);
+  EXPECT_EQ(b.goldX, 10 + 117);   // 188 x 150 / 240 = 117.5
+  EXPECT_EQ(b.silverX, 10 + 70);  // 188 x 90 / 240 = 70.5
+  EXPECT_FALSE(b.goldPassed);
+  EXPECT_FALSE(b.silverPassed);
+  // The moment gold runs out the fill ends at the gold pin.
+  b = Interface::panelTimeBar(Interface::panelTimeView(t, 150000, false), 10, 188);
+  EXPECT_EQ(10 + b.fillWidth, b.goldX);
+  b = Interface::panelTimeBar(Interface::panelTimeView(t, 140000, false), 10, 188);  // 1:40 used
+  EXPECT_EQ(b.fillWidth, 109);  // 188 x 140 / 240 = 109.7
+  EXPECT_TRUE(b.goldPassed);
+  EXPECT_FALSE(b.silverPassed);
+  b = Interface::panelTimeBar(Interface::panelTimeView(t, 0, false), 10, 188);
+  EXPECT_EQ(b.fillWidth, 0);
+  EXPECT_TRUE(b.silverPassed);
+  // A level without a gold time has no gold pin; one without a clock no bar at all.
+  b = Interface::panelTimeBar(Interface::panelTimeView(Game::LevelTimes{240000, 0, 150000}, 240000, false), 10, 188);
+  EXPECT_EQ(b.goldX, -1);
+  EXPECT_EQ(b.silverX, 10 + 70);
+  b = Interface::panelTimeBar(Interface::panelTimeView(t, 100000, true), 10, 188);
+  EXPECT_EQ(b.fillWidth, 0);
+  EXPECT_EQ(b.goldX, -1);
+}
+
+TEST_F(Panels, GoalRowsReadTheirTextsOwnFirstThenTheirObjectsThenTheirKindsPhrase) {
+  gametest::writeFile("data/translation.ini",
+                      "[goals]\n#TASK_Well=Draw water from the well\n#TASK_BRIDGE_NAME=Mend the old bridge\n"
+                      "#TASK_TYPE_COLLECTRESOURCE=Hold %d %s\n#BONUS_NAME_Food=Berries\n"
+                      "#TASK_TYPE_BUILD=Build %d huts%n%s\n");
+  iniFreeAll();
+  GameHarness h;
+  ASSERT_TRUE(loadPanels(h, 410,
+                         "[Food]\norder=1\ntype=collectResource\nresource=food\nresourceValue=20\n"
+                         "[Bridge]\norder=2\ntype=repair\nobjectTag=OldBridge\nobjectsName=#TASK_BRIDGE_NAME\n"
+                         "[Well]\norder=3\ntype=repair\nobjectTag=Well\nobjectsName=#TASK_BRIDGE_NAME\n"
+                         "[Huts]\norder=4\ntype=build\nobjectType=Hut\nobjectsMax=3\n"
+                         "[Gate]\norder=5\ntype=remove\nobjectTag=Gate\n"));
+  run(h, 1);
+  const auto& rows = ui().goals().Rows();
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0].label, "Hold 20 Berries");
+  EXPECT_EQ(rows[1].label, "Mend the old bridge");
+  EXPECT_EQ(rows[2].label, "Draw water from the well") << "the task's own text wins over its objects'";
+  // The phrase is data: a stray "%n" stays text, never a printf directive.
+  EXPECT_EQ(rows[3].label, "Build 3 huts%nHut");
+  EXPECT_EQ(rows[3].progress, "0/3");
+  EXPECT_EQ(rows[4].label, "Gate") << "no text at all: the task's name";
+  std::filesystem::remove("data/translation.ini");
+  iniFreeAll();
+}
+
+TEST_F(Panels, APictureTheLayoutNamesButThatCannotBeReadIsReportedAndItsBoardFallsBack) {
+  gametest::writeFile("data/interface/pictures.ini",
+                      "[TimeInterface]\nBoard=data/interface/nowhere.png\n[TaskInterface]\nBoardTop=missing.png\n");
+  gametest::clearGerr();
+  Interface::cPanelPictures pictures;
+  pictures.Load("data/interface/pictures.ini");
+  EXPECT_FALSE(pictures.HasTimeBoard());
+  EXPECT_FALSE(pictures.HasGoalBoard());
+  EXPECT_FALSE(pictures.HasResourceBoard());
+  // Each board falls back: nothing is drawn by the pictures, and the caller draws its plain board.
+  Interface::cResourcePanel idle;
+  int texts = 0;
+  const Interface::PanelTextFn count = [&](int, int, const std::string&, uint32_t, int) { ++texts; };
+  EXPECT_FALSE(pictures.DrawResources(idle, Interface::PanelRect{0, 0, 100, 20}, count));
+  EXPECT_FALSE(pictures.DrawTime(Interface::TimeView{}, Interface::PanelRect{0, 0, 100, 20}, count));
+  EXPECT_EQ(texts, 0);
+  const std::string gerr = gametest::gerrText();
+  EXPECT_NE(gerr.find("data/interface/pictures.ini: [TimeInterface] Board=data/interface/nowhere.png"),
+            std::string::npos)
+      << gerr;
+  EXPECT_NE(gerr.find("[TaskInterface] BoardTop=missing.png"), std::string::npos) << gerr;
+  std::filesystem::remove("data/interface/pictures.ini");
 }
