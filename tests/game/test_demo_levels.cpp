@@ -18,6 +18,9 @@
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/map_object.h"
+#include "game/interface/interface.h"
+#include "game/interface/panel_goals.h"
+#include "game/interface/panel_pictures.h"
 #include "game/rules/task_container.h"
 #include "demo_copy_util.h"
 #include "game_test_util.h"
@@ -175,7 +178,7 @@ TEST_F(DemoLevels, EachLevelLoadsQuietlyAndEveryPictureAndNameResolves) {
     }
     // Time to play, a worker to send, and a stock that pays the level's first work.
     const std::string bal = levelDir(n) + "/balance.ini";
-    EXPECT_GE(iniGetInt(bal.c_str(), "Main", "tLevelTime", 0), 300000);
+    EXPECT_GE(iniGetInt(bal.c_str(), "Main", "tLevelTime", 0), 240000);
     EXPECT_GE(iniGetInt(bal.c_str(), "Resources", "Worker", 0), 1);
     EXPECT_GE(iniGetInt(bal.c_str(), "Resources", "Food", 0), 20);
     EXPECT_GT(iniGetInt(bal.c_str(), "Main", "MinuteTime", 0), 0);
@@ -269,6 +272,75 @@ TEST_F(DemoLevels, LevelOnesPricesLetThePlayerMendTheBridgeAndTheGarden) {
   // Two Food every ten seconds.
   EXPECT_EQ(iniGetInt(ini.c_str(), "Garden", "resourceValue", 0), 2);
   EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "MinuteTime", 0), 10000);
+}
+
+TEST_F(DemoLevels, LevelOneAsksForTheBridgeTheGardenAnd25FoodInFourMinutes) {
+  const std::string bal = levelDir(1) + "/balance.ini", tasks = levelDir(1) + "/task.ini";
+  EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tLevelTime", 0), 240000);
+  EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tGoldTime", 0), 90000);
+  EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tSilverTime", 0), 150000);
+  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairBridge", "objectTag", "")), "Bridge");
+  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairGarden", "objectTag", "")), "Garden");
+  EXPECT_EQ(iniGetInt(tasks.c_str(), "GatherFood", "resourceValue", 0), 25);
+  // Holding 25 needs more than the starting Food: a level left alone is lost.
+  EXPECT_LT(iniGetInt(bal.c_str(), "Resources", "Food", 0), 25);
+  EXPECT_LE(25, iniGetInt(bal.c_str(), "ResourcesMax", "Food", 0));
+}
+
+TEST_F(DemoLevels, EveryGoalThatAppearsLaterStartsHiddenAndEveryGoalReadsInBothLanguages) {
+  for (int n = 1; n <= 3; ++n) {
+    SCOPED_TRACE("level " + std::to_string(n));
+    const std::string tasks = levelDir(n) + "/task.ini";
+    for (const std::string& t : iniSectionList(tasks.c_str())) {
+      const bool appears = !std::string(iniGetString(tasks.c_str(), t.c_str(), "appearTask", "")).empty() ||
+                           !std::string(iniGetString(tasks.c_str(), t.c_str(), "appearTag", "")).empty();
+      // A goal that is to appear but is shown from the start would never "appear".
+      if (appears) {
+        EXPECT_EQ(iniGetInt(tasks.c_str(), t.c_str(), "isHidden", 0), 1) << t;
+      }
+    }
+    std::vector<std::string> english;
+    for (const char* language : {"", "ru"}) {
+      iniSetLanguage(language);
+      iniFreeAll();
+      Task::cLevelTaskContainer goals;
+      goals.Load(tasks.c_str(), n);
+      ASSERT_GE(goals.Count(), 2u);
+      for (size_t i = 0; i < goals.Count(); ++i) {
+        const Task::cLevelTask& t = *goals.At(i);
+        const std::string label = Interface::panelGoalLabel(t);
+        EXPECT_NE(label, t.name()) << language << ": goal " << t.name() << " has no text";
+        EXPECT_EQ(label.find_first_of("#%"), std::string::npos) << language << ": " << label;
+        if (*language == 0) {
+          english.push_back(label);
+        } else {
+          // Russian texts are Cyrillic: every one differs from its English and leaves ASCII.
+          EXPECT_NE(label, english[i]) << t.name();
+          EXPECT_TRUE(std::any_of(label.begin(), label.end(), [](char c) { return (unsigned char)c >= 0x80; }))
+              << label;
+        }
+      }
+    }
+    iniSetLanguage("");
+    iniFreeAll();
+  }
+}
+
+TEST_F(DemoLevels, EveryPictureOfTheBoardsLoads) {
+  gametest::clearGerr();
+  Interface::cPanelPictures pictures;
+  pictures.Load(Interface::UIInterface::kLayoutFile);
+  EXPECT_TRUE(pictures.HasResourceBoard());
+  EXPECT_TRUE(pictures.HasGoalBoard());
+  EXPECT_TRUE(pictures.HasTimeBoard());
+  EXPECT_GT(pictures.rimHeight(), 0);
+  // The goal board grows by a strip of one row's height.
+  const std::string middle = iniGetString(Interface::UIInterface::kLayoutFile, "TaskInterface", "BoardMiddle", "");
+  int w = 0, h = 0;
+  auto reader = imgReaderFor(middle);
+  ASSERT_TRUE(reader && reader->ReadSize(middle.c_str(), w, h)) << middle;
+  EXPECT_EQ(h, Interface::UIInterface::kGoalRowHeight);
+  EXPECT_EQ(faultLines(), "");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ os.makedirs(level, exist_ok=True)
 
 # Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
 # the broken bridge is the only crossing (5 Food to mend); on the far bank a broken berry garden
-# (10 Food to mend, then 2 Food every minute tick of 10 s) and a basket of berries wait. On the
+# (10 Food to mend, then 2 Food every minute tick of 10 s) and a basket of 10 berries wait. On the
 # barn's side a cottage waits to be built on its marked-out site and a granary can be upgraded
 # twice. "cursor" picks the pointer's shape over an object: 1 build, 2 gather, 3 repair, 4 upgrade.
 icons = "data/buildings/icons.ini"
@@ -63,7 +63,7 @@ objects = [
     ("FoodBasket", dict(type="bonus", subType="food", x=860, y=560, layer=2, boundY=-12, boundXS=22, boundYS=20,
                         supportsAmount=1, supportX=0, supportY=22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
                         workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
-                        resourceValue=5)),
+                        resourceValue=10)),
     ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
     ("Oak2", dict(type="simple", subType="tree", x=640, y=650, layer=3, anim0="oak_sway", animDelta0x=-4)),
     ("Birch", dict(type="simple", subType="tree", x=960, y=200, layer=3, objectScale=0.8, anim0="birch_sway")),
@@ -131,9 +131,9 @@ write_block(data, "level 1", catalogue)
 write(os.path.join(level, "balance.ini"), """\
 ; Balance of level 1: times in milliseconds.
 [Main]
-tLevelTime=420000
-tGoldTime=150000
-tSilverTime=240000
+tLevelTime=240000
+tGoldTime=90000
+tSilverTime=150000
 iEpisode=1
 tScoreBonusPeriodMin=2000
 tScoreBonusPeriodMax=6000
@@ -174,13 +174,14 @@ order=2
 type=repair
 objectTag=Garden
 objectsName=#TASK_GARDEN
+isHidden=1
 appearTask=RepairBridge
 
 [GatherFood]
 order=3
 type=collectResource
 resource=Food
-resourceValue=30
+resourceValue=25
 """)
 
 write(os.path.join(data, "balance.ini"), """\

@@ -104,7 +104,7 @@ cart.paint_rocks(back, RIDGE, seed=22)
 cart.paint_hedges(back, HEDGE, seed=23)
 save_meadow(data, NUMBER, back)
 
-write(os.path.join(level, "balance.ini"), balance(NUMBER, 600000, 240000, 400000,
+write(os.path.join(level, "balance.ini"), balance(NUMBER, 420000, 180000, 270000,
                                                   dict(Worker=2, Food=35, Ore=0, Gold=0),
                                                   dict(Worker=3, Food=60, Ore=40, Gold=30)))
 write(os.path.join(level, "task.ini"), """\

@@ -94,7 +94,7 @@ back = art.paint_background([(-200, 0), (-200, 768)], 10, pond, paths)
 cart.paint_rocks(back, RIDGE, seed=32)
 save_meadow(data, NUMBER, back)
 
-write(os.path.join(level, "balance.ini"), balance(NUMBER, 600000, 240000, 400000,
+write(os.path.join(level, "balance.ini"), balance(NUMBER, 300000, 100000, 170000,
                                                   dict(Worker=2, Food=30, Ore=0, Gold=0),
                                                   dict(Worker=4, Food=60, Ore=30, Gold=60)))
 write(os.path.join(level, "task.ini"), """\
