@@ -79,9 +79,9 @@ class UIDemoScreen : public UIWndSprite {
       if (UIWnd* option = source->Child(static_cast<UISwitchBase*>(source)->Current()))
         Say(textUtf16ToUtf8(option->Caption()));
     } else if (name == "Fireworks") {
-      if (UIWnd* gallery = fxCreateGallery([] { ShowMainMenu(); })) ShowScreen(gallery);
+      if (UIWnd* gallery = fxCreateGallery([] { ShowScreen(uiCreateDemoScreen()); })) ShowScreen(gallery);
     } else if (name == "Comic") {
-      if (UIWnd* page = kfCreateComicPage([] { ShowMainMenu(); })) ShowScreen(page);
+      if (UIWnd* page = kfCreateComicPage([] { ShowScreen(uiCreateDemoScreen()); })) ShowScreen(page);
     } else if (name == "Tip") {
       source->Refresh();  // typed out and read: type it again
     } else if (name == "Flowers") {

@@ -222,6 +222,10 @@ bool ModalChild::Open(UIDialog* dialog, int kind) {
     delete dialog;
     return false;
   }
+  // What the pointer hovered on the screen is no longer hovered: the dialog takes the mouse, and
+  // a child left highlighted could not be picked again once the dialog has gone.
+  if (UIWnd* hovered = screen_->ActiveChild())
+    if (hovered->State() == UIWnd::Active || hovered->State() == UIWnd::Press) hovered->SetState(UIWnd::Normal);
   if (!screen_->AddChild(dialog)) return false;  // destroyed by AddChild
   dialog->SetDrawnByHolder(true);
   dialog_ = dialog;

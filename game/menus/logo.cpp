@@ -7,6 +7,8 @@
 #include <strings.h>
 
 #include "files/ini.h"
+#include "files/players.h"
+#include "game/core/game_main.h"
 #include "game/menus/screens.h"
 #include "gfx/render.h"
 #include "gfx/render_device.h"
@@ -106,3 +108,15 @@ int UILogo::KeyDown(int, int) {
   Menu::ShowAppLoading();
   return 1;
 }
+
+namespace Menu {
+
+void PrepareStartProgress() {
+  if (!playerProgress() && playerCurrent() >= 0) playerSelect(playerCurrent());
+  PlayerProgress* p = playerProgress();
+  const int level = testSetting(TestSwitch::Game_Test_Level);
+  // Only for this run: nothing is saved here.
+  if (p && level >= 1 && level <= kProgressLevels) progressSetLevel(*p, level, false);
+}
+
+}  // namespace Menu

@@ -26,3 +26,9 @@ class UILogo : public UIWnd {
   bool useBackground_ = false;
   uint32_t background_ = 0xFF000000u;
 };
+
+namespace Menu {
+// Before the menus: the current player gets a progress record when there is none, and a
+// "Game_Test_Level" from 1 to 48 becomes the current level. Run once the player list is read.
+void PrepareStartProgress();
+}  // namespace Menu

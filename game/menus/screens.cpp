@@ -9,10 +9,10 @@
 #include "game/core/game_main.h"
 #include "game/core/level_view.h"
 #include "game/core/random.h"
-#include "game/menus/demo_screen.h"
-#include "game/menus/leave_dialog.h"
+#include "game/menus/game_logo.h"
 #include "game/menus/loading.h"
 #include "game/menus/logo.h"
+#include "game/menus/main_menu.h"
 #include "ui/ui_fade.h"
 #include "ui/ui_random.h"
 #include "ui/wnd_create.h"
@@ -20,36 +20,17 @@
 namespace Menu {
 
 namespace {
-constexpr const char* kMainMenuFile = "data/menu/UIMainMenu.ini";
-// The menu screen while it is shown (Escape asks there whether to leave).
-UIWnd* g_menu = nullptr;
-
-// Until the main menu of the game proper exists, the menu screen is built from its definition:
-// every section but "Main" becomes a window, in file order.
-class UIDefinitionScreen : public Core::UIMenuWithFade {
- public:
-  void Load(const char* file, const char* section) override {
-    UIWndSprite::Load(file, section);
-    for (const std::string& s : iniSectionList(file))
-      if (strcasecmp(s.c_str(), section) != 0) wndCreate(file, s.c_str(), this);
-    AddFade();
-  }
-};
+// Set as the start-up screens begin; the first menu shown then runs the progress step.
+bool g_startProgressDue = false;
 }  // namespace
 
-void ShowScreen(UIWnd* screen) {
-  g_menu = nullptr;
-  gameShowScreen(screen);
-}
+void ShowScreen(UIWnd* screen) { gameShowScreen(screen); }
 
 bool OfferEscape() {
+  // Only on the main menu: every other screen answers Escape itself.
   UIWnd* root = wndRoot();
-  if (!g_menu || !root || root->Child(0) != g_menu || UILeaveDialog::IsOpen()) return false;
-  UILeaveDialog* dialog = UILeaveDialog::Create();
-  if (!dialog) return false;
-  // The menu draws its children first to last, so the question added last stands on top.
-  g_menu->AddChild(dialog);
-  return true;
+  auto* menu = root ? dynamic_cast<UIMainMenu*>(root->Child(0)) : nullptr;
+  return menu && menu->AskExit();
 }
 
 void ShowStartScreens() {
@@ -60,6 +41,7 @@ void ShowStartScreens() {
     ShowMainMenu();
     return;
   }
+  g_startProgressDue = true;
   ShowScreen(new UILogo(0));
 }
 
@@ -70,19 +52,18 @@ void ShowAppLoading() {
 }
 
 void ShowMainMenu() {
-  // The demo's widget screen stands in for a main menu the data does not define.
-  UIWnd* menu = fileExists(kMainMenuFile) ? nullptr : uiCreateDemoScreen();
-  if (!menu) {
-    auto* defined = new UIDefinitionScreen();
-    defined->Load(kMainMenuFile, "Main");
-    menu = defined;
+  // The player list is read while loading, so the start-up's progress step runs with the first
+  // menu rather than with the logos.
+  if (g_startProgressDue) {
+    g_startProgressDue = false;
+    PrepareStartProgress();
   }
-  ShowScreen(menu);
-  g_menu = menu;
+  ShowScreen(UIMainMenu::Create());
 }
 
 void RegisterTypes() {
   wndRegisterType("fade", [] () -> UIWnd* { return new Core::UIFade(); });
+  wndRegisterType("gameLogo", [] () -> UIWnd* { return new UIGameLogo(); });
   // Windows draw their cosmetic chances (a sign's pauses) from the unlogged generator.
   uiSetCosmeticRandom([](int32_t lo, int32_t hi) { return RandomPeriod(lo, hi, true); });
 }

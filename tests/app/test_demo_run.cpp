@@ -1,5 +1,5 @@
-// The bundled demo played headless from start to its screen: logos, loading, then the widget
-// screen over the living meadow, whose animations and particles run.
+// The bundled demo played headless from its start: logos, loading, the main menu asking for the
+// first player's name, then Play through the game-mode question to the level map.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,18 +9,20 @@
 #include "app/soft_cursor.h"
 #include "files/file.h"
 #include "files/ini.h"
-#include "game/menus/demo_scene.h"
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
 #include "game/core/level_context.h"
+#include "game/menus/level_menu.h"
 #include "game/menus/loading.h"
+#include "game/menus/main_menu.h"
+#include "platform/platform.h"
 #include "support/input_script.h"
 #include "ui/wnd.h"
 #include "support/demo_copy.h"
 
 namespace fs = std::filesystem;
 
-TEST(DemoRun, StartsThroughLoadingIntoTheLivingMeadow) {
+TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndOnToTheLevelMap) {
   const fs::path home = fs::current_path();
   const fs::path run = testkit::EnterDemoCopy("demo_run");
   if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
@@ -41,33 +43,34 @@ TEST(DemoRun, StartsThroughLoadingIntoTheLivingMeadow) {
     EXPECT_EQ(loading->Counter(), 9);
     EXPECT_TRUE(cursorExists());
     testkit::InputScript k;
-    k.Key(gameStepCount() + 1, 32).Move(gameStepCount() + 50, 100, 700).Move(gameStepCount() + 51, 140, 690);
+    k.Key(gameStepCount() + 1, 32);
     k.Start();
     game.RunSteps(70);
-    UIWnd* scene = root->Child(0) ? root->Child(0)->FindChild("Scene") : nullptr;
-    ASSERT_NE(scene, nullptr) << "the demo screen with its meadow";
-    game.RunSteps(40);
-    EXPECT_GT(static_cast<Menu::UIDemoScene*>(scene)->ParticleCount(), 0) << "smoke rises";
-    UIWnd* play = root->Child(0)->FindChild("Play");
-    ASSERT_NE(play, nullptr);
+    auto* menu = dynamic_cast<Menu::UIMainMenu*>(root->Child(0));
+    ASSERT_NE(menu, nullptr) << "the main menu";
+    // No player yet: the name is asked first, over the menu.
+    EXPECT_EQ(menu->Modal().Kind(), Menu::UIMainMenu::kPlayers);
+    testkit::InputScript name;
+    name.Text(gameStepCount() + 1, "Anna").Key(gameStepCount() + 8, VK_RETURN_);
+    name.Start();
+    game.RunSteps(30);
+    EXPECT_FALSE(menu->Modal().IsOpen());
+    EXPECT_EQ(menu->FindChild("PlayerName")->Caption(), u"Anna");
 
-    // Play opens the first level in its view; Escape on the level brings the menu back.
-    int x = play->Width() / 2, y = play->Height() / 2;
-    for (UIWnd* w = play; w && w != root; w = w->Parent()) x += w->X(), y += w->Y();
+    // Play with no mode chosen asks for one; Enter (OK) goes on to the level map.
+    UIWnd* play = menu->FindChild("Play");
+    ASSERT_NE(play, nullptr);
+    const int x = play->X() + play->Width() / 2, y = play->Y() + play->Height() / 2;
     testkit::InputScript p;
     p.Move(gameStepCount() + 1, x, y).Click(gameStepCount() + 3, x, y);
     p.Start();
-    game.RunSteps(10);
-    ASSERT_NE(Game::levelContext(), nullptr) << "Play at " << x << "," << y;
-    EXPECT_EQ(Game::levelContext()->levelNumber, 1);
-    EXPECT_EQ(root->Child(0), static_cast<UIWnd*>(Game::levelContext()->view));
-    testkit::InputScript e;
-    e.Key(gameStepCount() + 1, 27);
-    e.Start();
-    game.RunSteps(5);
-    EXPECT_EQ(Game::levelContext(), nullptr);
-    ASSERT_NE(root->Child(0), nullptr);
-    EXPECT_NE(root->Child(0)->FindChild("Play"), nullptr) << "the menu again";
+    game.RunSteps(6);
+    EXPECT_EQ(menu->Modal().Kind(), Menu::UIMainMenu::kGameMode) << "Play at " << x << "," << y;
+    testkit::InputScript ok;
+    ok.Key(gameStepCount() + 12, VK_RETURN_);
+    ok.Start();
+    game.RunSteps(40);
+    EXPECT_NE(dynamic_cast<Menu::UILevelMenu*>(root->Child(0)), nullptr) << "the level map";
   }
   fs::current_path(home);
   iniFreeAll();

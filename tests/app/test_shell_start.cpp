@@ -19,7 +19,7 @@
 #include "files/ini.h"
 #include "game/core/game_main.h"
 #include "game/core/game_music.h"
-#include "game/menus/leave_dialog.h"
+#include "game/menus/main_menu.h"
 #include "game/menus/screens.h"
 #include "gfx/image.h"
 #include "platform/platform.h"
@@ -63,11 +63,11 @@ void MenuFolder(const std::string& path, const std::string& extraMain = "") {
   Write("game.ini", "[main]\nname=ShellStart\npath=" + path + "\nxs=1024\nys=768\n" + extraMain + "[engine]\n");
   Write("data/test.ini", "[main]\nGame_No_Menu=1\n");
   Write("data/menu/UIMainMenu.ini", "[Main]\n[Title]\ntype=text\nname=Menu\nx=10\ny=10\n");
-  Write("data/menu/leave.ini",
-        "[Main]\nx=292\ny=284\nxs=440\nys=200\n"
-        "[Question]\ntype=text\nx=292\ny=324\nxs=440\nys=40\nname=Leave the game?\n"
-        "[Yes]\ntype=ieButton\nx=342\ny=396\nxs=150\nys=48\nname=Yes\nstage=1\n"
-        "[No]\ntype=ieButton\nx=532\ny=396\nxs=150\nys=48\nname=No\nstage=1\n");
+  Write("data/menu/dialog.ini",
+        "[Exit]\ntype=sprite\nx=292\ny=284\nxs=440\nys=200\nfadeTime=0\n"
+        "[Exit.Text]\ntype=text\nx=0\ny=40\nxs=440\nys=40\nname=Leave the game?\n"
+        "[Exit.DialogYes]\ntype=ieButton\nx=50\ny=112\nxs=150\nys=48\nname=Yes\nstage=1\n"
+        "[Exit.DialogNo]\ntype=ieButton\nx=240\ny=112\nxs=150\nys=48\nname=No\nstage=1\n");
   Write("data/snd/music.ini", "[main]\nmode=1\n");
   iniFreeAll();
 }
@@ -75,6 +75,12 @@ void MenuFolder(const std::string& path, const std::string& extraMain = "") {
 UIWnd* Screen() {
   UIWnd* root = wndRoot();
   return root && root->ChildCount() > 0 ? root->Child(0) : nullptr;
+}
+
+// The menu shows its "Exit" question.
+bool ExitAsked() {
+  auto* menu = dynamic_cast<Menu::UIMainMenu*>(Screen());
+  return menu && menu->Modal().Kind() == Menu::UIMainMenu::kExit;
 }
 
 }  // namespace
@@ -233,13 +239,13 @@ TEST(LeaveQuestion, EscapeOnTheMenuAsksNoAndEscapeGoBackYesEnds) {
   UIWnd* menu = Screen();
   ASSERT_NE(menu, nullptr);
   ASSERT_NE(menu->FindChild("Title"), nullptr) << "the menu is up";
-  EXPECT_FALSE(Menu::UILeaveDialog::IsOpen());
+  EXPECT_FALSE(ExitAsked());
 
   testkit::InputScript esc;
   esc.Key(gameStepCount() + 1, VK_ESCAPE_);
   esc.Start();
   game.RunSteps(3);
-  ASSERT_TRUE(Menu::UILeaveDialog::IsOpen()) << "Escape asks";
+  ASSERT_TRUE(ExitAsked()) << "Escape asks";
   EXPECT_EQ(Screen(), menu) << "over the menu, which stays";
 
   // The question takes input first: a second Escape answers No.
@@ -247,7 +253,7 @@ TEST(LeaveQuestion, EscapeOnTheMenuAsksNoAndEscapeGoBackYesEnds) {
   again.Key(gameStepCount() + 1, VK_ESCAPE_);
   again.Start();
   game.RunSteps(3);
-  EXPECT_FALSE(Menu::UILeaveDialog::IsOpen());
+  EXPECT_FALSE(ExitAsked());
 
   // Asked again, "No" clicked: back to the menu, still running.
   testkit::InputScript no;
@@ -255,16 +261,17 @@ TEST(LeaveQuestion, EscapeOnTheMenuAsksNoAndEscapeGoBackYesEnds) {
   no.Key(s, VK_ESCAPE_).Move(s + 1, 600, 420).Click(s + 2, 600, 420);
   no.Start();
   game.RunSteps(5);
-  EXPECT_FALSE(Menu::UILeaveDialog::IsOpen());
+  EXPECT_FALSE(ExitAsked());
   EXPECT_EQ(Screen(), menu);
   EXPECT_EQ(gameFrame(), 0);
 
-  // "Yes" ends the program the orderly way: the frame callback reports the end.
+  // "Yes" ends the program the orderly way, on the menu's next step: the frame callback reports
+  // the end.
   testkit::InputScript yes;
   const int t = gameStepCount() + 1;
   yes.Key(t, VK_ESCAPE_).Move(t + 1, 400, 420).Click(t + 2, 400, 420);
   yes.Start();
-  game.RunSteps(5);
+  game.RunSteps(6);
   EXPECT_EQ(gameFrame(), 1);
 }
 
