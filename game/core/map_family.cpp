@@ -159,6 +159,11 @@ const MapExtension kWhiteWolf{"whiteWolf",
                               {K::Int32, "idlePeriodMin"},
                               {K::Int32, "idlePeriodMax"}}};
 const MapExtension kWitch47{"witch47", {{K::Int32, "targetX"}, {K::Int32, "targetY"}}};
+const MapExtension kFocusMarker{"focusMarker",
+                                 {{K::Int32, "isSmall"},
+                                  {K::Float32, "scale", MapIniForm::ZeroIsOne},
+                                  {K::Int8, "isGreen"},
+                                  {K::Int8, "isSaveble"}}};
 
 struct Row {
   const char* type;
@@ -216,8 +221,8 @@ std::vector<Row>& table() {
         {"icon", {"objectHintMarker"}, 0, {}, unknown("Icon::cObjectHintMarker", true, false)},
         {"icon", {"upgradeLevel"}, 0, {}, unknown("Icon::cUpgradeLevel", true, false)},
         {"icon", {"hint"}, 0, {}, unknown("Icon::cObjectInfo", false, false)},
-        {"icon", {"focusMarker"}, 0, {}, unknown("Icon::cFocusMarker", false, false)},
-        {"icon", {"upgradeHint"}, 0, {}, unknown("Icon::cObjectInfo", true, false)},
+        {"icon", {"focusMarker"}, 0, {}, known("Icon::cFocusMarker", false, false, {&kFocusMarker})},
+        {"icon", {"upgradeHint"}, 0, {}, unknown("Icon::cUpgradeInfo", true, false)},
         {"icon", {}, 0, {}, unknown("Map::cIcon", false, false)},
         {"fx", {"flyingMessage"}, 0, {}, known("Fx::cFlyingMessage", false, false)},
         {"fx", {"flies"}, 0, {}, known("Fx::cFlies", true, false, {&kFlies})},

@@ -11,11 +11,39 @@
 #include "game/core/map.h"
 #include "game/core/map_factory.h"
 #include "game/core/path_finder.h"
+#include "game/interface/icon_hint_marker.h"
 
 namespace Game {
 namespace {
 constexpr const char* kWitchFile = "data/flyingwitch/flyingwitch.ini";
 constexpr const char* kWitchSection = "FlyingWitch";
+// The arrow is drawn over everything else on the map.
+constexpr int32_t kArrowLayer = 1000;
+
+// The level's one pointing arrow: the one on the map, or a new one made and added the first time
+// the model points at something.
+Icon::cObjectHintMarker* levelHintMarker(Map::cMap& map) {
+  static const uint32_t kIcon = NameHash("icon"), kMarker = NameHash("objectHintMarker");
+  for (size_t i = 0; i < map.Count(); ++i) {
+    Map::cObject* o = map.At(i);
+    if (o->typeHash != kIcon || o->subtypeHash != kMarker || o->Has(Map::kFlagRemoved)) continue;
+    if (auto* m = dynamic_cast<Icon::cObjectHintMarker*>(o)) return m;
+  }
+  Map::cObjectFactory* factory = Map::objectFactory();
+  Map::cObject* o = factory ? factory->Create("icon", "objectHintMarker") : nullptr;
+  auto* marker = dynamic_cast<Icon::cObjectHintMarker*>(o);
+  if (!marker) {
+    if (o) o->Destroy(o->Has(Map::kFlagFreeOnRemove));
+    return nullptr;
+  }
+  marker->SetName("ObjectHintMarker");
+  marker->layer = kArrowLayer;
+  marker->Set(Map::kFlagClickable, false);
+  marker->Set(Map::kFlagCreatedAtLoad, false);
+  marker->SetHidden(false);
+  map.Add(marker);
+  return marker;
+}
 }  // namespace
 
 void cGameModel::AddFlyingWitch() {
@@ -73,6 +101,7 @@ void cGameModel::PointAtBlocker(int32_t subjectId) {
   if (Map::cObject* top = m_map->HitTest(at.x, at.y); top && top->Has(Map::kFlagObstacle)) best = top;
   best->StartTint(true);
   m_hintTarget = best->id;
+  if (Icon::cObjectHintMarker* arrow = levelHintMarker(*m_map)) arrow->PointAt(*m_map, best->id);
 }
 
 void cGameModel::PointAtHut(uint32_t kindHash) {
@@ -86,6 +115,7 @@ void cGameModel::PointAtHut(uint32_t kindHash) {
   if (Map::cObject* o = m_map->FindByType("building", hut)) {
     o->StartTint(true);
     m_hintTarget = o->id;
+    if (Icon::cObjectHintMarker* arrow = levelHintMarker(*m_map)) arrow->PointAt(*m_map, o->id);
   }
 }
 }  // namespace Game

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "anim/anim_catalogue.h"
 #include "game/core/map.h"
 
 namespace Icon {
@@ -37,6 +38,7 @@ bool cObjectHintMarker::UpdateTimers(int32_t ms) {
   if (ms > 0) {
     m_phaseMs = (m_phaseMs + ms) % kPhasePeriodMs;
     m_phase = float(m_phaseMs) * kPhaseRate;
+    if (m_arrow.IsValid()) m_arrow.Advance(ms);
     // An entry whose arrow has run its time is forgotten, so the next request counts from 1.
     std::erase_if(m_entries, [&](Entry& e) {
       if (e.timerMs <= 0) return false;
@@ -47,9 +49,27 @@ bool cObjectHintMarker::UpdateTimers(int32_t ms) {
   return remove;
 }
 
+void cObjectHintMarker::Draw(const Map::DrawContext& dc) {
+  if (Has(Map::kFlagHidden)) return;
+  if (!m_arrowAsked) {
+    m_arrowAsked = true;
+    m_arrow = Core::animManager().GetAnimation(kArrowAnimation);
+    if (m_arrow.IsValid()) m_arrow.Start(0);
+  }
+  if (!m_arrow.IsValid()) return;
+  for (const Entry& e : m_entries) {
+    if (e.timerMs <= 0) continue;
+    const float px = float(e.point.x) + dc.offsetX, py = float(e.point.y) + dc.offsetY;
+    const Placement p = Place(px, m_arrow.Width(), m_phase);
+    m_arrow.DrawFaded(px + p.dx, py, dc.alpha, p.mirrored ? -1.0f : 1.0f, 1.0f);
+  }
+}
+
 void cObjectHintMarker::CopyFrom(const Map::cObject& from) {
   Map::cObject::CopyFrom(from);
   m_entries.clear();
+  m_arrow = AnimationState{};
+  m_arrowAsked = false;
   m_phase = 0.0f;
   m_phaseMs = 0;
 }

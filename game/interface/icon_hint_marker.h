@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "anim/animation.h"
 #include "game/core/map_object.h"
 
 namespace Map {
@@ -34,7 +35,11 @@ class cObjectHintMarker : public Map::cObject {
   void PointAt(const Map::cMap& map, int32_t objectId);
   void PointAtPoint(int32_t objectId, Map::IntPoint anchor);
 
+  static constexpr const char* kArrowAnimation = "ObjectHint_Arrow";
+
   bool UpdateTimers(int32_t ms) override;
+  // Draws the arrow beside every point it shows at.
+  void Draw(const Map::DrawContext& dc) override;
   void CopyFrom(const Map::cObject& from) override;
 
   const std::vector<Entry>& Entries() const { return m_entries; }
@@ -48,6 +53,8 @@ class cObjectHintMarker : public Map::cObject {
 
  private:
   std::vector<Entry> m_entries;
+  AnimationState m_arrow;
+  bool m_arrowAsked = false;
   float m_phase = 0.0f;
   int32_t m_phaseMs = 0;
 };

@@ -225,7 +225,7 @@ TEST(Icons, TheFocusMarkerTakesItsParentsOrderStateWhileShown) {
 
   // The pulse: 0.00314 rad per ms, restarting every second; scale 0 counts as 1.
   Icon::cFocusMarker m;
-  m.scale = 0.0f;
+  m.markerScale = 0.0f;
   m.UpdateTimers(500);
   EXPECT_NEAR(m.PulseScale(), 1.0f - 0.1f * std::sin(1.57f), 1e-4);
   m.UpdateTimers(500);
