@@ -1,8 +1,6 @@
 // The window a level is played in.
 #include "game/core/game_view.h"
 
-#include <cstdio>
-
 #include "anim/fx_manager.h"
 #include "app/soft_cursor.h"
 #include "base/diag.h"
@@ -12,6 +10,7 @@
 #include "game/core/level_context.h"
 #include "game/core/person.h"
 #include "game/interface/interface.h"
+#include "game/interface/quest_wnd.h"
 #include "game/menus/leave_dialog.h"
 #include "game/menus/level_flow.h"
 #include "game/rules/level_statistics.h"
@@ -119,7 +118,11 @@ void cGameView::SetInterface(Interface::UIInterface* ui) {
   if (AddChild(ui)) m_interface = ui;
 }
 
-bool cGameView::IsFree() const { return !m_resultShown && !Menu::UILeaveDialog::IsOpen(); }
+bool cGameView::IsFree() const {
+  return !m_resultShown && !Menu::UILeaveDialog::IsOpen() && !StoryShown() && !(m_interface && m_interface->Modal());
+}
+
+bool cGameView::StoryShown() const { return m_story && m_story->IsShown(); }
 
 void cGameView::SendAction(GameAction a) {
   cGameModel* m = Model();
@@ -171,7 +174,28 @@ void cGameView::OpenLetterbox(int32_t durationMs) {
   HoverLeaveAll();
 }
 
-void cGameView::ShowStory(int32_t entry) { m_lastStory = entry; }
+void cGameView::ShowStory(int32_t entry) {
+  m_lastStory = entry;
+  if (!m_story) {
+    auto* story = new Interface::UIQuestWnd();
+    // Above the interface: the story is drawn over the boards.
+    if (!AddChild(story)) return;
+    if (!story->Build()) {
+      RemoveChild(story);
+      return;
+    }
+    story->SetOnClosed([this] { StoryClosed(); });
+    m_story = story;
+  }
+  if (StoryShown() || !m_story->Open(entry)) return;
+  HoverLeaveAll();
+  if (m_interface) m_interface->SetModal(true, true);
+}
+
+void cGameView::StoryClosed() {
+  ++m_storiesClosed;
+  if (m_interface && !m_resultShown) m_interface->SetModal(false, true);
+}
 
 void cGameView::OnPointerMove(int x, int y) {
   if (!m_level || !m_level->map || !IsFree()) return;
@@ -211,7 +235,8 @@ void cGameView::OnPointerMove(int x, int y) {
 bool cGameView::TakePress() {
   if (!Model()) return false;
   if (m_resultShown) {
-    m_resultClosed = 1;
+    // Only a result without its screen closes on a press; a screen answers through its buttons.
+    if (!m_resultOnScreen) m_resultClosed = 1;
     return false;
   }
   if (!IsFree()) return false;
@@ -271,6 +296,9 @@ void cGameView::OnTyped(int ch) {
 
 int cGameView::KeyDown(int code, int value) {
   if (!m_level) return 0;
+  // The story window, then an open screen of the interface, take the input before the map.
+  if (StoryShown()) return m_story->KeyDown(code, value), 1;
+  if (m_interface && m_interface->KeyDown(code, value)) return 1;
   if (code == VK_LBUTTON_ || code == VK_RBUTTON_) {
     OnMouseButton(code == VK_LBUTTON_ ? 1 : 2, unpackX(value), unpackY(value));
     return 1;
@@ -281,22 +309,41 @@ int cGameView::KeyDown(int code, int value) {
   return 1;
 }
 
-int cGameView::Char(int code, int value) {
-  (void)value;
+int cGameView::KeyUp(int code, int value) {
   if (!m_level) return 0;
+  if (StoryShown()) return m_story->KeyUp(code, value), 1;
+  if (m_interface && m_interface->KeyUp(code, value)) return 1;
+  return UIWnd::KeyUp(code, value);
+}
+
+int cGameView::OnCommand(UIWnd* source) {
+  if (!source || !m_resultShown) return 1;
+  const std::string_view name = source->Name();
+  if (name == "StatisticsOK") m_resultChoice = kChoiceLeave;
+  else if (name == "StatisticsRestart") m_resultChoice = kChoiceRestart;
+  return 1;
+}
+
+int cGameView::Char(int code, int value) {
+  if (!m_level) return 0;
+  if (StoryShown()) return m_story->Char(code, value), 1;
+  if (m_interface && m_interface->Char(code, value)) return 1;
   OnTyped(code);
   return 1;
 }
 
 int cGameView::MouseMove(int buttons, int value) {
-  (void)buttons;
   if (!m_level) return 0;
+  if (StoryShown()) return m_story->MouseMove(buttons, value), 1;
+  if (m_interface && m_interface->MouseMove(buttons, value)) return 1;
   OnPointerMove(unpackX(value), unpackY(value));
   return 1;
 }
 
 int cGameView::Update(int dt) {
-  UIWnd::Update(dt);  // the leave question, when it is asked
+  // While a story is told nothing else moves.
+  if (StoryShown()) return m_story->Update(dt), 0;
+  UIWnd::Update(dt);  // the interface, the leave question when it is asked
   cGameModel* m = Model();
   if (!m) return 0;
   ++m_tick;
@@ -327,9 +374,10 @@ int cGameView::Update(int dt) {
     }
   }
   if (m_resultShown) {
-    if (m_resultTimer.Advance(float(dt))) m_resultClosed = 1;
-    if (!m_resultClosed) return 0;
-    CloseLevel();
+    if (!m_resultOnScreen && m_resultTimer.Advance(float(dt))) m_resultClosed = 1;
+    if (m_resultClosed && m_resultChoice == kChoiceNone) m_resultChoice = kChoiceLeave;
+    if (m_resultChoice == kChoiceNone) return 0;
+    CloseLevel(m_resultChoice == kChoiceRestart);
     return 1;  // the screen has changed
   }
   if (!IsFree()) return 0;
@@ -338,7 +386,9 @@ int cGameView::Update(int dt) {
     MakeEvent(e, Event::ViewEvent108);
     Post(m_dispatcher, e);
   }
-  if (m->Update(dt) == 2) ShowResult();
+  const int result = m->Update(dt);
+  if (result == 1 && m_interface) m_interface->ShowWin();
+  if (result == 2) ShowResult();
   return 0;
 }
 
@@ -346,7 +396,8 @@ void cGameView::ShowResult() {
   cGameModel& m = *Model();
   m_resultShown = 1;
   m_resultClosed = 0;
-  m_resultTimer.Start(kResultPauseMs);
+  m_resultChoice = kChoiceNone;
+  m_resultOnScreen = 0;
   HoverLeaveAll();
   LevelResult& r = m.result();
   scoreFinishResult(r);
@@ -355,7 +406,7 @@ void cGameView::ShowResult() {
   // A won level's result goes into the player's record, which answers the player's total.
   if (r.won && playerProgress())
     r.playerScore = Menu::RecordLevelWon(m_level->levelNumber, r.totalScore, r.timeUsed / 1000, r.stars);
-  // The end screens will show this; until then the log and the console say it.
+  // The log and the console say it too, so a run without screens can be followed.
   gameLog("[Result] level %d %s: stars %d, time %d ms, score bonus %d s", int(m_level->levelNumber),
           m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed()), int(m.scoreBonusSeconds()));
   gameLog("[Score] level %d: play %d, time %d, resources %d, total %d", int(m_level->levelNumber),
@@ -364,6 +415,15 @@ void cGameView::ShowResult() {
     statisticsWrite("statistics.ini", m_level->levelNumber, r);
   consoleMessage(1, "Level %d %s: %d stars, %d ms\n", int(m_level->levelNumber), m.won() ? "won" : "lost",
                  int(m.stars()), int(m.timeUsed()));
+  const int current = playerCurrent();
+  const std::u16string name = current >= 0 ? playerName(current) : std::u16string();
+  if (m_interface && m_interface->ShowResult(r, m_level->levelNumber, name)) {
+    m_resultOnScreen = 1;
+  } else {
+    errorLog("Level %d: no end screen to show the result on; the level closes after %d ms\n",
+             int(m_level->levelNumber), int(kResultPauseMs));
+    m_resultTimer.Start(kResultPauseMs);
+  }
 }
 
 void cGameView::RetireSelf() {
@@ -375,7 +435,7 @@ void cGameView::RetireSelf() {
   holder.RemoveChild(this);
 }
 
-void cGameView::CloseLevel() {
+void cGameView::CloseLevel(bool restart) {
   if (!m_level) return;
   const int32_t n = m_level->levelNumber;
   const int32_t mode = m_level->gameMode;
@@ -383,8 +443,13 @@ void cGameView::CloseLevel() {
   // The won level's fireworks end with it; the next screen starts clean.
   FxManager::fxManager().StopFireWorks(true);
   EndLevel();  // takes this view off the screen; it is destroyed after the step
-  if (testSetting(TestSwitch::Game_No_Menu) && LoadLevel(n, mode)) return;
-  Menu::ShowMainMenu();
+  // Skipping the menus, the level simply starts again, whatever was chosen.
+  if (testSetting(TestSwitch::Game_No_Menu)) {
+    if (LoadLevel(n, mode)) return;
+    Menu::ShowMainMenu();
+    return;
+  }
+  Menu::AfterLevel(restart);
 }
 
 void cGameView::OnEvent(GameEvent& e) {
@@ -438,14 +503,6 @@ int cGameView::Draw() {
   UIWnd::Draw();
   if (testSetting(TestSwitch::Game_Map_Show_Path_Cache) && m_level->pathFinder)
     m_level->pathFinder->DrawCacheStatistics();
-  if (m_resultShown && Model()) {
-    const cGameModel& m = *Model();
-    char text[96];
-    std::snprintf(text, sizeof text, "Level %d %s   stars: %d   time: %d s", int(m_level->levelNumber),
-                  m.won() ? "won" : "lost", int(m.stars()), int(m.timeUsed() / 1000));
-    grFillRect(312, 354, 712, 414, 0xC0000000u);
-    grTextOut(332, 376, text, 0xFFFFFFFFu);
-  }
   if (m_letterbox != kLetterboxOff) {
     const int h = int(float(kLetterboxBarHeight) * letterboxProgress() + 0.5f);
     if (h > 0) {

@@ -1,7 +1,8 @@
 // cGameView: the window a level is played in. It turns the pointer, the buttons and the keys on
 // the map into the game model's actions, shows the cursor of the object under the pointer, drives
-// the model every step, draws the map with its debug overlays and the cut-scene letterbox, and
-// ends the level once its result has been shown.
+// the model every step, draws the map with its debug overlays and the cut-scene letterbox, runs
+// the story window, and shows the result on the interface's end screens, ending or replaying the
+// level as the player chooses there.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace Interface {
 class UIInterface;
+class UIQuestWnd;
 }
 
 namespace Game {
@@ -51,9 +53,11 @@ class cGameView : public UIWnd, public cObserver {
   static constexpr int32_t kLetterboxBarHeight = 100;
   // Event 108 (the player has been idle) this long after the last click on the map.
   static constexpr int32_t kIdleMs = 30000;
-  // The result stays on screen this long before the level closes by itself (a click closes it
-  // sooner), until the level's end screens exist.
+  // Without an end screen to show it on (its definition missing), the result is only logged and
+  // the level closes by itself after this long (a click closes it sooner).
   static constexpr int32_t kResultPauseMs = 4000;
+  // What the player chose on an end screen.
+  enum ResultChoice : uint8_t { kChoiceNone = 0, kChoiceLeave = 1, kChoiceRestart = 2 };
   enum Letterbox : uint8_t { kLetterboxOff = 0, kLetterboxOpening = 1, kLetterboxOpen = 2, kLetterboxClosing = 3 };
 
   explicit cGameView(LevelContext* level);
@@ -67,7 +71,10 @@ class cGameView : public UIWnd, public cObserver {
 
   // ---- Window operations ---------------------------------------------------------------------
   int KeyDown(int code, int value) override;
+  int KeyUp(int code, int value) override;
   int Char(int code, int value) override;
+  // "StatisticsOK" leaves the level, "StatisticsRestart" plays it again.
+  int OnCommand(UIWnd* source) override;
   int MouseMove(int buttons, int value) override;
   int Update(int dt) override;
   int Draw() override;
@@ -81,8 +88,16 @@ class cGameView : public UIWnd, public cObserver {
   void OnTyped(int ch);
   void SendAction(GameAction action);
   void OpenLetterbox(int32_t durationMs);
-  // The story window is not built yet: the entry is only remembered.
+  // Opens story dialog `entry` in the story window; the interface is modal until it closes. An
+  // entry the dialog file lacks shows nothing.
   void ShowStory(int32_t entry);
+  Interface::UIQuestWnd* storyWindow() const { return m_story; }
+  bool StoryShown() const;
+  // How many story dialogs have closed.
+  int32_t storiesClosed() const { return m_storiesClosed; }
+  // The result stands on an end screen (not only in the log).
+  bool resultOnScreen() const { return m_resultOnScreen != 0; }
+  ResultChoice resultChoice() const { return ResultChoice(m_resultChoice); }
 
   int32_t hoveredId() const { return m_hoveredId; }
   Letterbox letterbox() const { return m_letterbox; }
@@ -110,8 +125,10 @@ class cGameView : public UIWnd, public cObserver {
   bool TakePress();
   void HoverLeaveAll();
   void ShowResult();
-  // The result has been seen: the level ends and the next screen comes.
-  void CloseLevel();
+  // The result has been seen: the level ends and the next screen comes (the same level again
+  // when `restart`).
+  void CloseLevel(bool restart);
+  void StoryClosed();
   void RetireSelf();
   void AskLeave();
 
@@ -126,6 +143,10 @@ class cGameView : public UIWnd, public cObserver {
   uint8_t m_levelCompleted = 0;
   uint8_t m_resultShown = 0;
   uint8_t m_resultClosed = 0;
+  uint8_t m_resultOnScreen = 0;
+  uint8_t m_resultChoice = kChoiceNone;
+  Interface::UIQuestWnd* m_story = nullptr;  // a child, made on the first story
+  int32_t m_storiesClosed = 0;
   int32_t m_tick = 0;
   int32_t m_lastStory = -1;
   cTypedWords m_typed;

@@ -3,10 +3,18 @@
 
 #include <algorithm>
 
+#include "app/soft_cursor.h"
 #include "base/diag.h"
+#include "files/file.h"
 #include "files/ini.h"
 #include "game/core/level_balance.h"
 #include "game/core/level_context.h"
+#include "game/core/random.h"
+#include "game/interface/flying_letters.h"
+#include "game/interface/lose_screen.h"
+#include "game/interface/message_panel.h"
+#include "game/interface/statistics_screen.h"
+#include "game/rules/level_score.h"
 #include "gfx/font.h"
 #include "gfx/render.h"
 #include "gfx/sprite.h"
@@ -48,6 +56,20 @@ UIInterface::UIInterface() {
   m_goalRect = panelReadRect(kLayoutFile, "TaskInterface", PanelRect{736, 90, 280, 36});
   const std::string font = iniString(kLayoutFile, "Main", "Font", "TextFont");
   if (grIsReady()) m_text = sprGetFont(font.c_str());
+  // The hidden children; one whose definition is missing is simply not there.
+  if (fileExists(UILoseScreen::kFile)) {
+    auto* lose = new UILoseScreen();
+    if (AddChild(lose) && lose->Build()) m_lose = lose;
+  }
+  if (fileExists(UILevelStatistics::kFile)) {
+    auto* stats = new UILevelStatistics();
+    if (AddChild(stats) && stats->Build()) m_statistics = stats;
+  }
+  if (auto* letters = new UIFlyingMessage(); AddChild(letters)) m_levelUp = letters;
+  if (fileExists(UIGameMessage::kFile)) {
+    auto* message = new UIGameMessage();
+    if (AddChild(message) && message->Build()) m_message = message;
+  }
 }
 
 UIInterface::~UIInterface() {
@@ -60,12 +82,144 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   if (!level) return;
   m_resources.Bind(level->dispatcher.get(), level->stock.get(), level->map.get());
   m_goals.Bind(level->goals.get());
+  // The same windows serve every level: each starts clean.
+  m_modal = m_menuOpen = m_resultShown = 0;
+  m_messageSuppressed = m_messagePending = 0;
+  m_fade = m_fadeTarget = 0.0f;
+  if (m_statistics) m_statistics->Hide();
+  if (m_lose) m_lose->Hide();
+  if (m_message) m_message->Hide();
+  if (m_levelUp) m_levelUp->Stop();
+  m_dispatcher = level->dispatcher.get();
+  if (m_dispatcher)
+    for (Game::Event code : {Game::Event::FirstWorkerAvailable, Game::Event::TipShown, Game::Event::TipClosed,
+                             Game::Event::LevelClockStarted})
+      Register(code, m_dispatcher, this);
 }
 
 void UIInterface::LevelEnd() {
   m_resources.Unbind();
   m_goals.Bind(nullptr);
+  if (m_dispatcher) m_dispatcher->Forget(this);
+  m_dispatcher = nullptr;
   m_level = nullptr;
+}
+
+void UIInterface::OnEvent(GameEvent& e) {
+  Game::cObserver::OnEvent(e);
+  switch (Game::Event(e.code)) {
+    case Game::Event::FirstWorkerAvailable:
+      if (m_messageSuppressed) {
+        m_messagePending = 1;
+      } else if (m_message && m_message->Hidden()) {
+        m_message->Show();
+      }
+      break;
+    case Game::Event::LevelClockStarted:
+      m_messagePending = 0;
+      if (m_message) m_message->Hide();
+      break;
+    case Game::Event::TipShown:
+      m_messageSuppressed = 1;
+      if (m_message && !m_message->Hidden()) {
+        // Shown again when the tip closes, unless the clock has started by then.
+        m_messagePending = 1;
+        m_message->Hide();
+      }
+      break;
+    case Game::Event::TipClosed:
+      m_messageSuppressed = 0;
+      if (m_messagePending && m_message) m_message->Show();
+      m_messagePending = 0;
+      break;
+    default: break;
+  }
+}
+
+void UIInterface::SetModal(bool on, bool fade) {
+  const bool was = m_modal != 0;
+  m_modal = on ? 1 : 0;
+  m_fadeTarget = on ? kFadeAlpha : 0.0f;
+  if (!fade) m_fade = m_fadeTarget;
+  if (on && !was) {
+    m_cursorBefore = cursorSlot();
+    cursorSetSlot(0);
+  } else if (!on && was) {
+    cursorSetSlot(m_cursorBefore);
+  }
+  if (m_dispatcher) {
+    GameEvent e;
+    MakeEvent(e, Game::Event::InterfaceModalChanged);
+    e.value = m_modal;
+    Post(m_dispatcher, e);
+  }
+}
+
+bool UIInterface::ShowResult(const Game::LevelResult& r, int32_t levelNumber, const std::u16string& playerName) {
+  if (m_message) m_message->Hide();
+  if (r.won) {
+    if (!m_statistics) return false;
+    if (m_levelUp) m_levelUp->Stop();
+    m_statistics->Show(StatisticsScores{r.levelScore, r.resourcesScore, r.timeScore, r.totalScore, r.stars},
+                       levelNumber, playerName);
+  } else {
+    if (!m_lose) return false;
+    m_lose->Show(losePhraseNumber(RandomFloat(1.0f)), playerName);
+  }
+  SetModal(true, true);
+  m_resultShown = 1;
+  return true;
+}
+
+void UIInterface::ShowWin() {
+  if (m_levelUp) m_levelUp->Start();
+}
+
+UIWnd* UIInterface::ModalWindow() const {
+  if (m_statistics && !m_statistics->Hidden()) return m_statistics;
+  if (m_lose && !m_lose->Hidden()) return m_lose;
+  for (int i = ChildCount() - 1; i >= 0; --i) {
+    UIWnd* c = Child(i);
+    if (c != m_message && c != m_levelUp && !c->Hidden()) return c;
+  }
+  return nullptr;
+}
+
+int UIInterface::KeyDown(int code, int value) {
+  if (!m_modal && !m_menuOpen) return 0;
+  if (UIWnd* w = ModalWindow()) w->KeyDown(code, value);
+  return 1;
+}
+
+int UIInterface::KeyUp(int code, int value) {
+  if (!m_modal && !m_menuOpen) return 0;
+  if (UIWnd* w = ModalWindow()) w->KeyUp(code, value);
+  return 1;
+}
+
+int UIInterface::Char(int code, int value) {
+  if (!m_modal && !m_menuOpen) return 0;
+  if (UIWnd* w = ModalWindow()) w->Char(code, value);
+  return 1;
+}
+
+int UIInterface::MouseMove(int buttons, int value) {
+  if (!m_modal && !m_menuOpen) return 0;
+  if (UIWnd* w = ModalWindow()) w->MouseMove(buttons, value);
+  return 1;
+}
+
+int UIInterface::OnCommand(UIWnd* source) {
+  if (!source) return 0;
+  const std::string_view name = source->Name();
+  if (name == "StatisticsOK" || name == "StatisticsRestart") {
+    SetModal(false, true);
+    if (m_statistics) m_statistics->Hide();
+    if (m_lose) m_lose->Hide();
+    m_resultShown = 0;
+  }
+  // The owner (the view) acts on the choice.
+  return parent_ ? parent_->OnCommand(source) : 0;
 }
 
 TimeView UIInterface::time() const {
@@ -88,11 +242,16 @@ int UIInterface::Update(int dt) {
   if (m_level && Game::levelContext() != m_level) LevelEnd();  // the level ended without telling us
   m_resources.Update(dt);
   m_goals.Refresh();
+  if (m_fade != m_fadeTarget) {
+    const float step = kFadeAlpha * float(std::max(dt, 0)) / kFadeMs;
+    m_fade = m_fade < m_fadeTarget ? std::min(m_fadeTarget, m_fade + step) : std::max(m_fadeTarget, m_fade - step);
+  }
   return UIWnd::Update(dt);
 }
 
 bool UIInterface::HitTest(int x, int y) const {
   if (Hidden()) return false;
+  if (m_modal || m_menuOpen) return true;
   return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
          (!m_goals.Rows().empty() && goalBoard().Contains(x, y));
 }
@@ -183,6 +342,11 @@ void UIInterface::DrawFlying() const {
   }
 }
 
+void UIInterface::DrawFade() const {
+  const int a = std::clamp(int(m_fade + 0.5f), 0, 255);
+  if (a > 0) grFillRect(0, 0, Width() > 0 ? Width() : 1024, Height() > 0 ? Height() : 768, uint32_t(a) << 24);
+}
+
 int UIInterface::Draw() {
   if (Hidden()) return 0;
   if (m_level) {
@@ -191,6 +355,7 @@ int UIInterface::Draw() {
     DrawGoals();
     DrawTime();
   }
+  DrawFade();
   return UIWnd::Draw();
 }
 

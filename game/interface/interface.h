@@ -1,10 +1,12 @@
 // Interface::UIInterface: the window that frames a level in play. It holds the resource, goal and
 // time panels and the numbers flying up from the map, follows the level through its events, and
-// keeps map clicks off the boards.
+// keeps map clicks off the boards. Its hidden children are the screens that end a level, the
+// blinking note and the win lettering; while one of its screens is open it is modal.
 #pragma once
 #include <cstdint>
 #include <string>
 
+#include "game/core/events.h"
 #include "game/interface/panel_goals.h"
 #include "game/interface/panel_resources.h"
 #include "game/interface/panel_time.h"
@@ -13,6 +15,14 @@
 class CSprite;
 namespace Game {
 struct LevelContext;
+struct LevelResult;
+}
+
+namespace Interface {
+class UILevelStatistics;
+class UILoseScreen;
+class UIGameMessage;
+class UIFlyingMessage;
 }
 
 namespace Interface {
@@ -27,7 +37,7 @@ struct PanelRect {
 // for sizes that are not positive (reported in gerr.log naming the file).
 PanelRect panelReadRect(const char* file, const char* section, PanelRect def);
 
-class UIInterface : public UIWnd {
+class UIInterface : public UIWnd, public Game::cObserver {
  public:
   static constexpr const char* kLayoutFile = "data/interface/panels.ini";
   static constexpr int kGoalRowHeight = 24;
@@ -41,8 +51,38 @@ class UIInterface : public UIWnd {
 
   int Update(int dt) override;
   int Draw() override;
-  // Only the boards themselves: the map between them stays clickable.
+  // Only the boards themselves: the map between them stays clickable; everything while modal.
   bool HitTest(int x, int y) const override;
+  // While modal the open screen takes every key, click and move; otherwise nothing is taken.
+  int KeyDown(int code, int value) override;
+  int KeyUp(int code, int value) override;
+  int Char(int code, int value) override;
+  int MouseMove(int buttons, int value) override;
+  // "StatisticsOK" and "StatisticsRestart" close the result and go on to the owner (the view).
+  int OnCommand(UIWnd* source) override;
+  // Events 17, 21, 22 and 70: the note's showing and hiding.
+  void OnEvent(GameEvent& event) override;
+
+  // Modal on or off: the fade over the map follows when `fade`; the cursor shows its plain shape
+  // meanwhile and event 136 tells the level (the flag in its value).
+  void SetModal(bool on, bool fade);
+  bool Modal() const { return m_modal != 0; }
+  bool ResultShown() const { return m_resultShown != 0; }
+  // The fade over the map, 0 (clear) to kFadeAlpha.
+  float FadeAlpha() const { return m_fade; }
+  static constexpr float kFadeAlpha = 150.0f;
+  static constexpr float kFadeMs = 400.0f;
+  // Shows a won level on the statistics screen, or a lost one on the lose screen (phrase from the
+  // logged random numbers), and becomes modal. False, with nothing shown, when that screen's
+  // definition is missing.
+  bool ShowResult(const Game::LevelResult& result, int32_t levelNumber, const std::u16string& playerName);
+  // The win lettering over the map while the level finishes.
+  void ShowWin();
+
+  UILevelStatistics* statistics() const { return m_statistics; }
+  UILoseScreen* loseScreen() const { return m_lose; }
+  UIGameMessage* message() const { return m_message; }
+  UIFlyingMessage* levelUp() const { return m_levelUp; }
 
   const cResourcePanel& resources() const { return m_resources; }
   const cGoalPanel& goals() const { return m_goals; }
@@ -61,7 +101,20 @@ class UIInterface : public UIWnd {
   void DrawTime() const;
   void DrawFlying() const;
 
+  // The window that takes input while modal (a result screen, later the in-game menu).
+  UIWnd* ModalWindow() const;
+  void DrawFade() const;
+
   Game::LevelContext* m_level = nullptr;
+  Game::cEventDispatcher* m_dispatcher = nullptr;
+  UILevelStatistics* m_statistics = nullptr;  // children: the window tree owns them
+  UILoseScreen* m_lose = nullptr;
+  UIGameMessage* m_message = nullptr;
+  UIFlyingMessage* m_levelUp = nullptr;
+  uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;
+  uint8_t m_messageSuppressed = 0, m_messagePending = 0;
+  int m_cursorBefore = 0;
+  float m_fade = 0.0f, m_fadeTarget = 0.0f;
   cResourcePanel m_resources;
   cGoalPanel m_goals;
   PanelRect m_resourceRect, m_goalRect, m_timeRect;

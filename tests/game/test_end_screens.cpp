@@ -1,8 +1,12 @@
-// The screens that end a level: the statistics screen's counting, stars and skipping, and the
-// lose screen's phrase choice.
+// The screens that end a level: the statistics screen's counting, stars and skipping, the lose
+// screen's phrase choice, and the motion of the note and the win lettering.
 #include <gtest/gtest.h>
 
 #include "game/interface/end_screens.h"
+#include "game/interface/flying_letters.h"
+#include "game/interface/lose_screen.h"
+#include "game/interface/message_panel.h"
+#include "game/interface/statistics_screen.h"
 
 namespace {
 using Interface::cStatisticsRun;
@@ -114,5 +118,77 @@ TEST(StatisticsScreen, AClickDuringTheCountShowsEveryFinalNumber) {
   // Landed without the seal: nothing more sounds afterwards.
   EXPECT_EQ(run.Update(2000), 0);
   EXPECT_TRUE(run.Enter());
+}
+}  // namespace
+
+// The pieces the windows are drawn from: the note's blink, the win lettering's fall, the star's
+// flight and the lose phrase with the player's name.
+namespace {
+TEST(MessageNote, BlinksUpAndDownOverASecondThenRestsHalfASecond) {
+  EXPECT_EQ(Interface::messageBlinkAlpha(0), 0);
+  EXPECT_EQ(Interface::messageBlinkAlpha(250), 127);
+  EXPECT_EQ(Interface::messageBlinkAlpha(500), 255);
+  EXPECT_EQ(Interface::messageBlinkAlpha(750), 127);
+  EXPECT_EQ(Interface::messageBlinkAlpha(1000), 0);
+  EXPECT_EQ(Interface::messageBlinkAlpha(1400), 0) << "the pause";
+  EXPECT_EQ(Interface::messageBlinkAlpha(2000), 255) << "the next blink peaks 1.5 s after the first";
+  EXPECT_EQ(Interface::messageBlinkAlpha(-20), 0);
+}
+
+TEST(WinLettering, TheWordIsCentredAndItsLettersStartAboveTheScreen) {
+  Interface::cFlyingLetters l;
+  // Three letters 20, 30 and 10 wide with 2 between: 64 wide, so from 511 - 32 = 479.
+  l.Start(u"abc", {20, 30, 10}, {1.0f, 0.5f, 1.0f});
+  ASSERT_EQ(l.Letters().size(), 3u);
+  EXPECT_FLOAT_EQ(l.Letters()[0].x, 479.0f);
+  EXPECT_FLOAT_EQ(l.Letters()[1].x, 501.0f);
+  EXPECT_FLOAT_EQ(l.Letters()[2].x, 533.0f);
+  EXPECT_FLOAT_EQ(l.Letters()[0].y, -50.0f);
+  EXPECT_FLOAT_EQ(l.Letters()[1].y, -60.0f);  // -50 - 20 x 1 x 0.5
+  EXPECT_FLOAT_EQ(l.Letters()[2].y, -90.0f);
+  l.Update(25);
+  EXPECT_TRUE(l.Running()) << "starting above the screen is not leaving it";
+  // At most 128 letters.
+  l.Start(std::u16string(200, u'x'), std::vector<int>(200, 1), {});
+  EXPECT_EQ(l.Letters().size(), 128u);
+}
+
+TEST(WinLettering, LettersBounceOnTheFloorRestThenFallAway) {
+  Interface::cFlyingLetters l;
+  l.Start(u"ok", {20, 20}, {0.0f, 0.0f});
+  bool bounced = false, rested = false;
+  int steps = 0;
+  for (; steps < 2000 && !l.Done(); ++steps) {
+    l.Update(25);
+    const auto& a = l.Letters()[0];
+    if (a.speed < 0) bounced = true;
+    if (a.state != Interface::cFlyingLetters::kGone) EXPECT_LT(a.y, 650.0f);
+    if (a.state == Interface::cFlyingLetters::kResting) {
+      rested = true;
+      EXPECT_NEAR(a.y, 374.0f, 5.0f);
+      EXPECT_EQ(a.speed, 0.0f);
+    }
+  }
+  EXPECT_TRUE(bounced);
+  EXPECT_TRUE(rested);
+  EXPECT_TRUE(l.Done()) << "every letter leaves in the end";
+  EXPECT_LT(steps, 400) << "within ten seconds";
+}
+
+TEST(StatisticsScreen, AStarFliesInAStraightLine) {
+  const Interface::StarPoint from{500, 400}, to{420, 200};
+  const Interface::StarPoint half = Interface::statisticsStarAt(from, to, 500);
+  EXPECT_FLOAT_EQ(half.x, 460.0f);
+  EXPECT_FLOAT_EQ(half.y, 300.0f);
+  const Interface::StarPoint after = Interface::statisticsStarAt(from, to, 1500);
+  EXPECT_FLOAT_EQ(after.x, 420.0f) << "a landed star stays on its place";
+  EXPECT_FLOAT_EQ(after.y, 200.0f);
+}
+
+TEST(LoseScreen, ThePhraseTakesThePlayersNameOnce) {
+  EXPECT_EQ(Interface::losePhraseWithName(u"So close, %s. Again?", u"Ann"), u"So close, Ann. Again?");
+  EXPECT_EQ(Interface::losePhraseWithName(u"Time is up.", u"Ann"), u"Time is up.");
+  // A name that looks like a format stays as typed.
+  EXPECT_EQ(Interface::losePhraseWithName(u"%s and %s", u"%s%d"), u"%s%d and %s");
 }
 }  // namespace
