@@ -185,7 +185,8 @@ def veil_with_board(board_box, seed):
 
 
 def sprite(name, x, y, xs, ys, picture, extra=()):
-    lines = [f"[{name}]", "type=sprite", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"normal={PIC}{picture}", *extra]
+    # A decoration stays in the ignore state (the pointer passes over it), so its picture is that state's.
+    lines = [f"[{name}]", "type=sprite", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"ignore={PIC}{picture}", *extra]
     return "\n".join(lines) + "\n"
 
 
@@ -322,16 +323,18 @@ write(os.path.join(menu, "gameMenu.ini"), "\n".join(game_menu))
 
 # ---- The pause menu's questions (data/menu/dialog.ini) --------------------------------------------
 def question(name, text_key):
-    own = ["type=sprite", f"x={QX}", f"y={QY}", f"xs={QW}", f"ys={QH}", f"normal={PIC}question.png",
-           "font=data/fonts/sans16.png", "bgAlpha=120", "fadeTime=200"]
+    # The dialog's own window covers the screen, so its darkening does too; the board is its
+    # picture, centred, and the children's places are screen places.
+    own = ["type=sprite", "x=0", "y=0", "xs=1024", "ys=768", f"normal={PIC}question.png", f"xsSpr={QW}",
+           f"ysSpr={QH}", "xalignSpr=0", "yalignSpr=0", "font=data/fonts/sans16.png", "bgAlpha=90", "fadeTime=200"]
     sections = {name: own,
-                f"{name}.Text": ["type=text", "x=30", "y=30", f"xs={QW - 60}", "ys=90", f"name={text_key}",
-                                 "select=0", "yalign=0"]}
+                f"{name}.Text": ["type=text", f"x={QX + 30}", f"y={QY + 30}", f"xs={QW - 60}", "ys=90",
+                                 f"name={text_key}", "select=0", "yalign=0"]}
     bw, gap = 150, 30
-    left = (QW - (2 * bw + gap)) // 2
+    left = QX + (QW - (2 * bw + gap)) // 2
     for i, (child, key, sound) in enumerate((("DialogYes", "#GAMEMENU_YES", "confirm"),
                                              ("DialogNo", "#GAMEMENU_NO", "click"))):
-        body = capped_button(child, left + i * (bw + gap), QH - 76, bw, 48, sound).splitlines()[1:]
+        body = capped_button(child, left + i * (bw + gap), QY + QH - 76, bw, 48, sound).splitlines()[1:]
         sections[f"{name}.{child}"] = [line if not line.startswith("name=") else f"name={key}" for line in body]
     return sections
 
