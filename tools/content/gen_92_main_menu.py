@@ -271,7 +271,7 @@ QW, QH = 440, 210
 QX, QY = (W - QW) // 2, (H - QH) // 2
 save(board((QW, QH), 9203), "question.png")
 MW, MH = 600, 520
-MX, MY = (W - MW) // 2, 150
+MX, MY = (W - MW) // 2, (H - MH) // 2
 save(board((MW, MH), 9204), "mode_board.png")
 save(parchment((MW - 80, 110), 9205), "mode_text.png")
 
@@ -290,7 +290,7 @@ def mode_pictures():
     save(smooth((36, 36), box), "box.png")
 
     def tick(d, img):
-        for r, a in ((40, 40), (30, 70)):
+        for r, a in ((21, 50), (16, 80)):
             d.ellipse([(22 - r) * S, (22 - r) * S, (22 + r) * S, (22 + r) * S], fill=(255, 236, 140, a))
         d.line([(12 * S, 22 * S), (20 * S, 31 * S), (34 * S, 10 * S)], fill=(60, 140, 40, 255), width=6 * S,
                joint="curve")
@@ -382,23 +382,25 @@ write(os.path.join(menu, "UIMainMenu.ini"), "\n".join(main))
 MODES = [("Normal", "#GAMEMODE_Normal", "#MAINMENU_MODE_NORMAL_DESC"),
          ("Multiclick", "#GAMEMODE_Multiclick", "#MAINMENU_MODE_MULTICLICK_DESC"),
          ("NoTime", "#GAMEMODE_NoTime", "#MAINMENU_MODE_NOTIME_DESC")]
+# The dialog covers the screen, so its darkening does too; the board stands in the middle and the
+# children are placed relative to the screen's corner.
 mode = [
-    "; The game-mode dialog; children are placed relative to \"Main\". Written by gen_92_main_menu.py.\n"
-    f"[Main]\nx={MX}\ny={MY}\nxs={MW}\nys={MH}\nfont={SMALL}\nbgAlpha=130\nfadeTime=200\n",
-    sprite("Frame", 0, 0, PIC + "mode_board.png"),
-    sprite("Sign", 40, 326, PIC + "mode_text.png"),
-    text("Title", 0, 36, MW, 40, "#MAINMENU_MODE_TITLE", select=1, font=BIG),
-    button("ModeOk", 90, 450, 190, 50, "#MAINMENU_OK"),
-    button("ModeCancel", MW - 280, 450, 190, 50, "#MAINMENU_CANCEL", sound="click"),
-    text("Description", 60, 336, MW - 120, 90, "", select=0),
+    "; The game-mode dialog. Written by gen_92_main_menu.py.\n"
+    f"[Main]\nx=0\ny=0\nxs={W}\nys={H}\nfont={SMALL}\nbgAlpha=130\nfadeTime=200\n",
+    sprite("Frame", MX, MY, PIC + "mode_board.png"),
+    sprite("Sign", MX + 40, MY + 326, PIC + "mode_text.png"),
+    text("Title", MX, MY + 36, MW, 40, "#MAINMENU_MODE_TITLE", select=1, font=BIG),
+    button("ModeOk", MX + 90, MY + 450, 190, 50, "#MAINMENU_OK"),
+    button("ModeCancel", MX + MW - 280, MY + 450, 190, 50, "#MAINMENU_CANCEL", sound="click"),
+    text("Description", MX + 60, MY + 336, MW - 120, 90, "", select=0),
 ]
 for i, (key, caption, desc) in enumerate(MODES):
-    y = 110 + i * 68
-    mode.append(f"[{key}]\ntype=sprite\nx=80\ny={y}\nxs=440\nys=44\nstage=1\nactive={PIC}row_active.png\n"
+    y = MY + 110 + i * 68
+    mode.append(f"[{key}]\ntype=sprite\nx={MX + 80}\ny={y}\nxs=440\nys=44\nstage=1\nactive={PIC}row_active.png\n"
                 f"press={PIC}row_active.png\nsndNormalActive=click\ndescription={desc}\n")
-    mode.append(sprite(key + "Box", 96, y + 4, PIC + "box.png"))
-    mode.append(text(key + "Str", 150, y, 360, 44, caption, select=0, font=BIG, xalign=-1))
-    mode.append(sprite(key + "frame", 92, y, PIC + "tick.png", hidden=True))
+    mode.append(sprite(key + "Box", MX + 96, y + 4, PIC + "box.png"))
+    mode.append(text(key + "Str", MX + 150, y, 360, 44, caption, select=0, font=BIG, xalign=-1))
+    mode.append(sprite(key + "frame", MX + 92, y, PIC + "tick.png", hidden=True))
 write(os.path.join(menu, "UIGameModeMenu.ini"), "\n".join(mode))
 
 # ---- The game logo ornament ---------------------------------------------------------------------
@@ -410,14 +412,15 @@ write(os.path.join(menu, "gameLogo.ini"),
 
 # ---- The questions of the menu (data/menu/dialog.ini) --------------------------------------------
 def question(name, text_key, buttons):
-    sections = {name: ["type=sprite", f"x={QX}", f"y={QY}", f"xs={QW}", f"ys={QH}", f"normal={PIC}question.png",
-                       f"font={SMALL}", "bgAlpha=120", "fadeTime=200"],
-                f"{name}.Text": ["type=text", "x=30", "y=30", f"xs={QW - 60}", "ys=90", f"name={text_key}",
-                                 "select=0", "yalign=0"]}
+    # The question covers the screen (so the darkening does) with its board in the middle.
+    sections = {name: ["type=sprite", "x=0", "y=0", f"xs={W}", f"ys={H}", f"normal={PIC}question.png",
+                       "xalignSpr=0", "yalignSpr=0", f"font={SMALL}", "bgAlpha=120", "fadeTime=200"],
+                f"{name}.Text": ["type=text", f"x={QX + 30}", f"y={QY + 30}", f"xs={QW - 60}", "ys=90",
+                                 f"name={text_key}", "select=0", "yalign=0"]}
     bw, gap = 150, 30
     left = (QW - (len(buttons) * bw + (len(buttons) - 1) * gap)) // 2
     for i, (child, key, sound) in enumerate(buttons):
-        body = button(f"{name}.{child}", left + i * (bw + gap), 134, bw, 48, key, sound=sound)
+        body = button(f"{name}.{child}", QX + left + i * (bw + gap), QY + 134, bw, 48, key, sound=sound)
         sections[f"{name}.{child}"] = body.strip().split("\n")[1:]
     return sections
 
@@ -433,7 +436,7 @@ merge_sections(os.path.join(menu, "dialog.ini"), questions,
 
 # ---- Texts ----------------------------------------------------------------------------------------
 TEXTS = [
-    ("MAINMENU_HELLO", "Welcome back,", "С возвращением,"),
+    ("MAINMENU_HELLO", "Hello,", "Здравствуйте,"),
     ("MAINMENU_NOT_YOU", "Not you?", "Не вы?"),
     ("MAINMENU_CHANGE_PLAYER", "Change", "Сменить"),
     ("MAINMENU_PLAY", "Play", "Играть"),
