@@ -1,0 +1,178 @@
+// readme_shots OUTDIR: plays the game from its start, headless, as a new player would, and saves
+// three screenshots as PNG files for the README: the main menu (menu.png), the level map
+// (levelmap.png) and demo level 1 with its workers busy (level.png). Run it in a copy of the demo
+// folder with MEADOWMARK_HEADLESS=gl and a user folder of its own (tools/readme_shots.sh does).
+// Everything goes through the game's input path and its step clock, so the pictures come out the
+// same on every run.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "app/app.h"
+#include "files/name_hash.h"
+#include "game/core/game_main.h"
+#include "game/core/game_view.h"
+#include "game/core/level_context.h"
+#include "game/core/map.h"
+#include "game/menus/level_button.h"
+#include "game/menus/level_menu.h"
+#include "game/menus/main_menu.h"
+#include "gfx/render.h"
+#include "platform/platform.h"
+#include "ui/wnd.h"
+
+namespace {
+
+constexpr int kStepMs = 25;
+
+UIWnd* Screen() { return wndRoot() ? wndRoot()->Child(0) : nullptr; }
+template <class T>
+T* ScreenAs() {
+  return dynamic_cast<T*>(Screen());
+}
+
+int Pack(int x, int y) { return (x & 0xFFFF) | (y << 16); }
+
+// Runs loop passes until `steps` more update steps have run; false when the program ended.
+bool Run(int steps) {
+  const int target = gameStepCount() + steps;
+  for (int pass = 0; gameStepCount() < target && pass < steps * 100 + 100; ++pass) {
+    platAdvanceClock(kStepMs);
+    if (!appLoopPass() || gameFrame() != 0) return false;
+  }
+  return true;
+}
+
+bool RunUntil(const std::function<bool()>& done, int maxSteps, int keyEvery = 0, int key = 'A') {
+  for (int i = 0; i < maxSteps; ++i) {
+    if (done()) return true;
+    if (keyEvery && i % keyEvery == keyEvery - 1) {
+      wndOfferKeyDown(key, 1);
+      wndOfferKeyUp(key, 1);
+    }
+    if (!Run(1)) return false;
+  }
+  return done();
+}
+
+void Key(int vk) {
+  wndOfferKeyDown(vk, 1);
+  wndOfferKeyUp(vk, 1);
+  Run(1);
+}
+
+void ClickAt(int x, int y) {
+  wndOfferMouseMove(0, Pack(x - 20, y));
+  Run(1);
+  wndOfferMouseMove(0, Pack(x, y));
+  Run(1);
+  wndOfferKeyDown(VK_LBUTTON_, Pack(x, y));
+  Run(1);
+  wndOfferKeyUp(VK_LBUTTON_, Pack(x, y));
+  Run(1);
+}
+
+bool ClickWindow(const UIWnd* w) {
+  if (!w) return false;
+  ClickAt(w->X() + w->Width() / 2, w->Y() + w->Height() / 2);
+  return true;
+}
+
+// Clicks the level's object of that name at a point the map gives to it.
+bool ClickObject(const char* name) {
+  Game::LevelContext* level = Game::levelContext();
+  if (!level || !level->map) return false;
+  const Map::cObject* o = level->map->FindByTag(NameHash(name));
+  if (!o) return false;
+  const int cx = int(o->x) + o->boundCentre.x, cy = int(o->y) + o->boundCentre.y;
+  for (int dy = 0; dy < o->boundHalfSize.y; dy += 4)
+    for (int dx = 0; dx < o->boundHalfSize.x; dx += 4)
+      for (int sy : {1, -1})
+        for (int sx : {1, -1})
+          if (level->map->HitTest(cx + sx * dx, cy + sy * dy) == o) {
+            ClickAt(cx + sx * dx, cy + sy * dy);
+            return true;
+          }
+  return false;
+}
+
+bool Shot(const std::string& dir, const char* name) {
+  const std::string path = dir + "/" + name;
+  grRequestScreenshot(path);
+  Run(2);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    std::fprintf(stderr, "readme_shots: %s was not written\n", path.c_str());
+    return false;
+  }
+  std::fclose(f);
+  std::printf("readme_shots: %s\n", path.c_str());
+  return true;
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "readme_shots: %s\n", what);
+  return 1;
+}
+
+int Shoot(const std::string& dir) {
+  // The logos and the loading screen pass at a key.
+  if (!RunUntil([] { return ScreenAs<Menu::UIMainMenu>() != nullptr; }, 3000, 20)) return Fail("no main menu");
+  // A first start asks for the player's name.
+  Run(40);
+  for (char c : std::string("Robin")) {
+    wndOfferChar(c, 1);
+    Run(1);
+  }
+  Key(VK_RETURN_);
+  Run(80);
+  wndOfferMouseMove(0, Pack(1000, 740));
+  Run(40);
+  if (!Shot(dir, "menu.png")) return 1;
+
+  auto* menu = ScreenAs<Menu::UIMainMenu>();
+  if (!menu || !ClickWindow(menu->FindChild("Play"))) return Fail("no Play on the main menu");
+  Run(40);
+  Key(VK_RETURN_);  // the game mode offered
+  if (!RunUntil([] { return ScreenAs<Menu::UILevelMenu>() != nullptr; }, 600)) return Fail("no level map");
+  Run(80);
+  auto* map = ScreenAs<Menu::UILevelMenu>();
+  if (map && map->Button(1)) {
+    const UIWnd* b = map->Button(1);
+    wndOfferMouseMove(0, Pack(b->X() + b->Width() / 2, b->Y() + b->Height() / 2));
+  }
+  Run(40);
+  if (!Shot(dir, "levelmap.png")) return 1;
+
+  if (!map || !ClickWindow(map->FindChild("Play"))) return Fail("no Play on the level map");
+  if (!RunUntil([] { return ScreenAs<Game::cGameView>() != nullptr; }, 1200)) return Fail("level 1 did not start");
+  // The opening story: Enter reads it through.
+  for (int i = 0; i < 16; ++i) {
+    Key(VK_RETURN_);
+    Run(1000 / kStepMs);
+  }
+  if (!ClickObject("Bridge")) return Fail("no bridge to mend on level 1");
+  Run(10000 / kStepMs);
+  ClickObject("Garden");
+  ClickObject("FoodBasket");
+  Run(3000 / kStepMs);
+  wndOfferMouseMove(0, Pack(520, 470));
+  Run(20);
+  return Shot(dir, "level.png") ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: readme_shots OUTDIR (in a copy of the demo folder)\n");
+    return 2;
+  }
+  platUseManualClock(true, 1000);
+  if (appInit(gameInput) != 0) return Fail("the game did not start");
+  int rc = 1;
+  if (gameInit()) rc = Shoot(argv[1]);
+  gameDone();
+  appDone();
+  return rc;
+}
