@@ -278,15 +278,8 @@ void cGameView::AskLeave() {
 void cGameView::OnKey(int key) {
   if (!TakePress()) return;
   if (key != VK_ESCAPE_) return;
-  // Until the in-game menu exists Escape leaves the level: for the menu, or (when the game
-  // skips its menus) with the question the menu would ask.
-  if (testSetting(TestSwitch::Game_No_Menu)) {
-    AskLeave();
-    return;
-  }
-  RetireSelf();
-  EndLevel();
-  Menu::ShowMainMenu();
+  // The in-game menu pauses the level (its interface turns modal) and offers the ways out.
+  if (m_interface) m_interface->OpenGameMenu();
 }
 
 void cGameView::OnTyped(int ch) {

@@ -14,6 +14,7 @@
 #include "game/interface/lose_screen.h"
 #include "game/interface/message_panel.h"
 #include "game/interface/statistics_screen.h"
+#include "game/menus/game_menu.h"
 #include "game/rules/level_score.h"
 #include "gfx/font.h"
 #include "gfx/render.h"
@@ -70,6 +71,8 @@ UIInterface::UIInterface() {
     auto* message = new UIGameMessage();
     if (AddChild(message) && message->Build()) m_message = message;
   }
+  if (fileExists(Menu::UIGameMenu::kFile))
+    if (auto* menu = new Menu::UIGameMenu(); AddChild(menu)) m_gameMenu = menu;
 }
 
 UIInterface::~UIInterface() {
@@ -90,6 +93,7 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   if (m_lose) m_lose->Hide();
   if (m_message) m_message->Hide();
   if (m_levelUp) m_levelUp->Stop();
+  if (m_gameMenu) m_gameMenu->SetHidden(true);
   m_dispatcher = level->dispatcher.get();
   if (m_dispatcher)
     for (Game::Event code : {Game::Event::FirstWorkerAvailable, Game::Event::TipShown, Game::Event::TipClosed,
@@ -171,6 +175,13 @@ bool UIInterface::ShowResult(const Game::LevelResult& r, int32_t levelNumber, co
   return true;
 }
 
+void UIInterface::OpenGameMenu() {
+  if (m_modal || !m_gameMenu) return;
+  m_gameMenu->Refresh();
+  m_menuOpen = 1;
+  SetModal(true, true);
+}
+
 void UIInterface::ShowWin() {
   if (m_levelUp) m_levelUp->Start();
 }
@@ -212,6 +223,15 @@ int UIInterface::MouseMove(int buttons, int value) {
 int UIInterface::OnCommand(UIWnd* source) {
   if (!source) return 0;
   const std::string_view name = source->Name();
+  if (name == "Menu") {
+    OpenGameMenu();
+    return 1;
+  }
+  if (source == m_gameMenu) {
+    m_menuOpen = 0;
+    SetModal(false, true);
+    return 1;
+  }
   if (name == "StatisticsOK" || name == "StatisticsRestart") {
     SetModal(false, true);
     if (m_statistics) m_statistics->Hide();

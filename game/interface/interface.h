@@ -18,6 +18,10 @@ struct LevelContext;
 struct LevelResult;
 }
 
+namespace Menu {
+class UIGameMenu;
+}
+
 namespace Interface {
 class UILevelStatistics;
 class UILoseScreen;
@@ -78,6 +82,9 @@ class UIInterface : public UIWnd, public Game::cObserver {
   bool ShowResult(const Game::LevelResult& result, int32_t levelNumber, const std::u16string& playerName);
   // The win lettering over the map while the level finishes.
   void ShowWin();
+  // The in-game menu ("Menu", Escape on the map), unless a screen of the interface is open.
+  void OpenGameMenu();
+  Menu::UIGameMenu* gameMenu() const { return m_gameMenu; }
 
   UILevelStatistics* statistics() const { return m_statistics; }
   UILoseScreen* loseScreen() const { return m_lose; }
@@ -111,6 +118,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UILoseScreen* m_lose = nullptr;
   UIGameMessage* m_message = nullptr;
   UIFlyingMessage* m_levelUp = nullptr;
+  Menu::UIGameMenu* m_gameMenu = nullptr;
   uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;
   uint8_t m_messageSuppressed = 0, m_messagePending = 0;
   int m_cursorBefore = 0;

@@ -15,6 +15,8 @@
 #include "game/core/game_view.h"
 #include "game/core/map.h"
 #include "game/core/player_stock.h"
+#include "game/interface/interface.h"
+#include "game/menus/game_menu.h"
 #include "game/objects/building.h"
 #include "game_test_util.h"
 #include "platform/platform.h"
@@ -379,7 +381,7 @@ TEST(GameViewShell, AClickAtAnObjectsScreenPointReachesTheModelAsActionTwo) {
     s.Start();
     game.RunSteps(20);
     EXPECT_EQ(Game::levelContext()->view->hoveredId(), id);
-    // Escape without the menus asks whether to leave; the level stays.
+    // Escape opens the in-game menu; the level stays.
     game.RunSteps(20);
     ASSERT_NE(Game::levelContext(), nullptr);
   }
@@ -391,19 +393,34 @@ TEST(GameViewShell, AClickAtAnObjectsScreenPointReachesTheModelAsActionTwo) {
   iniFreeAll();
 }
 
-TEST_F(GameView, EscapeLeavesTheLevelForTheMenuAndAKeyStartsTheClockFirst) {
+TEST_F(GameView, EscapeOpensTheGameMenuThatHoldsTheLevelAndAKeyStartsTheClockFirst) {
+  gametest::writeFile("data/menu/gameMenu.ini", "[Main]\nx=0\ny=0\nxs=1024\nys=768\n");
+  iniFreeAll();
   GameHarness h;
   Load(h, 210, 1);
+  Interface::UIInterface* ui = view()->interfaceWnd();
+  ASSERT_NE(ui, nullptr);
+  ASSERT_NE(ui->gameMenu(), nullptr);
   wndOfferKeyDown('A', 1);
   EXPECT_EQ(h.phase(), Phase::Running) << "a key on a waiting level starts its clock";
   // A held key's repeats are no new presses.
   wndOfferKeyDown(VK_ESCAPE_, 1 | (1 << 30));
-  ASSERT_NE(Game::levelContext(), nullptr);
+  EXPECT_TRUE(ui->gameMenu()->Hidden());
   EXPECT_EQ(wndOfferKeyDown(VK_ESCAPE_, 1), 1);
-  EXPECT_EQ(Game::levelContext(), nullptr);
-  Steps(1);
-  ASSERT_GT(wndRoot()->ChildCount(), 0);
-  EXPECT_EQ(dynamic_cast<Game::cGameView*>(wndRoot()->Child(0)), nullptr) << "the menu screen";
+  EXPECT_FALSE(ui->gameMenu()->Hidden());
+  EXPECT_TRUE(ui->Modal());
+  const int32_t left = h.model().levelTimer().remaining;
+  Steps(40);
+  EXPECT_EQ(h.model().levelTimer().remaining, left) << "the level stands still under the menu";
+  // Escape again continues.
+  wndOfferKeyDown(VK_ESCAPE_, 1);
+  EXPECT_TRUE(ui->gameMenu()->Hidden());
+  EXPECT_FALSE(ui->Modal());
+  Steps(40);
+  EXPECT_LT(h.model().levelTimer().remaining, left);
+  ASSERT_NE(Game::levelContext(), nullptr);
+  EXPECT_EQ(wndRoot()->Child(0), view());
+  std::filesystem::remove("data/menu/gameMenu.ini");
 }
 
 // The first playable slice end to end: a click at the cottage site's screen point goes through the
