@@ -120,12 +120,23 @@ int cPanelPictures::rimHeight() const { return m_top ? sprHeight(m_top) : 0; }
 
 bool cPanelPictures::DrawResources(const cResourcePanel& panel, const PanelRect& r, const PanelTextFn& text) const {
   if (!m_resourceBoard) return false;
-  stretch(m_resourceBoard, r.x, r.y, r.w, r.h);
   const int slot = r.w / 4;
+  int shown = 0;
+  for (int i = 0; i < 4; ++i) shown += panel.Visible(i) ? 1 : 0;
+  // The board is as long as the resources the level shows: its left part, then its right end.
+  const int pw = sprWidth(m_resourceBoard), ph = sprHeight(m_resourceBoard);
+  const int end = std::min(10, r.w), used = std::min(r.w - end, shown * slot);
+  if (pw > 0 && r.w > 0) {
+    const int srcUsed = used * pw / r.w, srcEnd = end * pw / r.w;
+    grDrawSpriteEx(kModeTextureAlpha, 15, r.x, r.y, used, r.h, m_resourceBoard, 0, 0, srcUsed, ph, 0xFFFFFFFFu, 0);
+    grDrawSpriteEx(kModeTextureAlpha, 15, r.x + used, r.y, end, r.h, m_resourceBoard, pw - srcEnd, 0, srcEnd, ph,
+                   0xFFFFFFFFu, 0);
+  }
+  int at = 0;
   for (int i = 0; i < 4; ++i) {
     if (!panel.Visible(i)) continue;
     const ResourceSlot& s = panel.Slot(i);
-    const int x = r.x + i * slot;
+    const int x = r.x + at++ * slot;
     CSprite* icon = m_icons[size_t(i)];
     if (icon) {
       // The icon swells for a moment when its stock changes, and blinks while it is lacking.
