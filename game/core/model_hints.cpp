@@ -88,7 +88,8 @@ void cGameModel::PointAtBlocker(int32_t subjectId) {
   int64_t bestCost = std::numeric_limits<int64_t>::max();
   for (int32_t id : blockers) {
     Map::cObject* o = m_map->FindById(id);
-    if (!o || o == subject) continue;
+    // The barn the search starts from is no blocker the player could clear.
+    if (!o || o == subject || o == barn) continue;
     int64_t cost = int64_t(path.ObjectDistance(o, subject)) + path.ObjectDistance(barn, o);
     if (cost < bestCost) {
       bestCost = cost;

@@ -22,6 +22,7 @@
 #include "game/interface/icons_register.h"
 #include "game/objects/building.h"
 #include "game/objects/building_mine.h"
+#include "demo_copy_util.h"
 #include "game_test_util.h"
 #include "worker_level_util.h"
 #include "support/game_harness.h"
@@ -517,4 +518,53 @@ TEST(FloatingIcon, StartsHiddenUnclickableAndBobsThreePixels) {
   icon.UpdateTimers(1500);  // 2000 ms: back to the start
   EXPECT_NEAR(icon.Phase(), 0.0f, 1e-6);
   EXPECT_NEAR(icon.BobOffset(), 0.0f, 1e-6);
+}
+
+// ---- The demo ------------------------------------------------------------------------------------
+
+namespace {
+struct DemoHints : gametest::DemoCopySlate {
+  const char* CopyName() const override { return "demo_hints"; }
+};
+}  // namespace
+
+TEST_F(DemoHints, PointingAtTheBarnTheBridgeAndTheOrePitOpensEachHint) {
+  GameHarness h;
+  ASSERT_TRUE(h.Load(2));
+  h.Advance(40);
+  for (const char* name : {"Barn", "Bridge", "OrePit"}) {
+    SCOPED_TRACE(name);
+    Map::cObject* o = h.map().FindByTag(NameHash(name));
+    ASSERT_NE(o, nullptr);
+    auto* hint = child<Icon::cObjectInfo>(h, *o, "hint");
+    ASSERT_NE(hint, nullptr);
+    h.Action(5, o->id);  // the pointer over it
+    h.Advance(21);
+    EXPECT_EQ(hint->State(), Icon::cObjectInfo::Phase::Open);
+    EXPECT_FALSE(hint->Fill().name.empty());
+    h.Action(6);  // the pointer off the map
+    h.Advance(14);
+    EXPECT_TRUE(hint->Has(Map::kFlagHidden));
+  }
+}
+
+TEST_F(DemoHints, TheArrowPointsPastTheBarnAtWhatBlocksTheWayToTheOrePit) {
+  GameHarness h;
+  ASSERT_TRUE(h.Load(2));
+  h.Advance(40);
+  Map::cObject* pit = h.map().FindByTag(NameHash("OrePit"));
+  Map::cObject* barn = h.map().FindByTag(NameHash("Barn"));
+  ASSERT_TRUE(pit && barn);
+  h.Action(1);
+  h.Action(2, pit->id);
+  h.Action(2, pit->id);
+  ASSERT_GE(h.CountOf(Event::NoPathToSubject), 1);
+  auto* arrow = dynamic_cast<Icon::cObjectHintMarker*>(h.map().FindByType("icon", "objectHintMarker"));
+  ASSERT_NE(arrow, nullptr);
+  const int32_t target = h.model().hintTarget();
+  EXPECT_NE(target, barn->id) << "the barn itself is no obstacle to clear";
+  const Map::cObject* blocker = h.map().FindById(target);
+  ASSERT_NE(blocker, nullptr);
+  EXPECT_TRUE(blocker->Has(Map::kFlagObstacle)) << blocker->name;
+  EXPECT_NE(arrow->Showing(target), nullptr) << blocker->name;
 }
