@@ -275,29 +275,7 @@ TEXTS = """[Hints]
 
 
 TEXTS_RU = """[hints]
-; Texts of the object hints.
-#OBJECT_HINT_SPEND=Стоимость:
-#OBJECT_HINT_GET=Даёт:
-#OBJECT_HINT_WILLGET=Будет давать:
-#OBJECT_HINT_REPAIR=Ремонт:
-#OBJECT_HINT_BUILD=Постройка:
-#OBJECT_HINT_UPGRADE=Улучшение:
-#OBJECT_HINT_BUILDING=Строится...
-#OBJECT_HINT_UPGRADING=Улучшается...
-#OBJECT_HINT_BROKEN=Сломано
-#OBJECT_HINT_NOTBUILD=Ещё не построено
-#OBJECT_HINT_HARVEST=Идёт сбор...
-#OBJECT_HINT_CANT_HARVERST=Собирать пока нечего
-#OBJECT_HINT_MINE=Добыча:
-#OBJECT_HINT_STOCK=Осталось:
-#OBJECT_HINT_NOTENOUGHWORKERS=Нужно больше работников
-#OBJECT_HINT_NOPATH=Туда не пройти
-#OBJECT_HINT_NOFREEWORKER=Все работники заняты
-#OBJECT_HINT_WARRIORISBUSY=Воин занят
-#OBJECT_HINT_EXORCISTISBUSY=Заклинатель занят
-#OBJECT_HINT_YOUNEEDWARRIORHUT=Нужна хижина воина
-#OBJECT_HINT_YOUNEEDEXORCISTHUT=Нужна хижина заклинателя
-#OBJECT_HINT_CANT_UPGRADE=Не хватает ресурсов для улучшения
+; The hint texts of the hint window itself (the objects' hint texts are in [object hints]).
 #OBJECT_HINT_SHORTFALL=Не хватает:
 """
 
