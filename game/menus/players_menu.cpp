@@ -124,31 +124,23 @@ int UIPlayersMenu::OnCommand(UIWnd* source) {
 
 void UIPlayersMenu::Create() {
   if (playersCount() >= kMaxPlayers) {
-    OpenModal(UIWarning::CreateFromDefinition(this, "YouCantCreate"), kMessage);
+    modal_.Open(UIWarning::CreateFromDefinition(this, "YouCantCreate"), kMessage);
     return;
   }
   OpenNameDialog(true);
 }
 
-void UIPlayersMenu::OpenNameDialog(bool canCancel) { OpenModal(UIPlayerName::Create(this, canCancel), kNameDialog); }
-
-void UIPlayersMenu::OpenModal(UIDialog* dialog, int kind) {
-  // The button that opened the dialog would otherwise keep its lit state while the dialog takes
-  // the focus, and the pointer could not pick it again afterwards.
-  if (UIWnd* a = ActiveChild(); a && (a->State() == UIWnd::Active || a->State() == UIWnd::Press))
-    a->SetState(UIWnd::Normal);
-  modal_.Open(dialog, kind);
-}
+void UIPlayersMenu::OpenNameDialog(bool canCancel) { modal_.Open(UIPlayerName::Create(this, canCancel), kNameDialog); }
 
 void UIPlayersMenu::Delete() {
   const int i = playerFind(selected_);
   if (i < 0) return;
   if (i == playerCurrent()) {
-    OpenModal(UIWarning::CreateFromDefinition(this, "YouCantDelete"), kMessage);
+    modal_.Open(UIWarning::CreateFromDefinition(this, "YouCantDelete"), kMessage);
     return;
   }
   deleting_ = selected_;
-  OpenModal(UIDialog::CreateFromDefinition(this, "DeletePlayer"), kDeleteQuestion);
+  modal_.Open(UIDialog::CreateFromDefinition(this, "DeletePlayer"), kDeleteQuestion);
 }
 
 void UIPlayersMenu::DeleteConfirmed() {

@@ -45,7 +45,6 @@ class UIPlayersMenu : public UIWithModal<UIDialog> {
   void Delete();
   void DeleteConfirmed();
   void OpenNameDialog(bool canCancel);
-  void OpenModal(UIDialog* dialog, int kind);
 
   std::u16string selected_;
   std::u16string deleting_;  // the name the open question is about
