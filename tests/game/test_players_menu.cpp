@@ -347,4 +347,48 @@ TEST_F(PlayersMenu, ANinthPlayerIsRefusedAndANewOneIsAddedAndSelected) {
   EXPECT_EQ(playersCount(), 8);
 }
 
+TEST_F(PlayersMenu, TheNameDialogOverTheListTakesEscapeAndTheListStays) {
+  AddPlayers({u"Ann"}, 0);
+  auto* d = OpenPlayers();
+  Click(d->FindChild("Create"));
+  ASSERT_EQ(d->Modal().Kind(), Menu::UIPlayersMenu::kNameDialog);
+  auto* name = dynamic_cast<Menu::UIPlayerName*>(d->Modal().Dialog());
+  ASSERT_NE(name, nullptr);
+  EXPECT_NE(name->FindChild("EditPlayerCancel"), nullptr);
+  Steps(40);
+  Type(u"Bo");
+  Key(VK_ESCAPE_);  // the name dialog's Cancel, not the list's
+  Steps(40);
+  EXPECT_FALSE(d->Modal().IsOpen());
+  EXPECT_FALSE(d->Closing());
+  EXPECT_TRUE(screen->answers.empty());
+  EXPECT_EQ(playersCount(), 1);
+  Key(VK_ESCAPE_);  // now the list's
+  Steps(40);
+  EXPECT_EQ(screen->answers, std::vector<std::string>{"Cancel"});
+}
+
+TEST_F(PlayersMenu, AListLeftEmptyAsksForANameThatCannotBeCancelled) {
+  // A list whose stored current player was unusable has players but no current one.
+  ASSERT_TRUE(playerAdd(u"Ann"));
+  ASSERT_EQ(playerCurrent(), -1);
+  auto* d = OpenPlayers();
+  Click(d->FindChild("Player1"));
+  Click(d->FindChild("Delete"));
+  ASSERT_EQ(d->Modal().Kind(), Menu::UIPlayersMenu::kDeleteQuestion);
+  Steps(40);
+  Key(VK_RETURN_);
+  Steps(40);
+  EXPECT_EQ(playersCount(), 0);
+  ASSERT_EQ(d->Modal().Kind(), Menu::UIPlayersMenu::kNameDialog);
+  EXPECT_EQ(d->Modal().Dialog()->FindChild("EditPlayerCancel"), nullptr);
+  Steps(40);
+  Type(u"Eve");
+  Key(VK_RETURN_);
+  Steps(40);
+  EXPECT_FALSE(d->Modal().IsOpen());
+  EXPECT_EQ(playerName(playerCurrent()), u"Eve");
+  EXPECT_EQ(d->FindChild("Player1")->Caption(), u"Eve");
+}
+
 }  // namespace
