@@ -177,19 +177,15 @@ void cGameView::OpenLetterbox(int32_t durationMs) {
 void cGameView::ShowStory(int32_t entry) {
   m_lastStory = entry;
   if (!m_story) {
-    auto* story = new Interface::UIQuestWnd();
-    // Above the interface: the story is drawn over the boards.
-    if (!AddChild(story)) return;
-    if (!story->Build()) {
-      RemoveChild(story);
-      return;
-    }
+    auto story = std::make_unique<Interface::UIQuestWnd>();
+    if (!story->Build()) return;
     story->SetOnClosed([this] { StoryClosed(); });
-    m_story = story;
+    m_story = std::move(story);
   }
   if (StoryShown() || !m_story->Open(entry)) return;
   HoverLeaveAll();
-  if (m_interface) m_interface->SetModal(true, true);
+  // At once: nothing but the story moves while it is told, the fade included.
+  if (m_interface) m_interface->SetModal(true, false);
 }
 
 void cGameView::StoryClosed() {
@@ -490,10 +486,13 @@ int cGameView::Draw() {
   if (testSetting(TestSwitch::Game_Hide_Interface)) {
     // The leave question is no part of the interface: hidden, it could not be answered.
     if (Menu::UILeaveDialog::IsOpen()) UIWnd::Draw();
+    // A story is no part of it either: it must be read to go on.
+    if (m_story) m_story->Draw();
     return 0;
   }
   FxManager::fxManager().RenderFireWorks();
   UIWnd::Draw();
+  if (m_story) m_story->Draw();
   if (testSetting(TestSwitch::Game_Map_Show_Path_Cache) && m_level->pathFinder)
     m_level->pathFinder->DrawCacheStatistics();
   if (m_letterbox != kLetterboxOff) {

@@ -5,6 +5,7 @@
 // level as the player chooses there.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "game/core/events.h"
@@ -91,7 +92,7 @@ class cGameView : public UIWnd, public cObserver {
   // Opens story dialog `entry` in the story window; the interface is modal until it closes. An
   // entry the dialog file lacks shows nothing.
   void ShowStory(int32_t entry);
-  Interface::UIQuestWnd* storyWindow() const { return m_story; }
+  Interface::UIQuestWnd* storyWindow() const { return m_story.get(); }
   bool StoryShown() const;
   // How many story dialogs have closed.
   int32_t storiesClosed() const { return m_storiesClosed; }
@@ -145,7 +146,9 @@ class cGameView : public UIWnd, public cObserver {
   uint8_t m_resultClosed = 0;
   uint8_t m_resultOnScreen = 0;
   uint8_t m_resultChoice = kChoiceNone;
-  Interface::UIQuestWnd* m_story = nullptr;  // a child, made on the first story
+  // Made on the first story. Not a child: it is drawn over the interface, and while shown it alone
+  // is updated and takes the input.
+  std::unique_ptr<Interface::UIQuestWnd> m_story;
   int32_t m_storiesClosed = 0;
   int32_t m_tick = 0;
   int32_t m_lastStory = -1;

@@ -327,7 +327,9 @@ def text(section, x, y, xs, ys, caption, font, select, xalign=0, extra=""):
 
 
 def sprite(section, x, y, picture):
-    return f"[{section}]\ntype=sprite\nx={x}\ny={y}\nnormal={picture}\n"
+    # A decoration: it stays in the ignore state (the mouse never picks it), so its picture is the
+    # ignore state's.
+    return f"[{section}]\ntype=sprite\nx={x}\ny={y}\nignore={picture}\n"
 
 
 SMALL = "data/fonts/sans16.png"
@@ -347,6 +349,7 @@ x={BX}
 y={BY}
 xs={BW}
 ys={BH}
+font={SMALL}
 
 [Stars]
 sprite={PIC}star.png
@@ -361,7 +364,7 @@ deltaX=84
              sprite("WinAnim", 362, 134, PIC + "glow.png") + "\n",
              sprite("ScoresMat", 292, 300, PIC + "score_mat.png") + "\n",
              text("Title", BX, BY + 22, BW, 40, "#STATISTICS_TITLE", BIG, 1) + "\n",
-             sprite("Sign", 690, 560, PIC + "seal.png") + "\n",
+             sprite("Sign", 676, 136, PIC + "seal.png") + "\n",
              text("LevelName", BX, 136, BW, 24, "#LEVEL", SMALL, 2) + "\n",
              text("PlayerName", BX, 256, BW, 24, "", SMALL, 2) + "\n"]
     for name, caption, y in ROWS:
@@ -386,6 +389,7 @@ x={LX}
 y={LY}
 xs={LW}
 ys={LH}
+font={SMALL}
 
 """,
         sprite("Frame", LX, LY, PIC + "lose_board.png") + "\n",
@@ -422,12 +426,12 @@ font={SMALL}
 # Story window: boxes 500 x 118, speakers' pictures 124 x 150.
 STORY = {
     "Main": ["; The story window: it covers the screen so clicks stay off the map while a story is told.",
-             "x=0", "y=0", "xs=1024", "ys=768"],
+             "x=0", "y=0", "xs=1024", "ys=768", f"font={SMALL}"],
     "double": ["x1=150", "y1=448", "x2=374", "y2=584", "avatarx1=18", "avatary1=432", "avatarx2=882",
                "avatary2=568", "buttonx=444", "buttony=712"],
     "single": ["x=262", "y=560", "avatarx=130", "avatary=544", "buttonx=444", "buttony=712"],
-    "box1": ["type=sprite", "x=150", "y=448", f"normal={PIC}story_box.png"],
-    "box2": ["type=sprite", "x=374", "y=584", f"normal={PIC}story_box.png"],
+    "box1": ["type=sprite", "x=150", "y=448", f"ignore={PIC}story_box.png"],
+    "box2": ["type=sprite", "x=374", "y=584", f"ignore={PIC}story_box.png"],
     "name1": ["type=text", "x=18", "y=8", "xs=460", "ys=22", "name=", "xalign=-1", "select=1", f"font={SMALL}"],
     "name2": ["type=text", "x=18", "y=8", "xs=460", "ys=22", "name=", "xalign=-1", "select=1", f"font={SMALL}"],
     "Close": capped_button("Close", 444, 712, 136, 44, "click").replace("name=Close\n", "name=#STORY_CLOSE\n", 1)
