@@ -15,6 +15,7 @@
 #include "game/core/game_view.h"
 #include "game/interface/interface.h"
 #include "game/interface/lose_screen.h"
+#include "game/interface/message_panel.h"
 #include "game/interface/quest_wnd.h"
 #include "game/interface/statistics_screen.h"
 #include "game_test_util.h"
@@ -78,7 +79,7 @@ struct ViewEndScreens : gametest::CleanSlate {
     wndCollectGarbage();
     playersClear();
     for (const char* f : {"game.ini", Interface::UILevelStatistics::kFile, Interface::UILoseScreen::kFile,
-                          "data/menu/ingameDialogs.ini", "view_end_test.ini"})
+                          Interface::UIGameMessage::kFile, "data/menu/ingameDialogs.ini", "view_end_test.ini"})
       fs::remove(f);
     gametest::CleanSlate::TearDown();
   }
@@ -233,6 +234,42 @@ TEST_F(ViewEndScreens, AStoryHoldsTheLevelUntilItsTextIsReadAndClosed) {
   Steps(1);
   Click(10, 10);
   EXPECT_EQ(h.model().phase(), Phase::Running) << "now the click starts the level";
+}
+
+TEST_F(ViewEndScreens, TheNoteBlinksWhileTheClockWaitsStepsAsideForATipAndGoesWhenTheClockStarts) {
+  gametest::writeFile(Interface::UIGameMessage::kFile,
+                      "[Main]\nx=300\ny=100\nxs=400\nys=50\n[Message]\ntype=text\nx=300\ny=100\nxs=400\nys=50\n"
+                      "name=Click to begin\n");
+  iniFreeAll();
+  GameHarness h;
+  Load(h, 46);
+  Interface::UIGameMessage* note = ui()->message();
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->Hidden());
+  auto post = [](Game::Event code) {
+    GameEvent e;
+    MakeEvent(e, code);
+    Post(Game::levelContext()->dispatcher.get(), e);
+  };
+  // The first worker has come: the level waits for the player's first order.
+  post(Game::Event::FirstWorkerAvailable);
+  ASSERT_FALSE(note->Hidden());
+  Steps(10);
+  EXPECT_EQ(note->blinkMs(), 250) << "it blinks from the start of its showing";
+  post(Game::Event::TipShown);
+  EXPECT_TRUE(note->Hidden()) << "a tip has the screen";
+  post(Game::Event::FirstWorkerAvailable);
+  EXPECT_TRUE(note->Hidden()) << "still the tip's";
+  post(Game::Event::TipClosed);
+  EXPECT_FALSE(note->Hidden()) << "back when the tip is gone";
+  // The first click starts the clock: the note has done its work.
+  Click(10, 10);
+  Steps(1);
+  EXPECT_EQ(h.model().phase(), Phase::Running);
+  EXPECT_TRUE(note->Hidden());
+  post(Game::Event::TipShown);
+  post(Game::Event::TipClosed);
+  EXPECT_TRUE(note->Hidden()) << "nothing is pending once the clock runs";
 }
 
 }  // namespace
