@@ -57,6 +57,7 @@ UIInterface::UIInterface() {
   m_goalRect = panelReadRect(kLayoutFile, "TaskInterface", PanelRect{736, 90, 280, 36});
   const std::string font = iniString(kLayoutFile, "Main", "Font", "TextFont");
   if (grIsReady()) m_text = sprGetFont(font.c_str());
+  if (grIsReady()) m_pictures.Load(kLayoutFile);
   // The hidden children; one whose definition is missing is simply not there.
   if (fileExists(UILoseScreen::kFile)) {
     auto* lose = new UILoseScreen();
@@ -293,6 +294,7 @@ void UIInterface::DrawText(int x, int y, const std::string& text, uint32_t argb,
 
 void UIInterface::DrawResources() const {
   const PanelRect& r = m_resourceRect;
+  if (m_pictures.DrawResources(m_resources, r, TextFn())) return;
   DrawBoard(r);
   const int slot = r.w / 4;
   for (int i = 0; i < 4; ++i) {
@@ -305,17 +307,14 @@ void UIInterface::DrawResources() const {
     if (s.hintMs > 0 && (s.hintMs / 250) % 2 == 0) mark = kLacking;
     grFillRect(x - grow, cy - 8 - grow, x + 16 + grow, cy + 8 + grow, mark);
     grFrameRect(x - grow, cy - 8 - grow, x + 16 + grow, cy + 8 + grow, kWoodEdge);
-    uint32_t ink = kInk;
-    if (m_resources.AtMaximum(i)) ink = kFull;
-    else if (s.flashMs > 0) ink = kGain;
-    else if (s.hintMs > 0) ink = kLacking;
-    DrawText(x + 22, cy - 9, m_resources.Text(i), ink);
+    DrawText(x + 22, cy - 9, m_resources.Text(i), panelNumberColour(m_resources, i, kInk));
   }
 }
 
 void UIInterface::DrawGoals() const {
   if (m_goals.Rows().empty()) return;
   const PanelRect r = goalBoard();
+  if (m_pictures.DrawGoals(m_goals, r, kGoalRowHeight, TextFn())) return;
   DrawBoard(r);
   int y = r.y + 6;
   for (const GoalRow& row : m_goals.Rows()) {
@@ -338,6 +337,7 @@ void UIInterface::DrawTime() const {
   const TimeView t = time();
   if (t.noClock) return;
   const PanelRect& r = m_timeRect;
+  if (m_pictures.DrawTime(t, r, TextFn())) return;
   DrawBoard(r);
   DrawText(r.x + 10, r.y + 4, "Time " + panelClockText(t.remainingMs), t.remainingMs <= 10000 ? kFull : kInk);
   DrawText(r.x + 10, r.y + 27, "Gold " + panelClockText(t.goldLeftMs), t.goldLeftMs > 0 ? kResourceColour[3] : kWoodEdge);

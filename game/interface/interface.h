@@ -8,6 +8,7 @@
 
 #include "game/core/events.h"
 #include "game/interface/panel_goals.h"
+#include "game/interface/panel_pictures.h"
 #include "game/interface/panel_resources.h"
 #include "game/interface/panel_time.h"
 #include "ui/wnd.h"
@@ -128,6 +129,10 @@ class UIInterface : public UIWnd, public Game::cObserver {
   PanelRect m_resourceRect, m_goalRect, m_timeRect;
   CSprite* m_board = nullptr;
   CSprite* m_text = nullptr;
+  cPanelPictures m_pictures;  // the boards' own pictures; plain boards where one is missing
+  PanelTextFn TextFn() const {
+    return [this](int x, int y, const std::string& t, uint32_t c, int a) { DrawText(x, y, t, c, a); };
+  }
 };
 
 }  // namespace Interface
