@@ -26,8 +26,9 @@ TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndOnToTheLevelMap) {
   const fs::path home = fs::current_path();
   const fs::path run = testkit::EnterDemoCopy("demo_run");
   if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  // A first start: no player list, no progress and no backups of either.
   std::error_code ec;
-  fs::remove(fileProfgamePath(), ec);
+  fs::remove_all(fs::path(fileProfgamePath()).parent_path(), ec);
   {
     testkit::HeadlessGame game;
     ASSERT_TRUE(game.Ok());
