@@ -15,7 +15,6 @@
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
 #include "game/core/random.h"
-#include "game/rules/score_table.h"
 #include "game/menus/level_flow.h"
 #include "game/menus/level_loading.h"
 #include "game/menus/loading_hint.h"
@@ -68,9 +67,6 @@ struct LevelFlow : gametest::CleanSlate {
     cursorCreate();
     writeScreens(6);
     fs::remove_all("data/maps");  // each test writes the levels it has
-    // Points for the stars and for every second left, so a won level has a score.
-    gametest::writeFile("data/scores.ini", "[Main]\nthree_stars_bonus=500\ntwo_stars_bonus=200\none_second_bonus=1\n");
-    Game::scoreTableLoad();
   }
   void TearDown() override {
     Game::EndLevel();
@@ -81,8 +77,6 @@ struct LevelFlow : gametest::CleanSlate {
     wndCollectGarbage();
     playersClear();
     fs::remove("game.ini");
-    fs::remove("data/scores.ini");
-    Game::scoreTableLoad();
     gametest::CleanSlate::TearDown();
   }
   void Switches(const std::string& lines) {
@@ -281,7 +275,9 @@ TEST_F(LevelFlow, AWonLevelsResultIsKeptInTheProfileAndTheNextLevelOpens) {
   ASSERT_GE(StepUntil([&] { return OnScreenView() != nullptr; }, 300), 0);
   Game::cGameView* view = OnScreenView();
   wndOfferKeyDown(VK_LBUTTON_, testkit::Pack(10, 10));  // the clock starts
-  Steps(80);                                            // two seconds of play
+  // Points earned in play (the run's score table is left as it is).
+  Game::levelContext()->model->levelScore().AddPoints(300);
+  Steps(80);  // two seconds of play
   Type("levelu");
   ASSERT_GE(StepUntil([&] { return view->resultShown(); }, 1000), 0);
   const Game::LevelResult& r = Game::levelContext()->model->result();
@@ -316,6 +312,7 @@ TEST_F(LevelFlow, AWonLevelsResultIsKeptInTheProfileAndTheNextLevelOpens) {
   ASSERT_GE(StepUntil([&] { return OnScreenView() != nullptr; }, 300), 0);
   view = OnScreenView();
   wndOfferKeyDown(VK_LBUTTON_, testkit::Pack(10, 10));
+  Game::levelContext()->model->levelScore().AddPoints(100);
   Steps(30000 / 25);
   Type("levelu");
   ASSERT_GE(StepUntil([&] { return view->resultShown(); }, 1000), 0);
@@ -349,6 +346,7 @@ TEST_F(LevelFlow, TheLastLevelOfTheDataOpensNothingAndALostLevelWritesNoResult) 
   Menu::StartLevel();
   ASSERT_GE(StepUntil([&] { return OnScreenView() != nullptr; }, 300), 0);
   Game::cGameView* view = OnScreenView();
+  Game::levelContext()->model->levelScore().AddPoints(50);
   Type("levelu");
   ASSERT_GE(StepUntil([&] { return view->resultShown(); }, 1000), 0);
   playersClear();
