@@ -18,6 +18,7 @@
 #include "game/core/level_context.h"
 #include "game/core/map.h"
 #include "game/core/player_stock.h"
+#include "game/rules/score_table.h"
 #include "game/rules/task_container.h"
 #include "platform/platform.h"
 #include "support/demo_copy.h"
@@ -43,6 +44,8 @@ struct Playthrough : ::testing::Test {
     run = testkit::EnterDemoCopy(name);
     if (run.empty()) return false;
     Switches(level, extra);
+    // The score values are read once per run; an earlier test may have read another folder's.
+    Game::scoreTableLoad();
     return true;
   }
   void Switches(int level, const std::string& extra) {
