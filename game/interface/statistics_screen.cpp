@@ -91,6 +91,7 @@ void UILevelStatistics::Show(const StatisticsScores& scores, int32_t levelNumber
   if (!m_hit) {
     // The effects are taken when first needed: most levels built never show the board.
     m_countAnim = Core::animManager().GetAnimation("StatisticsCount");
+    if (m_countAnim.IsValid()) m_countAnim.Start();
     for (auto& t : m_trails) {
       t = std::make_unique<FxManager::cSimplePyro>();
       t->Load("StarTrail");
@@ -109,6 +110,7 @@ void UILevelStatistics::Show(const StatisticsScores& scores, int32_t levelNumber
   for (const char* name : kFrame) ShowChild(name, true);
   for (auto& t : m_trails)
     if (t) t->Stop(true);
+  m_trailOn.fill(false);
   if (m_hit) m_hit->Stop(true);
   FxManager::fxManager().StartFireWorks();
   // The mouse may stand on a button: it is picked again by the next move.
@@ -152,11 +154,14 @@ int UILevelStatistics::Update(int dt) {
     FxManager::cSimplePyro* trail = m_trails[size_t(i)].get();
     if (!trail) continue;
     const bool inFlight = s.flying && s.elapsedMs < cStatisticsRun::kStarFlightMs;
+    bool& on = m_trailOn[size_t(i)];
     if (inFlight) {
       const StarPoint p = statisticsStarAt({float(m_stars.startX), float(m_stars.startY)}, StarPlace(i), s.elapsedMs);
-      if (trail->GetState() == FxManager::cSimplePyro::kStopped) trail->Start();
+      if (!on) trail->Start();
+      on = true;
       trail->SetPosition(p.x, p.y);
-    } else if (trail->GetState() == FxManager::cSimplePyro::kRunning) {
+    } else if (on) {
+      on = false;
       trail->Stop(false);
       // This star has just come down: the seal and the burst.
       if (landed > 0 && m_hit) {

@@ -69,6 +69,7 @@ class UILevelStatistics : public UIWndSprite {
   CSprite* m_starSprite = nullptr;
   AnimationState m_countAnim;
   std::array<std::unique_ptr<FxManager::cSimplePyro>, 3> m_trails;
+  std::array<bool, 3> m_trailOn{};
   std::unique_ptr<FxManager::cSimplePyro> m_hit;
   int32_t m_seals = 0;
   bool m_built = false;
