@@ -18,6 +18,9 @@
 #include "game/core/level_context.h"
 #include "game/core/map.h"
 #include "game/core/player_stock.h"
+#include "game/interface/interface.h"
+#include "game/interface/lose_screen.h"
+#include "game/interface/statistics_screen.h"
 #include "game/rules/score_table.h"
 #include "game/rules/task_container.h"
 #include "platform/platform.h"
@@ -174,6 +177,7 @@ struct Outcome {
   bool won = false;
   int32_t stars = 0, timeUsed = 0;
   bool shown = false;
+  bool statisticsScreen = false, loseScreen = false;  // which end screen is up
 };
 
 Outcome finish(testkit::HeadlessGame& game) {
@@ -185,6 +189,10 @@ Outcome finish(testkit::HeadlessGame& game) {
   out.stars = m.stars();
   out.timeUsed = m.timeUsed();
   out.shown = level().view->resultShown();
+  if (const Interface::UIInterface* ui = level().view->interfaceWnd()) {
+    out.statisticsScreen = ui->statistics() && !ui->statistics()->Hidden();
+    out.loseScreen = ui->loseScreen() && !ui->loseScreen()->Hidden();
+  }
   return out;
 }
 
@@ -272,6 +280,8 @@ void winAndReplay(Playthrough& t, int n, void (*play)(Player&), int32_t goldMs) 
   EXPECT_EQ(o.stars, 3);
   EXPECT_LT(o.timeUsed, goldMs) << "inside the gold time";
   EXPECT_TRUE(o.shown) << "the result is on screen";
+  EXPECT_TRUE(o.statisticsScreen) << "on the statistics screen";
+  EXPECT_FALSE(o.loseScreen);
   EXPECT_EQ(statistic(t.run, key + "Stars"), "3");
   EXPECT_GT(std::atoi(statistic(t.run, key + "scores").c_str()), 0);
   const std::string log = testkit::readFile(t.run / "log.txt");
@@ -325,6 +335,8 @@ TEST_F(Playthrough, LevelOneLeftAloneIsLostWhenItsFourMinutesAreUp) {
     EXPECT_FALSE(o.won);
     EXPECT_EQ(o.stars, 0);
     EXPECT_TRUE(o.shown);
+    EXPECT_TRUE(o.loseScreen) << "on the lose screen";
+    EXPECT_FALSE(o.statisticsScreen);
   }
   EXPECT_FALSE(fs::exists(run / "statistics.ini")) << "only a won level is written";
   const std::string log = testkit::readFile(run / "log.txt");
