@@ -19,7 +19,9 @@
 #include "gfx/font.h"
 #include "gfx/render.h"
 #include "gfx/sprite.h"
+#include "platform/platform.h"
 #include "ui/widget_sprite.h"
+#include "ui/wnd_create.h"
 
 namespace Interface {
 namespace {
@@ -74,6 +76,7 @@ UIInterface::UIInterface() {
   }
   if (fileExists(Menu::UIGameMenu::kFile))
     if (auto* menu = new Menu::UIGameMenu(); AddChild(menu)) m_gameMenu = menu;
+  if (m_gameMenu) m_menuButton = wndCreate(kMainFile, "Menu", this);
 }
 
 UIInterface::~UIInterface() {
@@ -192,19 +195,34 @@ UIWnd* UIInterface::ModalWindow() const {
   if (m_lose && !m_lose->Hidden()) return m_lose;
   for (int i = ChildCount() - 1; i >= 0; --i) {
     UIWnd* c = Child(i);
-    if (c != m_message && c != m_levelUp && !c->Hidden()) return c;
+    if (c != m_message && c != m_levelUp && c != m_menuButton && !c->Hidden()) return c;
   }
   return nullptr;
 }
 
+// Outside the modal screens the interface takes only what is meant for its "Menu" button.
+bool UIInterface::OverMenuButton(int value) const {
+  return m_menuButton && !m_menuButton->Hidden() &&
+         m_menuButton->HitTest(UIWndSprite::PosX(value), UIWndSprite::PosY(value));
+}
+
 int UIInterface::KeyDown(int code, int value) {
-  if (!m_modal && !m_menuOpen) return 0;
+  if (!m_modal && !m_menuOpen) {
+    if (code != VK_LBUTTON_ || !OverMenuButton(value)) return 0;
+    m_menuButton->KeyDown(code, value);
+    return 1;
+  }
   if (UIWnd* w = ModalWindow()) w->KeyDown(code, value);
   return 1;
 }
 
 int UIInterface::KeyUp(int code, int value) {
-  if (!m_modal && !m_menuOpen) return 0;
+  if (!m_modal && !m_menuOpen) {
+    // Only a press the button took ends on it.
+    if (!m_menuButton || m_menuButton->State() != Press) return 0;
+    m_menuButton->KeyUp(code, value);
+    return 1;
+  }
   if (UIWnd* w = ModalWindow()) w->KeyUp(code, value);
   return 1;
 }
@@ -216,7 +234,15 @@ int UIInterface::Char(int code, int value) {
 }
 
 int UIInterface::MouseMove(int buttons, int value) {
-  if (!m_modal && !m_menuOpen) return 0;
+  if (!m_modal && !m_menuOpen) {
+    // The button lights under the pointer; the map still hears the move (it hovers nothing there).
+    if (m_menuButton && m_menuButton->State() != Ignore) {
+      const bool over = OverMenuButton(value);
+      if (over && m_menuButton->State() == Normal) m_menuButton->SetState(Active);
+      else if (!over && m_menuButton->State() != Normal) m_menuButton->SetState(Normal);
+    }
+    return 0;
+  }
   if (UIWnd* w = ModalWindow()) w->MouseMove(buttons, value);
   return 1;
 }
@@ -273,6 +299,7 @@ int UIInterface::Update(int dt) {
 bool UIInterface::HitTest(int x, int y) const {
   if (Hidden()) return false;
   if (m_modal || m_menuOpen) return true;
+  if (m_menuButton && !m_menuButton->Hidden() && m_menuButton->HitTest(x, y)) return true;
   return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
          (!m_goals.Rows().empty() && goalBoard().Contains(x, y));
 }

@@ -45,6 +45,7 @@ PanelRect panelReadRect(const char* file, const char* section, PanelRect def);
 class UIInterface : public UIWnd, public Game::cObserver {
  public:
   static constexpr const char* kLayoutFile = "data/interface/panels.ini";
+  static constexpr const char* kMainFile = "data/interface/main.ini";
   static constexpr int kGoalRowHeight = 24;
 
   UIInterface();
@@ -86,6 +87,8 @@ class UIInterface : public UIWnd, public Game::cObserver {
   // The in-game menu ("Menu", Escape on the map), unless a screen of the interface is open.
   void OpenGameMenu();
   Menu::UIGameMenu* gameMenu() const { return m_gameMenu; }
+  // The button over the map that opens the in-game menu ("Menu" of "data/interface/main.ini").
+  UIWnd* menuButton() const { return m_menuButton; }
 
   UILevelStatistics* statistics() const { return m_statistics; }
   UILoseScreen* loseScreen() const { return m_lose; }
@@ -111,6 +114,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
 
   // The window that takes input while modal (a result screen, later the in-game menu).
   UIWnd* ModalWindow() const;
+  bool OverMenuButton(int value) const;
   void DrawFade() const;
 
   Game::LevelContext* m_level = nullptr;
@@ -120,6 +124,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UIGameMessage* m_message = nullptr;
   UIFlyingMessage* m_levelUp = nullptr;
   Menu::UIGameMenu* m_gameMenu = nullptr;
+  UIWnd* m_menuButton = nullptr;
   uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;
   uint8_t m_messageSuppressed = 0, m_messagePending = 0;
   int m_cursorBefore = 0;

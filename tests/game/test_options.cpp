@@ -13,6 +13,7 @@
 #include "files/user_files.h"
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
+#include "game/interface/interface.h"
 #include "game/menus/game_menu.h"
 #include "game/menus/options.h"
 #include "game/menus/options_values.h"
@@ -442,6 +443,7 @@ struct GameMenu : OptionsDialog {
                         "[Options]\ntype=ieButton\nx=400\ny=320\nxs=200\nys=40\nstage=1\n"
                         "[Exit]\ntype=ieButton\nx=400\ny=380\nxs=200\nys=40\nstage=1\n");
     gametest::writeFile("data/menu/dialog.ini", question("Exit") + question("Abort") + question("Restart"));
+    gametest::writeFile("data/interface/main.ini", "[Menu]\ntype=ieButton\nx=900\ny=700\nxs=100\nys=40\nstage=1\n");
     iniFreeAll();
     wndSetRoot(new UIWnd());
     testkit::LevelFiles f;
@@ -459,6 +461,7 @@ struct GameMenu : OptionsDialog {
     listener->AddChild(menu);
   }
   void TearDown() override {
+    std::filesystem::remove("data/interface/main.ini");
     Game::EndLevel();
     UIWnd* root = wndRoot();
     wndSetRoot(nullptr);
@@ -581,4 +584,28 @@ TEST_F(GameMenu, RestartEndsTheLevelAndTheOptionsComeBackToTheMenu) {
     wndCollectGarbage();
   }
   EXPECT_FALSE(ViewOnScreen());
+}
+
+TEST_F(GameMenu, TheMenuButtonOverTheLevelOpensTheMenuAndTheClickStaysOffTheMap) {
+  Interface::UIInterface* ui = view->interfaceWnd();
+  ASSERT_NE(ui, nullptr);
+  ASSERT_NE(ui->gameMenu(), nullptr);
+  ASSERT_NE(ui->menuButton(), nullptr);
+  const Game::Phase before = harness.phase();
+  wndOfferMouseMove(0, Pack(950, 720));
+  EXPECT_EQ(ui->menuButton()->State(), UIWnd::Active);
+  wndOfferKeyDown(VK_LBUTTON_, Pack(950, 720));
+  wndOfferKeyUp(VK_LBUTTON_, Pack(950, 720));
+  EXPECT_FALSE(ui->gameMenu()->Hidden());
+  EXPECT_TRUE(ui->Modal());
+  EXPECT_EQ(harness.phase(), before) << "the click did not start the level's clock";
+  // Continue gives the level back.
+  wndOfferKeyDown(VK_ESCAPE_, 1);
+  EXPECT_TRUE(ui->gameMenu()->Hidden());
+  EXPECT_FALSE(ui->Modal());
+  // Elsewhere the pointer leaves the button unlit and a click goes to the map.
+  wndOfferMouseMove(0, Pack(500, 400));
+  EXPECT_EQ(ui->menuButton()->State(), UIWnd::Normal);
+  wndOfferKeyDown(VK_LBUTTON_, Pack(500, 400));
+  EXPECT_EQ(harness.phase(), Game::Phase::Running);
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the options dialog (data/menu/options.ini) and the pause menu over a level
-(data/menu/gameMenu.ini), their pictures under data/menu/options/, the pause menu's questions
-"Restart" and "Abort" in data/menu/dialog.ini ("Exit" too when no other generator has written it)
-and their texts in English and Russian.
+(data/menu/gameMenu.ini) with its "Menu" button in data/interface/main.ini, their pictures under
+data/menu/options/, the pause menu's questions "Restart" and "Abort" in data/menu/dialog.ini
+("Exit" too when no other generator has written it) and their texts in English and Russian.
 
 The options are a wooden board under a hanging sign: two sliders on parchment strips (music and
 sound) and four check boxes (tips, full screen, animated cursor, voices), then OK and Cancel. The
@@ -321,6 +321,11 @@ game_menu += [sprite("Sign", 470, PAUSE[1] - 44, 84, 84, "leaf.png"),
 write(os.path.join(menu, "gameMenu.ini"), "\n".join(game_menu))
 
 
+# The button over a level that opens the pause menu: a section of the interface's own definition.
+menu_button = capped_button("Menu", 890, 712, 124, 48, "click").replace("name=Menu\n", "name=#GAMEMENU_MENU\n")
+merge_sections(os.path.join(data, "interface", "main.ini"), {"Menu": menu_button.splitlines()[1:]})
+
+
 # ---- The pause menu's questions (data/menu/dialog.ini) --------------------------------------------
 def question(name, text_key):
     # The dialog's own window covers the screen, so its darkening does too; the board is its
@@ -366,6 +371,7 @@ TEXTS = [
     ("OPTIONS_VOICES", "Voices", "Голоса"),
     ("OPTIONS_OK", "OK", "OK"),
     ("OPTIONS_CANCEL", "Cancel", "Отмена"),
+    ("GAMEMENU_MENU", "Menu", "Меню"),
     ("GAMEMENU_PAUSE", "Pause", "Пауза"),
     ("GAMEMENU_CONTINUE", "Continue", "Продолжить"),
     ("GAMEMENU_RESTART", "Restart", "Начать заново"),
