@@ -2,6 +2,7 @@
 // and clicks as the view hands them on, and what they tell their owner.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -226,6 +227,46 @@ TEST_F(EndScreenWindows, AnEarlyCloseFinishesBothTextsAndTheNextOneCloses) {
   Run(story, 100);
   story.KeyDown(VK_RETURN_, 0);
   EXPECT_TRUE(story.IsShown());
+}
+
+// The demo's own boards: both have their buttons, every text they show is translated in both
+// languages, and level 3's story opens with two speakers whose pictures exist.
+TEST(DemoEndScreens, TheBoardsBuildAndEveryTextTheyShowIsTranslatedInBothLanguages) {
+  const char* src = std::getenv("MM_SOURCE_DIR");
+  if (!src) GTEST_SKIP() << "MM_SOURCE_DIR not set";
+  const std::string data = std::string(src) + "/demo/data/";
+  const std::string stats = data + "interface/statistics.ini", lose = data + "interface/losescreen.ini";
+  const std::string note = data + "interface/message.ini", story = data + "menu/ingameDialogs.ini";
+  Interface::UILevelStatistics board;
+  EXPECT_TRUE(board.Build(stats.c_str()));
+  Interface::UILoseScreen witch;
+  EXPECT_TRUE(witch.Build(lose.c_str()));
+  Interface::UIQuestWnd window;
+  ASSERT_TRUE(window.Build(story.c_str()));
+  ASSERT_TRUE(window.Open(3));
+  EXPECT_TRUE(window.dialog().twoSpeakers);
+  for (const std::string& pic : {window.dialog().avatar1, window.dialog().avatar2})
+    EXPECT_TRUE(std::filesystem::exists(std::string(src) + "/demo/" + pic)) << pic;
+  std::vector<std::string> keys = {"#INTERFACE_YOUWIN", "#INTERFACE_LOSE_PHRASE1", "#INTERFACE_LOSE_PHRASE2",
+                                   "#INTERFACE_LOSE_PHRASE3", window.dialog().name1, window.dialog().name2,
+                                   "#STORY_TEXT1_3", "#STORY_TEXT2_3"};
+  for (const std::string& file : {stats, lose, note, story})
+    for (const std::string& section : iniSectionList(file.c_str())) {
+      const std::string name = iniString(file.c_str(), section.c_str(), "name");
+      if (!name.empty() && name[0] == '#') keys.push_back(name);
+    }
+  EXPECT_GE(keys.size(), 16u);
+  for (const char* language : {"translation.ini", "translation_ru.ini"}) {
+    const std::string texts = data + language;
+    for (const std::string& key : keys)
+      EXPECT_STRNE(iniGetString(texts.c_str(), nullptr, key.c_str(), ""), "") << language << " " << key;
+  }
+  // The lose phrases name the player.
+  for (int n = 1; n <= 3; ++n) {
+    const std::string key = "#INTERFACE_LOSE_PHRASE" + std::to_string(n);
+    EXPECT_NE(std::string(iniGetString((data + "translation_ru.ini").c_str(), nullptr, key.c_str(), "")).find("%s"),
+              std::string::npos);
+  }
 }
 
 }  // namespace
