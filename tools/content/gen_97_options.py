@@ -322,7 +322,8 @@ write(os.path.join(menu, "gameMenu.ini"), "\n".join(game_menu))
 
 
 # The button over a level that opens the pause menu: a section of the interface's own definition.
-menu_button = capped_button("Menu", 890, 712, 124, 48, "click").replace("name=Menu\n", "name=#GAMEMENU_MENU\n")
+menu_button = capped_button("Menu", 890, 712, 124, 48, "click").replace(
+    "name=Menu\n", "name=#GAMEMENU_MENU\nfont=data/fonts/sans16.png\n")
 merge_sections(os.path.join(data, "interface", "main.ini"), {"Menu": menu_button.splitlines()[1:]})
 
 
