@@ -85,7 +85,8 @@ HintContent cObjectInfo::Fill() const {
 }
 
 void cObjectInfo::Draw(const Map::DrawContext& dc) {
-  if (Has(Map::kFlagHidden) || m_alpha <= 0.0f || !Subject()) return;
+  // A hidden parent takes its hint with it, whatever the fade.
+  if (Has(Map::kFlagHidden) || m_alpha <= 0.0f || !Subject() || ParentHidden()) return;
   if (!m_configured) {
     m_configured = true;
     m_window.Configure(Section());
