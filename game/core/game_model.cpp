@@ -81,7 +81,9 @@ void cGameModel::StartLevel(int32_t mode, int32_t levelNumber) {
   m_levelNumber = levelNumber;
   m_levelTimer = Countdown{};
   m_levelTimer.Load(levelBalance().tLevelTime);
-  m_score.Begin(scoreTable());
+  // Read at every level start (through the INI cache), so the values always match the data folder
+  // the level comes from.
+  m_score.Begin(scoreTableRead("data/scores.ini"));
   m_timePhases.Begin(LevelTimes{levelBalance().tLevelTime, levelBalance().tGoldTime, levelBalance().tSilverTime});
   m_phase = (m_workersCount && m_workersCount() > 0) ? Phase::Ready : Phase::Waiting;
   PostSimple(Event::LevelStarted, levelNumber);

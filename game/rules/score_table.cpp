@@ -1,7 +1,6 @@
 // The table of score values.
 #include "game/rules/score_table.h"
 
-#include <optional>
 
 #include "files/ini.h"
 
@@ -19,21 +18,10 @@ const char* const kScoreKeyNames[kScoreValueCount] = {
     "troll_feeded",        "mushroom_picked",            "cave_searched",           "witch_flew_away",
     "heart_picked",        "yeti_driven_away",           "statue_repaired"};
 
-namespace {
-std::optional<ScoreTable> g_table;
-}
-
 ScoreTable scoreTableRead(const gFileName& path) {
   ScoreTable t;
   for (int i = 0; i < kScoreValueCount; ++i) t.values[size_t(i)] = iniGetInt(path, "Main", kScoreKeyNames[i], 0);
   return t;
 }
-
-const ScoreTable& scoreTable() {
-  if (!g_table) scoreTableLoad();
-  return *g_table;
-}
-
-void scoreTableLoad(const gFileName& path) { g_table = scoreTableRead(path); }
 
 }  // namespace Game

@@ -63,8 +63,5 @@ struct ScoreTable {
 
 // Reads the table from `path`; missing keys are 0.
 ScoreTable scoreTableRead(const gFileName& path);
-// The run's table, read from "data/scores.ini" on first use (or by scoreTableLoad).
-const ScoreTable& scoreTable();
-void scoreTableLoad(const gFileName& path = "data/scores.ini");
 
 }  // namespace Game

@@ -47,8 +47,6 @@ struct Playthrough : ::testing::Test {
     run = testkit::EnterDemoCopy(name);
     if (run.empty()) return false;
     Switches(level, extra);
-    // The score values are read once per run; an earlier test may have read another folder's.
-    Game::scoreTableLoad();
     return true;
   }
   void Switches(int level, const std::string& extra) {

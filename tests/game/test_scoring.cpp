@@ -27,12 +27,10 @@ struct Scoring : gametest::CleanSlate {
   void SetUp() override {
     gametest::CleanSlate::SetUp();
     gametest::writeFile("data/scores.ini", kScores);
-    Game::scoreTableLoad();
   }
   void TearDown() override {
     Game::EndLevel();
     std::remove("data/scores.ini");
-    Game::scoreTableLoad();
     gametest::CleanSlate::TearDown();
   }
   static constexpr const char* kScores =
@@ -89,7 +87,7 @@ bool startLevel(GameHarness& h, int n, const std::string& bal, const std::string
 }  // namespace
 
 TEST_F(Scoring, TheTableHasItsThirtyNineKeysInOrderAndMissingKeysAreWorthNothing) {
-  const Game::ScoreTable& t = Game::scoreTable();
+  const Game::ScoreTable& t = Game::scoreTableRead("data/scores.ini");
   EXPECT_EQ(t[Game::kScoreCollectedResource], 5);
   EXPECT_EQ(t[Game::kScoreBuildingRepaired], 100);
   EXPECT_EQ(t[Game::kScoreResourceAtTheEnd], 3);
@@ -105,7 +103,7 @@ TEST_F(Scoring, TheTableHasItsThirtyNineKeysInOrderAndMissingKeysAreWorthNothing
 TEST_F(Scoring, EventsEarnTheirPointsTypeBeforeSubtypeAndSilentNewsEarnsNothing) {
   Game::cEventDispatcher d;
   Game::cLevelScore s(&d);
-  s.Begin(Game::scoreTable());
+  s.Begin(Game::scoreTableRead("data/scores.ini"));
   // 100: a building, even one whose subtype would be worth 40 as a bridge.
   s.OnEvent(about(Event::OperationFinished, "building", "bridge"));
   EXPECT_EQ(s.score(), 100);
@@ -157,7 +155,7 @@ TEST_F(Scoring, TheScoreStopsAt999999AndTellsWhichThresholdItStandsAt) {
   Game::cEventDispatcher d;
   Recorder r(d);
   Game::cLevelScore s(&d);
-  s.Begin(Game::scoreTable());
+  s.Begin(Game::scoreTableRead("data/scores.ini"));
   s.AddPoints(2999);
   EXPECT_TRUE(r.seen.empty());
   s.AddPoints(1);
@@ -173,12 +171,12 @@ TEST_F(Scoring, TheScoreStopsAt999999AndTellsWhichThresholdItStandsAt) {
   EXPECT_EQ(s.score(), 999995);
   s.AddPoints(10);
   EXPECT_EQ(s.score(), 999999);
-  s.Begin(Game::scoreTable());  // a restart
+  s.Begin(Game::scoreTableRead("data/scores.ini"));  // a restart
   EXPECT_EQ(s.score(), 0);
 }
 
 TEST_F(Scoring, TheResultWorkedOutByHandAtTheEdgesOfTheGoldSilverAndLevelTimes) {
-  const Game::ScoreTable& v = Game::scoreTable();
+  const Game::ScoreTable& v = Game::scoreTableRead("data/scores.ini");
   const Game::LevelTimes t{300000, 120000, 200000};
   const int32_t stock[4] = {4, 10, 5, 1};  // 16 goods: 16 x 3 = 48; the 4 workers earn nothing
   auto result = [&](int32_t used, bool won = true) {

@@ -9,6 +9,7 @@
 #include "files/ini.h"
 #include "game/core/game_main.h"
 #include "game/core/level_files.h"
+#include "game/core/map_factory.h"
 #include "level_harness.h"
 
 namespace testkit {
@@ -31,6 +32,10 @@ bool GameHarness::Load(int n, int mode) {
   m_events.clear();
   m_clock = 0;
   gameSetClock(0);
+  // The run's object factory keeps child scripts by file name; a test's level may come from
+  // another folder than the one before, so it starts with a fresh factory.
+  Game::EndLevel();
+  Map::objectFactoryDestroy();
   if (!Game::PrepareLevel(n, mode)) return false;
   m_stages = Game::LoadLevelStageCount();
   for (int i = 0; i < m_stages; ++i) {
