@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the Russian texts of the sections whose English generators came before the game had a
 second language (the game's words, start-up, objects, their hints and the campaign's objects) into
-data/translation_ru.ini, one section each, with the same keys as data/translation.ini. A key
-missing here shows in English, so a new English text never goes blank."""
+data/translation_ru.ini, one section each, with the same keys as data/translation.ini (keys another
+generator already translates are left to it). A key missing here shows in English, so a new
+English text never goes blank."""
 import os
 import sys
 
@@ -13,10 +14,6 @@ SECTIONS = {
     "game": {
         "#LEVEL": "Уровень",
         "#BONUS_LEVEL": "Бонусный уровень",
-        "#MODE": "режим",
-        "#GAMEMODE_Normal": "Спокойный",
-        "#GAMEMODE_Multiclick": "Деловой",
-        "#GAMEMODE_NoTime": "Без времени",
     },
     "startup": {
         "#PRESS_ANY_KEY": "Нажмите любую клавишу",
@@ -69,11 +66,6 @@ SECTIONS = {
         "#OBJECT_BONUS_PLACE": "Полянка для пикника",
         "#OBJECT_MONEY_CHANGER": "Меняла",
         "#OBJECT_BOAR": "Колючий кабан",
-        "#TASK_BRIDGE": "Почините мост",
-        "#TASK_GARDEN": "Почините ягодный сад",
-        "#TASK_ORE_PIT": "Постройте рудник",
-        "#TASK_BOAR": "Прогоните кабана",
-        "#TASK_BARN": "Улучшите амбар",
     },
 }
 
