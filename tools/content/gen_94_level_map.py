@@ -532,8 +532,8 @@ TEXTS = {
     "#LEVELMAP_EPISODE3": ("Winter Hills", "Зимние холмы"),
     "#LEVELMAP_PLAY": ("Play", "Играть"),
     "#LEVELMAP_MENU": ("Menu", "Меню"),
-    "#LEVELMAP_TIME": ("Best time", "Лучшее время"),
-    "#LEVELMAP_SCORE": ("Best score", "Лучший счёт"),
+    "#LEVELMAP_TIME": ("Best time", "Время"),
+    "#LEVELMAP_SCORE": ("Best score", "Очки"),
 }
 for path, lang in ((os.path.join(data, "translation.ini"), 0), (os.path.join(data, "translation_ru.ini"), 1)):
     body = "[levelMap]\n; The level map's texts (gen_94_level_map.py).\n" + "".join(f"{k}={v[lang]}\n" for k, v in TEXTS.items())
