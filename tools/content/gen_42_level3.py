@@ -30,7 +30,8 @@ RIDGE = [(20, 420, 700, 460), (760, 420, 1003, 460)]  # the gap: x 700 to 760
 def place(tag, x, y, resource, amount, period, once):
     return (tag, dict(type="bonusPlace", subType="bonusPlace", x=x, y=y, layer=0, boundXS=30, boundYS=16,
                       supportsAmount=1, supportX=0, supportY=22, anim0="bonus_place", name="#OBJECT_BONUS_PLACE",
-                      workerType="Worker", resource=resource, resourceValue=amount, period=period, isOnce=once))
+                      workerType="Worker", resource=resource, resourceValue=amount, period=period, isOnce=once,
+                      childScript="data/bonus/icons.ini"))
 
 
 objects = [
@@ -54,12 +55,14 @@ objects = [
                           obstacleY=-14, obstacleXS=44, obstacleYS=16, anim0="merchant_idle", anim1="merchant_weigh",
                           anim2="merchant_count", name="#OBJECT_MONEY_CHANGER", workerType="Worker",
                           Person_Get_Resource_Time=3000, Person_Get_Resource_Time_Food=10, cursor=2,
-                          resource="Gold", resourceValue=5, isOnlyOneExchange=0)),
+                          resource="Gold", resourceValue=5, isOnlyOneExchange=0,
+                          childScript="data/bonus/icons.ini")),
     ("Boar", dict(type="bonus", subType="creature", x=730, y=452, layer=2, boundY=-24, boundXS=40, boundYS=30,
                   supportsAmount=1, supportX=0, supportY=36, isObstacle=1, obstacleY=-12, obstacleXS=32,
                   obstacleYS=22, anim0="boar_snort", name="#OBJECT_BOAR", workerType="Warrior",
                   Person_Get_Resource_Time=3000, cursor=3, idlePeriodMin=2000, idlePeriodMax=5000,
-                  actionPeriodMin=800, actionPeriodMax=1500, flipX=0, scale=1)),
+                  actionPeriodMin=800, actionPeriodMax=1500, flipX=0, scale=1,
+                  childScript="data/bonus/icons.ini")),
     ("GoldMine", dict(type="building", subType="cBuildingMine", x=820, y=270, layer=1, boundY=-40, boundXS=66,
                       boundYS=50, supportsAmount=2, supportX=-30, supportY=30, support1X=30, support1Y=30,
                       isObstacle=1, obstacleY=-20, obstacleXS=60, obstacleYS=22, anim0="goldmine",
