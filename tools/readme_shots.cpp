@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/soft_cursor.h"
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
@@ -61,10 +62,16 @@ void Key(int vk) {
   Run(1);
 }
 
-void ClickAt(int x, int y) {
-  wndOfferMouseMove(0, Pack(x - 20, y));
-  Run(1);
+// The pointer, with the drawn cursor following it as the shell's mouse would move it.
+void PointAt(int x, int y) {
+  cursorMoveTo(x, y);
   wndOfferMouseMove(0, Pack(x, y));
+}
+
+void ClickAt(int x, int y) {
+  PointAt(x - 20, y);
+  Run(1);
+  PointAt(x, y);
   Run(1);
   wndOfferKeyDown(VK_LBUTTON_, Pack(x, y));
   Run(1);
@@ -126,7 +133,7 @@ int Shoot(const std::string& dir) {
   }
   Key(VK_RETURN_);
   Run(80);
-  wndOfferMouseMove(0, Pack(1000, 740));
+  PointAt(600, 300);
   Run(40);
   if (!Shot(dir, "menu.png")) return 1;
 
@@ -139,7 +146,7 @@ int Shoot(const std::string& dir) {
   auto* map = ScreenAs<Menu::UILevelMenu>();
   if (map && map->Button(1)) {
     const UIWnd* b = map->Button(1);
-    wndOfferMouseMove(0, Pack(b->X() + b->Width() / 2, b->Y() + b->Height() / 2));
+    PointAt(b->X() + b->Width() / 2, b->Y() + b->Height() / 2);
   }
   Run(40);
   if (!Shot(dir, "levelmap.png")) return 1;
@@ -156,8 +163,14 @@ int Shoot(const std::string& dir) {
   ClickObject("Garden");
   ClickObject("FoodBasket");
   Run(3000 / kStepMs);
-  wndOfferMouseMove(0, Pack(520, 470));
-  Run(20);
+  // Resting on the granary, the pointer opens its hint.
+  if (const Game::LevelContext* level = Game::levelContext(); level && level->map)
+    if (const Map::cObject* granary = level->map->FindByTag(NameHash("Granary"))) {
+      PointAt(int(granary->x) + granary->boundCentre.x - 30, int(granary->y) + granary->boundCentre.y);
+      Run(2);
+      PointAt(int(granary->x) + granary->boundCentre.x, int(granary->y) + granary->boundCentre.y);
+    }
+  Run(40);
   return Shot(dir, "level.png") ? 0 : 1;
 }
 
