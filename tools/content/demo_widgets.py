@@ -13,3 +13,11 @@ def capped_button(name, x, y, xs, ys, sound, yalign=None):
             lines.append(f"{prefix}{state}=data/menu/demo/btn_{side}_{state}.png")
     lines.append(f"sndActivePress={sound}")
     return "\n".join(lines) + "\n"
+
+
+def label_text(name, x, y, xs, ys, key, select, font="data/fonts/sans16.png", extra=()):
+    """A text window showing the translation of `key` in colour `select` of the font, aligned to its
+    top; `extra` adds lines to the section. Returns the section's text, ending in a newline."""
+    lines = [f"[{name}]", "type=text", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"name={key}",
+             f"select={select}", "yalign=0", f"font={font}", *extra]
+    return "\n".join(lines) + "\n"

@@ -22,7 +22,8 @@ import sys
 
 from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import own_section_last  # noqa: E402
+from level_common import own_section_last, write  # noqa: E402
+from menu_paint import supersampled  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
@@ -30,17 +31,9 @@ data = os.path.join(target, "data")
 S = 4
 
 
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 def smooth(size, paint):
-    W, H = size
-    img = Image.new("RGBA", (W * S, H * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(img), img)
-    return img.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 def save(img, *parts):

@@ -21,7 +21,8 @@ import sys
 from PIL import Image, ImageDraw, ImageFilter
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from demo_widgets import capped_button  # noqa: E402
-from level_common import merge_sections, own_section_last  # noqa: E402
+from level_common import merge_sections, own_section_last, write  # noqa: E402
+from menu_paint import supersampled  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -29,17 +30,9 @@ S = 4
 PIC = "data/interface/endscreens/"
 
 
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 def smooth(size, paint):
-    W, H = size
-    img = Image.new("RGBA", (W * S, H * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(img), img)
-    return img.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 def save(img, name):

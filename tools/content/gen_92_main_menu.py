@@ -17,7 +17,8 @@ from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 from catalogue_block import animation_line, write_block
 from demo_widgets import capped_button
-from level_common import merge_sections, own_section_last
+from level_common import merge_sections, own_section_last, write
+from menu_paint import overlay, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -36,11 +37,6 @@ def ttf(size, bold=True):
     return ImageFont.truetype(os.path.join(FONT_DIR, "DejaVuSerif-Bold.ttf" if bold else "DejaVuSans.ttf"), size)
 
 
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 def save(img, name):
     if name.endswith(".jpg"):
@@ -50,9 +46,7 @@ def save(img, name):
 
 
 def smooth(size, paint):
-    big = Image.new("RGBA", (size[0] * S, size[1] * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), big)
-    return big.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 def mix(a, b, t):
@@ -69,11 +63,6 @@ def gradient(img, box, top, bottom, radius):
     ImageDraw.Draw(mask).rounded_rectangle(box, radius=radius, fill=255)
     img.paste(layer, (0, 0), mask)
 
-
-def overlay(img, paint):
-    layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    paint(ImageDraw.Draw(layer))
-    img.alpha_composite(layer)
 
 
 # ---- The meadow behind the menu ------------------------------------------------------------------

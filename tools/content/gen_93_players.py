@@ -14,8 +14,9 @@ import sys
 
 from PIL import Image, ImageDraw
 
-from demo_widgets import capped_button
-from level_common import merge_sections, own_section_last
+from demo_widgets import capped_button, label_text as text
+from level_common import merge_sections, own_section_last, write
+from menu_paint import gradient, overlay, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -25,38 +26,15 @@ os.makedirs(pics, exist_ok=True)
 S = 4  # supersampling factor
 
 
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 def smooth(size, paint):
-    big = Image.new("RGBA", (size[0] * S, size[1] * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), big)
-    return big.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 def save(img, name):
     img.save(os.path.join(pics, name), optimize=True)
 
 
-def gradient(img, box, top, bottom, radius):
-    x0, y0, x1, y1 = box
-    layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    d = ImageDraw.Draw(layer)
-    for y in range(int(y0), int(y1) + 1):
-        t = (y - y0) / max(1, y1 - y0)
-        d.line([(x0, y), (x1, y)], fill=tuple(int(a + (b - a) * t) for a, b in zip(top, bottom)) + (255,))
-    mask = Image.new("L", img.size, 0)
-    ImageDraw.Draw(mask).rounded_rectangle(box, radius=radius, fill=255)
-    img.paste(layer, (0, 0), mask)
-
-
-def overlay(img, paint):
-    layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    paint(ImageDraw.Draw(layer))
-    img.alpha_composite(layer)
 
 
 def board(size, seed):
@@ -181,11 +159,6 @@ def sprite(name, x, y, xs, ys, picture, extra=()):
              f"ignore=data/menu/players/{picture}", *extra]
     return "\n".join(lines) + "\n"
 
-
-def text(name, x, y, xs, ys, key, select, font="data/fonts/sans16.png", extra=()):
-    lines = [f"[{name}]", "type=text", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"name={key}",
-             f"select={select}", "yalign=0", f"font={font}", *extra]
-    return "\n".join(lines) + "\n"
 
 
 def button(section, x, y, xs, key, sound):

@@ -18,7 +18,8 @@ from PIL import Image, ImageDraw, ImageFilter
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from building_art import cottage  # noqa: E402
 from campaign_art import gold_bonus  # noqa: E402
-from level_common import own_section_last  # noqa: E402
+from level_common import own_section_last, write  # noqa: E402
+from menu_paint import supersampled  # noqa: E402
 from meadow_art import bush  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
@@ -40,16 +41,9 @@ SHIELD_Y = 500
 EPISODE = (432, 586, 160, 96)         # x, y, width, height of the season picture
 
 
-def write(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text)
-
 
 def smooth(size, paint):
-    big = Image.new("RGBA", (size[0] * S, size[1] * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), big)
-    return big.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 def scaled(box):

@@ -17,6 +17,8 @@ def target_dir(argv):
 
 
 def write(path, text):
+    if os.path.dirname(path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w", encoding="utf-8", newline="\r\n") as f:
         f.write(text)
 
