@@ -1,12 +1,10 @@
 // The board after a lost level.
 #include "game/interface/lose_screen.h"
 
-#include <strings.h>
 
 #include "base/diag.h"
 #include "files/file.h"
 #include "files/ini.h"
-#include "platform/platform.h"
 #include "ui/wnd_create.h"
 
 namespace Interface {
@@ -48,7 +46,7 @@ bool UILoseScreen::Build(const char* file) {
 void UILoseScreen::Show(int32_t phrase, const std::u16string& playerName) {
   if (!m_built) return;
   m_phrase = phrase;
-  m_pressed = false;
+  ResetAnswer();
   SetHidden(false);
   SetAlpha(255);
   const std::string key = "#INTERFACE_LOSE_PHRASE" + std::to_string(phrase);
@@ -57,48 +55,6 @@ void UILoseScreen::Show(int32_t phrase, const std::u16string& playerName) {
   if (UIWnd* w = FindChild("name")) w->SetCaption(playerName);
   if (UIWnd* a = ActiveChild()) a->SetState(Normal);
   active_ = -1;
-}
-
-void UILoseScreen::Press(const char* button) {
-  if (m_pressed) return;
-  UIWnd* b = FindChild(button);
-  if (!b || !parent_) return;
-  m_pressed = true;
-  parent_->OnCommand(b);
-}
-
-// While hidden the board ignores input; while shown it keeps every press from the map.
-int UILoseScreen::KeyDown(int code, int value) {
-  if (Hidden()) return 0;
-  if (m_pressed) return 1;
-  if (code == VK_RETURN_) {
-    Press("StatisticsOK");
-    return 1;
-  }
-  if (code == VK_LBUTTON_) TrackMouse(value);
-  UIWndSprite::KeyDown(code, value);
-  return 1;
-}
-
-int UILoseScreen::KeyUp(int code, int value) {
-  if (Hidden()) return 0;
-  if (!m_pressed) UIWndSprite::KeyUp(code, value);
-  return 1;
-}
-
-int UILoseScreen::Char(int, int) { return Hidden() ? 0 : 1; }
-
-int UILoseScreen::MouseMove(int, int value) {
-  if (Hidden()) return 0;
-  TrackMouse(value);
-  return 1;
-}
-
-int UILoseScreen::OnCommand(UIWnd* source) {
-  if (!source) return 1;
-  if (strcasecmp(source->Name(), "StatisticsOK") == 0 || strcasecmp(source->Name(), "StatisticsRestart") == 0)
-    Press(source->Name());
-  return 1;
 }
 
 }  // namespace Interface

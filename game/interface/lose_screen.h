@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/widget_sprite.h"
+#include "game/interface/result_board.h"
 
 namespace Interface {
 
@@ -13,7 +13,7 @@ namespace Interface {
 // it is; further "%s" stay, so a name can never be read as a format).
 std::u16string losePhraseWithName(std::u16string_view phrase, std::u16string_view name);
 
-class UILoseScreen : public UIWndSprite {
+class UILoseScreen : public UIResultBoard {
  public:
   static constexpr const char* kFile = "data/interface/losescreen.ini";
 
@@ -25,17 +25,9 @@ class UILoseScreen : public UIWndSprite {
   void Hide() { SetHidden(true); }
   int32_t phrase() const { return m_phrase; }
 
-  int KeyDown(int code, int value) override;
-  int KeyUp(int code, int value) override;
-  int Char(int code, int value) override;
-  int MouseMove(int buttons, int value) override;
-  int OnCommand(UIWnd* source) override;
 
  private:
-  void Press(const char* button);
-
   bool m_built = false;
-  bool m_pressed = false;
   int32_t m_phrase = 0;
 };
 

@@ -2,7 +2,6 @@
 #include "game/interface/statistics_screen.h"
 
 #include <algorithm>
-#include <strings.h>
 
 #include "anim/anim_catalogue.h"
 #include "anim/fx_manager.h"
@@ -100,7 +99,7 @@ void UILevelStatistics::Show(const StatisticsScores& scores, int32_t levelNumber
     m_hit->Load("StarHit");
   }
   SetHidden(false);
-  m_pressed = false;
+  ResetAnswer();
   m_seals = 0;
   if (Y() == 0) SetPos(X(), kShownY);
   if (UIWnd* w = FindChild("LevelName")) w->SetCaption(levelTitle(levelNumber));
@@ -136,14 +135,6 @@ void UILevelStatistics::SyncWindows() {
     ShowChild(kNumbers[line], shown);
     if (UIWnd* n = FindChild(kNumbers[line])) n->SetCaptionF("%d", int(m_run.LineValue(line)));
   }
-}
-
-void UILevelStatistics::Press(const char* button) {
-  if (m_pressed) return;
-  UIWnd* b = FindChild(button);
-  if (!b || !parent_) return;
-  m_pressed = true;
-  parent_->OnCommand(b);
 }
 
 int UILevelStatistics::Update(int dt) {
@@ -207,41 +198,11 @@ int UILevelStatistics::Draw() {
   return 0;
 }
 
-int UILevelStatistics::KeyDown(int code, int value) {
-  if (Hidden() || m_pressed) return Hidden() ? 0 : 1;
-  if (m_run.Phase() != cStatisticsRun::kDonePhase) {
-    m_run.Skip();
-    SyncWindows();
-    return 1;
-  }
-  if (code == VK_RETURN_) {
-    Press("StatisticsOK");
-    return 1;
-  }
-  if (code == VK_LBUTTON_) TrackMouse(value);
-  UIWndSprite::KeyDown(code, value);
-  return 1;
-}
-
-int UILevelStatistics::KeyUp(int code, int value) {
-  if (Hidden()) return 0;
-  if (!m_pressed) UIWndSprite::KeyUp(code, value);
-  return 1;
-}
-
-int UILevelStatistics::Char(int, int) { return Hidden() ? 0 : 1; }
-
-int UILevelStatistics::MouseMove(int, int value) {
-  if (Hidden()) return 0;
-  TrackMouse(value);
-  return 1;
-}
-
-int UILevelStatistics::OnCommand(UIWnd* source) {
-  if (!source) return 1;
-  if (strcasecmp(source->Name(), "StatisticsOK") == 0 || strcasecmp(source->Name(), "StatisticsRestart") == 0)
-    Press(source->Name());
-  return 1;
+bool UILevelStatistics::TakeKey() {
+  if (m_run.Phase() == cStatisticsRun::kDonePhase) return false;
+  m_run.Skip();
+  SyncWindows();
+  return true;
 }
 
 }  // namespace Interface

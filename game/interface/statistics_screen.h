@@ -9,7 +9,7 @@
 
 #include "anim/animation.h"
 #include "game/interface/end_screens.h"
-#include "ui/widget_sprite.h"
+#include "game/interface/result_board.h"
 
 class CSprite;
 namespace FxManager {
@@ -32,7 +32,7 @@ struct StarPoint {
 };
 StarPoint statisticsStarAt(StarPoint from, StarPoint to, int32_t elapsedMs);
 
-class UILevelStatistics : public UIWndSprite {
+class UILevelStatistics : public UIResultBoard {
  public:
   static constexpr const char* kFile = "data/interface/statistics.ini";
   static constexpr int32_t kShownY = 50;  // a board standing at the top moves down this far
@@ -44,11 +44,6 @@ class UILevelStatistics : public UIWndSprite {
   void Show(const StatisticsScores& scores, int32_t levelNumber, const std::u16string& playerName);
   void Hide();
 
-  int KeyDown(int code, int value) override;
-  int KeyUp(int code, int value) override;
-  int Char(int code, int value) override;
-  int MouseMove(int buttons, int value) override;
-  int OnCommand(UIWnd* source) override;
   int Update(int dt) override;
   int Draw() override;
 
@@ -60,8 +55,9 @@ class UILevelStatistics : public UIWndSprite {
   StarPoint StarPlace(int32_t i) const;
 
  private:
+  // A key or click before the count has ended shows every number at once.
+  bool TakeKey() override;
   void SyncWindows();
-  void Press(const char* button);
   void ShowChild(const char* name, bool shown);
 
   cStatisticsRun m_run;
@@ -73,7 +69,6 @@ class UILevelStatistics : public UIWndSprite {
   std::unique_ptr<FxManager::cSimplePyro> m_hit;
   int32_t m_seals = 0;
   bool m_built = false;
-  bool m_pressed = false;  // a button has answered; further input waits for the owner
 };
 
 }  // namespace Interface
