@@ -16,7 +16,7 @@ from PIL import Image, ImageDraw
 
 from demo_widgets import capped_button, label_text as text
 from level_common import merge_sections, own_section_last, write
-from menu_paint import gradient, overlay, supersampled
+from menu_paint import gradient, overlay, planked_board, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -35,43 +35,10 @@ def save(img, name):
     img.save(os.path.join(pics, name), optimize=True)
 
 
-
-
 def board(size, seed):
     """A planked wooden board with a dark rim, grain and four nails."""
     rng = random.Random(seed)
-    w, h = size
-
-    def paint(d, img):
-        m = 6 * S
-        d.rounded_rectangle([m + 6 * S, m + 8 * S, w * S - m + 6 * S, h * S - m + 8 * S], radius=26 * S,
-                            fill=(20, 30, 10, 100))
-        box = [m, m, w * S - m, h * S - m]
-        d.rounded_rectangle(box, radius=26 * S, fill=(66, 42, 22, 255))
-        inner = [box[0] + 9 * S, box[1] + 9 * S, box[2] - 9 * S, box[3] - 9 * S]
-        gradient(img, inner, (146, 100, 60), (108, 70, 40), 20 * S)
-
-        def planks(g):
-            step = 46 * S
-            y = inner[1] + step
-            while y < inner[3] - 10 * S:
-                g.line([(inner[0], y), (inner[2], y)], fill=(70, 44, 22, 150), width=2 * S)
-                y += step
-            longest = min(180, w // 3)
-            for _ in range(90):
-                gy = rng.randrange(inner[1] + 6 * S, inner[3] - 6 * S)
-                gx = rng.randrange(inner[0] + 8 * S, inner[2] - longest * S)
-                g.line([(gx, gy), (gx + rng.randrange(longest * 2 // 5, longest) * S, gy + rng.randrange(-2, 3) * S)],
-                       fill=(84, 54, 30, 70), width=S)
-
-        overlay(img, planks)
-        d = ImageDraw.Draw(img)
-        for cx, cy in [(box[0] + 22 * S, box[1] + 22 * S), (box[2] - 22 * S, box[1] + 22 * S),
-                       (box[0] + 22 * S, box[3] - 22 * S), (box[2] - 22 * S, box[3] - 22 * S)]:
-            d.ellipse([cx - 5 * S, cy - 5 * S, cx + 5 * S, cy + 5 * S], fill=(70, 66, 70, 255))
-            d.ellipse([cx - 3 * S, cy - 4 * S, cx + 1 * S, cy], fill=(150, 150, 160, 255))
-
-    return smooth(size, paint)
+    return smooth(size, lambda d, img: planked_board(d, img, size[0], size[1], rng, S))
 
 
 def parchment(size, seed):

@@ -17,7 +17,7 @@ from PIL import Image, ImageDraw
 
 from demo_widgets import capped_button, label_text as text
 from level_common import merge_sections, own_section_last, write
-from menu_paint import gradient, overlay, supersampled
+from menu_paint import OPTIONS_WOOD, gradient, overlay, planked_board, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -37,38 +37,9 @@ def save(img, name):
     img.save(os.path.join(pics, name), optimize=True)
 
 
-
-
 def paint_board(d, img, w, h, rng, offset=(0, 0)):
     """A planked board with a dark rim, grain and four nails inside (offset, offset + w x h)."""
-    ox, oy = offset[0] * S, offset[1] * S
-    m = 6 * S
-    d.rounded_rectangle([ox + m + 6 * S, oy + m + 8 * S, ox + w * S - m + 6 * S, oy + h * S - m + 8 * S],
-                        radius=26 * S, fill=(20, 30, 10, 110))
-    box = [ox + m, oy + m, ox + w * S - m, oy + h * S - m]
-    d.rounded_rectangle(box, radius=26 * S, fill=(66, 42, 22, 255))
-    inner = [box[0] + 9 * S, box[1] + 9 * S, box[2] - 9 * S, box[3] - 9 * S]
-    gradient(img, inner, (150, 104, 62), (110, 72, 40), 20 * S)
-
-    def planks(g):
-        step = 52 * S
-        y = inner[1] + step
-        while y < inner[3] - 10 * S:
-            g.line([(inner[0], y), (inner[2], y)], fill=(70, 44, 22, 140), width=2 * S)
-            y += step
-        longest = min(170, w // 3)
-        for _ in range(110):
-            gy = rng.randrange(inner[1] + 6 * S, inner[3] - 6 * S)
-            gx = rng.randrange(inner[0] + 8 * S, inner[2] - longest * S)
-            g.line([(gx, gy), (gx + rng.randrange(longest * 2 // 5, longest) * S, gy + rng.randrange(-2, 3) * S)],
-                   fill=(84, 54, 30, 70), width=S)
-
-    overlay(img, planks)
-    d = ImageDraw.Draw(img)
-    for cx, cy in [(box[0] + 22 * S, box[1] + 22 * S), (box[2] - 22 * S, box[1] + 22 * S),
-                   (box[0] + 22 * S, box[3] - 22 * S), (box[2] - 22 * S, box[3] - 22 * S)]:
-        d.ellipse([cx - 5 * S, cy - 5 * S, cx + 5 * S, cy + 5 * S], fill=(70, 66, 70, 255))
-        d.ellipse([cx - 3 * S, cy - 4 * S, cx + 1 * S, cy], fill=(150, 150, 160, 255))
+    planked_board(d, img, w, h, rng, S, offset, OPTIONS_WOOD)
 
 
 def board(size, seed):
