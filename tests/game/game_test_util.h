@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include "base/diag.h"
+#include "files/file.h"
 #include "files/ini.h"
+#include "files/players.h"
+#include "files/user_files.h"
 #include "game/core/game_main.h"
 #include "game/core/level_context.h"
 #include "game/core/map.h"
@@ -32,6 +35,18 @@ inline void clearGerr() {
 inline std::string gerrText() {
   errorLogClose();
   return readFile("gerr.log");
+}
+
+// A game folder named `name` whose user folder is `path`, emptied, with fresh user files and no
+// player loaded: the menus' tests start from a first run of their own.
+inline void freshUserFolder(const std::string& name, const std::string& path) {
+  writeFile("game.ini", "[main]\nname=" + name + "\npath=" + path + "\n");
+  iniFreeAll();
+  fileInitPaths();
+  std::filesystem::create_directories(fileUserFolder());
+  for (const auto& e : std::filesystem::directory_iterator(fileUserFolder())) std::filesystem::remove_all(e.path());
+  fileInitUserFiles();
+  playersClear();
 }
 
 // A test that starts and ends with no cached INI documents, an empty gerr.log and every test

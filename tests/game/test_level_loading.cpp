@@ -56,13 +56,7 @@ std::string balance() {
 struct LevelFlow : gametest::CleanSlate {
   void SetUp() override {
     gametest::CleanSlate::SetUp();
-    gametest::writeFile("game.ini", "[main]\nname=Loading Test\npath=LoadingTest\n");
-    iniFreeAll();
-    fileInitPaths();
-    fs::create_directories(fileUserFolder());
-    for (const auto& e : fs::directory_iterator(fileUserFolder())) fs::remove_all(e.path());
-    fileInitUserFiles();
-    playersClear();
+    gametest::freshUserFolder("Loading Test", "LoadingTest");
     wndSetRoot(new UIWnd());
     cursorCreate();
     writeScreens(6);

@@ -67,13 +67,7 @@ void writeDefinitions() {
 struct LevelMap : gametest::CleanSlate {
   void SetUp() override {
     gametest::CleanSlate::SetUp();
-    gametest::writeFile("game.ini", "[main]\nname=Level Map Test\npath=LevelMapTest\n");
-    iniFreeAll();
-    fileInitPaths();
-    fs::create_directories(fileUserFolder());
-    for (const auto& e : fs::directory_iterator(fileUserFolder())) fs::remove_all(e.path());
-    fileInitUserFiles();
-    playersClear();
+    gametest::freshUserFolder("Level Map Test", "LevelMapTest");
     fs::remove_all("data/maps");
     writeDefinitions();
     ASSERT_TRUE(playerAdd(u"Tess"));

@@ -66,12 +66,7 @@ struct OptionsProfile : gametest::CleanSlate {
   void SetUp() override {
     CleanSlate::SetUp();
     g_world = FakeWorld{};
-    gametest::writeFile("game.ini", "[main]\nname=Options Test\npath=OptionsTest\n");
-    iniFreeAll();
-    fileInitPaths();
-    for (const auto& e : fs::directory_iterator(fileUserFolder())) fs::remove_all(e.path());
-    fileInitUserFiles();
-    playersClear();
+    gametest::freshUserFolder("Options Test", "OptionsTest");
     ASSERT_TRUE(playerAdd(u"Anna"));
     ASSERT_TRUE(playerSelect(0));
     ASSERT_NE(playerProgress(), nullptr);

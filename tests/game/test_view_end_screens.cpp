@@ -44,13 +44,7 @@ std::string number(const std::string& name, int y) {
 struct ViewEndScreens : gametest::CleanSlate {
   void SetUp() override {
     gametest::CleanSlate::SetUp();
-    gametest::writeFile("game.ini", "[main]\nname=View End Test\npath=ViewEndTest\n");
-    iniFreeAll();
-    fileInitPaths();
-    fs::create_directories(fileUserFolder());
-    for (const auto& e : fs::directory_iterator(fileUserFolder())) fs::remove_all(e.path());
-    fileInitUserFiles();
-    playersClear();
+    gametest::freshUserFolder("View End Test", "ViewEndTest");
     std::string stats = "[Main]\nx=200\ny=50\nxs=600\nys=600\n[Stars]\nx=500\ny=200\ndeltaX=80\n";
     for (const char* line : {"LevelScore", "ResourcesScore", "TimeScore", "TotalScore"})
       stats += number(line, 300) + number(std::string(line) + "Num", 300);
