@@ -7,11 +7,8 @@ namespace Core {
 
 class UIWndWithMouseTest : public UIWnd {
  public:
-  // The hover rule, then the move goes on to the active child; answers 0.
+  // The hover rule (UIWnd::TrackHover), then the move goes on to the active child; answers 0.
   int MouseMove(int buttons, int value) override;
-  // The hover part of the rule alone (for containers that pass moves on their own way); true when
-  // the active child changed.
-  bool TrackHover(int value);
 };
 
 }  // namespace Core

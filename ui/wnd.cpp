@@ -314,6 +314,26 @@ void UIWnd::TrackMouse(int value) {
   if (a && a->state_ == Press && !a->HitTest(x, y)) a->SetState(Active);
 }
 
+bool UIWnd::TrackHover(int value) {
+  const int x = int16_t(value & 0xFFFF), y = int16_t((uint32_t(value) >> 16) & 0xFFFF);
+  const int before = active_;
+  int hit = -1;
+  for (int i = 0; i < childCount_ && hit < 0; ++i) {
+    UIWnd* c = children_[i];
+    if (!c->Hidden() && c->state_ != Ignore && c->HitTest(x, y)) hit = i;
+  }
+  if (hit >= 0) SelectChild(hit, 1);
+  else active_ = -1;
+  UIWnd* a = ActiveChild();
+  if (a && a->state_ == Press && !a->HitTest(x, y)) a->SetState(Active);
+  // No stale highlight stays behind.
+  for (int i = 0; i < childCount_; ++i) {
+    UIWnd* c = children_[i];
+    if ((c->state_ == Active || c->state_ == Press) && !c->HitTest(x, y)) c->SetState(Normal);
+  }
+  return active_ != before;
+}
+
 void UIWnd::GrabInput() { wndHookAdd(this); }
 void UIWnd::ReleaseInput() { wndHookRemove(this); }
 

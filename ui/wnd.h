@@ -61,6 +61,10 @@ class UIWnd {
   UIWnd* ActiveChild() const { return Child(active_); }
   void SelectChild(int index, int direction);
   void TrackMouse(int value);
+  // The stricter hover rule of mouse-test containers and menu screens: the first open child under
+  // the mouse becomes active, none when there is none, and whatever the mouse has left goes back
+  // to normal. True when the active child changed.
+  bool TrackHover(int value);
   void GrabInput();
   void ReleaseInput();
   void PlayTransitionSound(int from, int to);

@@ -171,28 +171,6 @@ int UILevelMenu::Update(int dt) {
   return UIMenuWithFade::Update(dt);
 }
 
-bool UILevelMenu::HoverChanged(int value) {
-  // The hover rule of the mouse-test container (a menu screen cannot be one): the first open
-  // child under the mouse becomes active, none when there is none, and whatever the mouse has left
-  // goes back to normal.
-  const int x = PosX(value), y = PosY(value);
-  const int before = active_;
-  int hit = -1;
-  for (int i = 0; i < childCount_ && hit < 0; ++i) {
-    UIWnd* c = children_[i];
-    if (!c->Hidden() && c->State() != Ignore && c->HitTest(x, y)) hit = i;
-  }
-  if (hit >= 0) SelectChild(hit, 1);
-  else active_ = -1;
-  UIWnd* a = ActiveChild();
-  if (a && a->State() == Press && !a->HitTest(x, y)) a->SetState(Active);
-  for (int i = 0; i < childCount_; ++i) {
-    UIWnd* c = children_[i];
-    if ((c->State() == Active || c->State() == Press) && !c->HitTest(x, y)) c->SetState(Normal);
-  }
-  return active_ != before;
-}
-
 void UILevelMenu::ShowInfo(UILevelMenuButton* b) {
   if (!info_) return;
   const PlayerProgress* p = playerProgress();
@@ -206,7 +184,7 @@ void UILevelMenu::ShowInfo(UILevelMenuButton* b) {
 int UILevelMenu::MouseMove(int buttons, int value) {
   if (InTransition()) return 1;
   UIWnd* before = ActiveChild();
-  const bool changed = HoverChanged(value);
+  const bool changed = TrackHover(value);
   if (changed && info_) info_->Hide();
   if (UIWnd* a = ActiveChild()) a->MouseMove(buttons, value);
   if (changed) {

@@ -55,7 +55,6 @@ class UILevelMenu : public Core::UIMenuWithFade {
   void PlaceGlows(UILevelMenuButton* b);
   void MoveGlows(int dy);
   void Play();
-  bool HoverChanged(int value);
   void ShowInfo(UILevelMenuButton* b);
 
   std::vector<UIWnd*> lists_[kEpisodes];
