@@ -8,6 +8,11 @@
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/map_stream.h"
+#include "game/core/person.h"
+#include "game/interface/icons_register.h"
+#include "game/objects/building.h"
+#include "game/objects/obstacles_register.h"
+#include "game/objects/production_register.h"
 
 namespace Map {
 namespace {
@@ -186,6 +191,13 @@ cObjectFactory* objectFactory() { return g_factory.get(); }
 void objectFactoryCreate() {
   if (g_factory) return;
   g_factory = std::make_unique<cObjectFactory>();
+  // The game's classes before the child scripts: a template made while its class is unknown is a
+  // plain object, and every child cloned from it loses the keys of its own class.
+  personRegisterClass(*g_factory);
+  productionRegisterClasses(*g_factory);
+  buildingRegisterClasses(*g_factory);
+  obstaclesRegisterClasses(*g_factory);
+  Icon::iconsRegisterClasses(*g_factory);
   for (const char* f : {"data/buildings/icons.ini", "data/bonus/icons.ini", "data/obstacles/icons.ini",
                         "data/person/icons.ini"})
     if (fileExists(f)) g_factory->LoadChildScript(f);

@@ -10,6 +10,7 @@
 #include "game/core/map.h"
 #include "game/core/random.h"
 #include "game/core/workers.h"
+#include "game/objects/barn.h"
 #include "game/objects/building.h"
 #include "gfx/font.h"
 #include "gfx/render.h"
@@ -46,6 +47,29 @@ void cUpgradeLevel::Refresh() {
     return;
   }
   if (const Map::cBuilding* b = Building()) m_number = b->upgradeLevel;
+}
+
+void cUpgradeLevel::OnMapReady() {
+  Place();
+  Refresh();
+}
+
+bool cUpgradeLevel::UpdateTimers(int32_t ms) {
+  const bool remove = Map::cIcon::UpdateTimers(ms);
+  if (isForBarn) Refresh();
+  return remove;
+}
+
+void cUpgradeLevel::Place() {
+  const Map::cBuilding* b = Building();
+  if (!b) return;
+  Map::IntPoint off = b->upgradeTabletOffset;
+  // The barn places its tablet with its other icons; it does so itself, and this gives the same
+  // point whichever of the two runs last.
+  if (const auto* barn = dynamic_cast<const Map::cBarn*>(b); barn && (barn->iconsOffset.x || barn->iconsOffset.y))
+    off = barn->iconsOffset;
+  if (off.x == 0 && off.y == 0) return;
+  SetAnchor({int32_t(b->x) + off.x, int32_t(b->y) + off.y});
 }
 
 void cUpgradeLevel::OnEvent(GameEvent& e) {

@@ -26,7 +26,10 @@ class cUpgradeLevel : public Map::cIcon {
   bool LoadIni(const gFileName& file, const char* section) override;
   void OnEvent(GameEvent& event) override;
   void OnAdded(Map::cMap& map) override;
-  void OnMapReady() override { Refresh(); }
+  // Takes the number and moves to the tablet point the level gives the parent (see Place).
+  void OnMapReady() override;
+  // The barn's number follows its workers, who come and go without an event of the barn's own.
+  bool UpdateTimers(int32_t ms) override;
   void Draw(const Map::DrawContext& dc) override;
   // Orders the parent's next upgrade when it can be upgraded and a worker can reach it, and queues
   // the building's order. Always false: there is nothing to queue under the tablet's own id.
@@ -45,6 +48,9 @@ class cUpgradeLevel : public Map::cIcon {
   void Refresh();
   int32_t Number() const { return m_number; }
   Map::cBuilding* Building() const;
+  // Puts the tablet at the parent's anchor plus the barn's icon offset, else the building's tablet
+  // offset; with neither set the child script's own placement stays.
+  void Place();
 
   uint8_t isForBarn = 0;
 
