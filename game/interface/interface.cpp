@@ -275,7 +275,9 @@ TimeView UIInterface::time() const {
   const Game::cGameModel& m = *m_level->model;
   const bool noClock = m.gameMode() == Game::kModeNoTime;
   const int32_t remaining = m.levelTimer().running || m.levelTimer().total > 0 ? m.levelTimer().remaining : b.tLevelTime;
-  return panelTimeView(Game::LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime}, remaining, noClock);
+  // Once a level is lost its result is known: no stars, even though the clock stopped early.
+  const bool lost = m.phase() == Game::Phase::Finishing && !m.won();
+  return panelTimeView(Game::LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime}, remaining, noClock, lost);
 }
 
 PanelRect UIInterface::goalBoard() const {

@@ -20,7 +20,7 @@ std::string panelMedalLabel(bool gold) {
   return text.empty() ? (gold ? "Gold" : "Silver") : text;
 }
 
-TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock) {
+TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock, bool lost) {
   TimeView v;
   v.noClock = noClock;
   if (noClock) return v;
@@ -31,7 +31,7 @@ TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noCloc
   const int32_t used = std::max(0, t.levelTime) - v.remainingMs;
   v.goldLeftMs = std::max(0, t.goldTime - used);
   v.silverLeftMs = std::max(0, t.silverTime - used);
-  v.stars = Game::scoreStars(t, used);
+  v.stars = lost ? 0 : Game::scoreStars(t, used);
   return v;
 }
 

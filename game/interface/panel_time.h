@@ -24,7 +24,8 @@ struct TimeView {
 // "Gold" or "Silver" as the player reads it ("#TIME_GOLD", "#TIME_SILVER").
 std::string panelMedalLabel(bool gold);
 
-// What the panel shows for a level of times `t` whose clock has `remaining` ms left.
-TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock);
+// What the panel shows for a level of times `t` whose clock has `remaining` ms left. A `lost`
+// level has earned nothing, so it shows no stars whatever its clock says.
+TimeView panelTimeView(const Game::LevelTimes& t, int32_t remaining, bool noClock, bool lost = false);
 
 }  // namespace Interface
