@@ -68,7 +68,8 @@ void cUpgradeLevel::Place() {
   // point whichever of the two runs last.
   if (const auto* barn = dynamic_cast<const Map::cBarn*>(b); barn && (barn->iconsOffset.x || barn->iconsOffset.y))
     off = barn->iconsOffset;
-  if (off.x == 0 && off.y == 0) return;
+  // Neither set: where the child script put it (the barn has moved it onto its own anchor).
+  if (off.x == 0 && off.y == 0) off = m_scriptOffset;
   SetAnchor({int32_t(b->x) + off.x, int32_t(b->y) + off.y});
 }
 
@@ -118,6 +119,8 @@ void cUpgradeLevel::Draw(const Map::DrawContext& dc) {
 void cUpgradeLevel::CopyFrom(const Map::cObject& from) {
   Map::cIcon::CopyFrom(from);
   if (const auto* t = dynamic_cast<const cUpgradeLevel*>(&from)) isForBarn = t->isForBarn;
+  // A child is cloned from its template, whose place is its offset from the parent.
+  m_scriptOffset = {int32_t(from.x), int32_t(from.y)};
   m_number = 0;
   Set(Map::kFlagClickable, true);
 }

@@ -49,13 +49,14 @@ class cUpgradeLevel : public Map::cIcon {
   int32_t Number() const { return m_number; }
   Map::cBuilding* Building() const;
   // Puts the tablet at the parent's anchor plus the barn's icon offset, else the building's tablet
-  // offset; with neither set the child script's own placement stays.
+  // offset, else the offset the child script gave it.
   void Place();
 
   uint8_t isForBarn = 0;
 
  private:
   int32_t m_number = 0;
+  Map::IntPoint m_scriptOffset;
   bool m_ordered = false;
   CSprite* m_font = nullptr;
   bool m_fontAsked = false;
