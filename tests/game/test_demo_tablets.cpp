@@ -57,7 +57,7 @@ TEST_F(DemoTablets, EachUpgradableBuildingCarriesItsTabletWhereItsLevelSays) {
     int dy;
     bool forBarn;
   };
-  for (const Case& c : {Case{1, "Granary", -160, false}, Case{2, "OrePit", -140, false}, Case{3, "Barn", -180, true},
+  for (const Case& c : {Case{1, "Granary", -160, false}, Case{2, "OrePit", -96, false}, Case{3, "Barn", -180, true},
                         Case{1, "Barn", -170, true}}) {
     SCOPED_TRACE(std::string(c.tag) + " of level " + std::to_string(c.level));
     GameHarness h;

@@ -62,7 +62,7 @@ objects = [
                     workerType="Worker", Person_Build_Time=5000, Person_Build_Time_Food=10, Person_Uprade_Time=5000,
                     Person_Uprade_Time_Food=10, Person_Uprade_Time_Ore=4, Person_Uprade2_Time=6000,
                     Person_Uprade2_Time_Food=15, Person_Uprade2_Time_Ore=8, name="#BUILDING_ORE_PIT", cursor=1,
-                    isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-140,
+                    isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-96,
                     resource="Ore", resourceValue=2, resourceValue1=3, resourceValue2=5, childScript=icons)),
     ("DryTree", dict(type="brokenPath", subType="dryTree", x=875, y=606, layer=3, boundY=-50, boundXS=30,
                      boundYS=60, supportsAmount=1, supportX=0, supportY=-36, isObstacle=1, obstacleY=-6,
