@@ -14,6 +14,7 @@
 #include "game/interface/interface.h"
 #include "game/interface/icons_register.h"
 #include "game/objects/obstacles_register.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/building.h"
 #include "game/objects/production_register.h"
 #include "game/menus/screens.h"
@@ -99,6 +100,7 @@ bool PrepareLevel(int32_t n, int32_t mode) {
   Map::productionRegisterClasses(*Map::objectFactory());
   Map::buildingRegisterClasses(*Map::objectFactory());
   Map::obstaclesRegisterClasses(*Map::objectFactory());
+  Map::mapEffectRegisterClasses(*Map::objectFactory());
   Icon::iconsRegisterClasses(*Map::objectFactory());
   if (!c.loader->Begin(levelFolder(n), c.binary, *c.map, *c.pathFinder, *Map::objectFactory())) {
     c.failed = true;

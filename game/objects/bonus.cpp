@@ -8,6 +8,7 @@
 #include "game/core/map.h"
 #include "game/core/person.h"
 #include "game/core/player_stock.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 
 namespace Map {
@@ -170,6 +171,14 @@ void cBonus::BeginWork() {
   if (cMap* m = objMap())
     for (int32_t pid : operation.persons)
       if (auto* p = dynamic_cast<cPerson*>(m->FindById(pid))) p->Carry(given, given == kNoResource ? 0 : amount);
+  static const uint32_t kWarrior = NameHash("Warrior"), kExorcist = NameHash("Exorcist");
+  const int32_t lasts = operation.duration;
+  if (personKind == kWarrior)
+    SpawnMapEffect("WarriorAttack", layer, lasts, x, y + 1.0f);
+  else if (personKind == kExorcist)
+    SpawnMapEffect("ExorcistSpell", layer + 1, lasts, x, y);
+  else if (operation.workVisibleState == 8)
+    SpawnMapEffect(lasts > 500 ? "ObstacleDust" : "ResourceCollecting", layer + 1, lasts, x, y);
   if (operation.workVisibleState == 8 && operation.duration > 500) {
     GameEvent e = objEvent(Game::Event::OperationProgress, *this);
     e.value = operation.duration;

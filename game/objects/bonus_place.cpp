@@ -11,6 +11,7 @@
 #include "game/core/map_factory.h"
 #include "game/core/map_family.h"
 #include "game/objects/bonus.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "gfx/render.h"
 
@@ -124,6 +125,7 @@ int32_t cBonusPlace::SpawnBonus(int32_t r, int32_t a, bool silent) {
   for (cObject* o : made) o->ResolveParent(*map);
   if (!silent) {
     bonus->StartWorkEffect(0);
+    SpawnMapEffect("BonusRespawn", layer + 1, -1, x, y);
     GameEvent e;
     MakeEvent(e, Game::Event::BonusPlaced);
     e.objectId = id;

@@ -5,6 +5,7 @@
 #include "files/name_hash.h"
 #include "game/core/map.h"
 #include "game/objects/bonus.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 
 namespace Map {
@@ -104,6 +105,7 @@ void cObstacleCreature::OnEvent(GameEvent& e) {
     c.y = int32_t(y);
     objPost(c);
   } else if (e.code == Game::Code(Game::Event::WitchNamesObject) && tag != 0 && uint32_t(e.tag) == tag) {
+    SpawnMapEffect("WolvesAppear", layer + 1, -1, x, y);
     appear.Start(kAppearMs);
     Appear();
   }
@@ -112,6 +114,7 @@ void cObstacleCreature::OnEvent(GameEvent& e) {
 bool cObstacleCreature::UpdateTimers(int32_t ms) {
   // It shows itself with a call (cues 1 and 2); the dust it comes out of is a map effect.
   if (appearTimer.Advance(ms)) {
+    SpawnMapEffect("WolvesAppear", layer + 1, -1, x, y);
     PlayCue(1);
     PlayCue(2);
   }
