@@ -1,7 +1,7 @@
 // Map effects in a headless level: one from map.ini runs and leaves the map once its effect has
 // stopped, one waiting for its cue stays dark until the witch names its tag, a lifetime ends the
 // emission, a bonus place's respawn spawns its effect one layer above the place, and names the
-// effect catalogue lacks are harmless.
+// effect catalogue lacks are harmless, and evil smoke calls the persons once it has run out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -162,4 +162,31 @@ TEST_F(MapEffects, ABonusPlaceRespawnSpawnsOneEffectOneLayerAbove) {
   ASSERT_NE(fx, nullptr);
   EXPECT_EQ(fx->layer, 5);
   EXPECT_EQ(fx->AnchorI(), p->AnchorI());
+}
+
+TEST_F(MapEffects, EvilSmokeStopsWhenTheGoalsAreDoneAndCallsThePersonsOnceItHasRunOut) {
+  GameHarness h;
+  testkit::LevelFiles f;
+  f.balance = obstest::balance(1, 0, 0, 0);
+  f.map = std::string(obstest::kBarn) +
+          "[Smoke1]\ntype=fx\nsubType=evilsmoke\nx=400\ny=200\neffectname=NoSuchSmoke\n";
+  std::string error;
+  ASSERT_TRUE(testkit::WriteTestLevel(165, f, &error)) << error;
+  ASSERT_TRUE(h.Load(165));
+  auto* smoke = obstest::byName<Map::cEvilSmoke>(h, "Smoke1");
+  ASSERT_NE(smoke, nullptr);
+  const int32_t id = smoke->id;
+  h.Action(1);
+  h.Advance(4);
+  EXPECT_EQ(smoke->Effect()->GetState(), cSimplePyro::kRunning);
+  GameEvent done;
+  MakeEvent(done, Event::AllGoalsCompleted);
+  Map::objPost(done);
+  h.Advance(1);
+  EXPECT_EQ(smoke->Effect()->GetState(), cSimplePyro::kStopping);
+  EXPECT_EQ(h.CountOf(Event::EvilSmokeFinished), 0);  // still fading
+  h.Advance(120);
+  ASSERT_EQ(h.CountOf(Event::EvilSmokeFinished), 1);
+  EXPECT_EQ(uint32_t(h.Last(Event::EvilSmokeFinished)->tag), NameHash("Smoke1"));
+  EXPECT_EQ(h.map().FindById(id), nullptr);
 }
