@@ -9,6 +9,7 @@
 #include "game/core/game_main.h"
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
+#include "game/core/model_flying.h"
 #include "game/core/player_stock.h"
 #include "anim/fx_manager.h"
 #include "sound/sound.h"
@@ -251,6 +252,7 @@ void cGameModel::OnAction(const ModelAction& a) {
 void cGameModel::OnEvent(GameEvent& e) {
   cObserver::OnEvent(e);
   m_score.OnEvent(e);
+  modelFlyingMessageFor(m_map, e);
   switch (e.code) {
     case Code(Event::AllGoalsCompleted): GoalsMet(); break;
     case Code(Event::WindowOpenedOverLevel): m_timeScale = 0.0f; break;

@@ -1,0 +1,55 @@
+// The short text (or "+" and an amount beside a small picture) that rises from a place on the map,
+// holds for a second, fades for two and then takes itself off the map.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "anim/animation.h"
+#include "anim/period_timer.h"
+#include "anim/value_ramp.h"
+#include "game/core/map_object.h"
+
+class CSprite;
+
+namespace Fx {
+
+class cFlyingMessage : public Map::cObject {
+ public:
+  static constexpr int kMaxChars = 49;  // the text keeps room for a terminator
+  static constexpr int32_t kLayer = 100;
+  static constexpr int32_t kHoldMs = 1000;
+  static constexpr int32_t kFadeMs = 2000;
+  static constexpr float kRise = -1.5f;
+
+  cFlyingMessage();
+  ~cFlyingMessage() override;
+
+  // Created at run time only: there is nothing to read.
+  bool LoadBinary(MapStream&) override { return true; }
+  bool LoadIni(const gFileName&, const char*) override { return true; }
+
+  // Sets the text (cut to kMaxChars) and the picture, and starts the hold; an empty text drops the
+  // picture.
+  void SetMessage(std::u16string_view text, const AnimationState& picture);
+
+  bool UpdateTimers(int32_t ms) override;
+  void Draw(const Map::DrawContext& dc) override;
+
+  std::u16string_view Text() const { return m_text; }
+  const AnimationState& Picture() const { return m_picture; }
+  float Alpha() const { return m_fade.Value(); }
+  // The left edge and centre line the text is drawn at for a text of `width` pixels (the picture's
+  // width included): the whole message stays on the 1024-wide screen with a margin of 20.
+  static void Place(int cx, int width, int& left);
+
+ private:
+  char16_t m_text[kMaxChars + 1] = {};
+  AnimationState m_picture;
+  float m_rise = kRise;
+  ValueRamp m_fade;
+  PeriodTimer m_delay;
+  CSprite* m_font = nullptr;
+};
+
+}  // namespace Fx
