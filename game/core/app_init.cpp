@@ -21,6 +21,8 @@ namespace {
 CSprite* g_textFont = nullptr;
 }
 
+CSprite* gameTextFont() { return g_textFont; }
+
 void gameAppInitStage(int stage) {
   switch (stage) {
     case 0:

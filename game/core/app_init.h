@@ -10,3 +10,6 @@ void gameAppInitAll();
 void gameAssignCursorShapes();
 // Shutdown of what the stages made, in reverse.
 void gameAppDoneStages();
+// The text font of the first stage (section "TextFont" of the font library), or nullptr.
+class CSprite;
+CSprite* gameTextFont();

@@ -9,11 +9,10 @@
 #include "gfx/font.h"
 #include "gfx/render.h"
 #include "gfx/render_device.h"
-#include "gfx/sprite.h"
+#include "game/core/app_init.h"
 
 namespace Fx {
 namespace {
-constexpr const char* kFontName = "TextFont";
 constexpr int kScreenRight = 1004;
 constexpr int kScreenLeft = 20;
 }  // namespace
@@ -28,9 +27,7 @@ cFlyingMessage::cFlyingMessage() {
   m_delay.Restart();
 }
 
-cFlyingMessage::~cFlyingMessage() {
-  if (m_font) sprRelease(m_font);
-}
+cFlyingMessage::~cFlyingMessage() = default;
 
 void cFlyingMessage::SetMessage(std::u16string_view text, const AnimationState& picture) {
   // A longer text is cut, never written past the buffer.
@@ -70,21 +67,21 @@ void cFlyingMessage::Place(int cx, int width, int& left) {
 
 void cFlyingMessage::Draw(const Map::DrawContext& dc) {
   if (m_text[0] == u'\0') return;
-  if (!m_font) m_font = sprGetFont(kFontName);
+  // The start-up font: the message holds no reference that could outlive the sprite library.
+  CSprite* font = gameTextFont();
   const int cx = int(std::lround(x)) + int(dc.offsetX);
   const int cy = int(std::lround(y)) + int(dc.offsetY);
-  const std::string utf8 = textUtf16ToUtf8(m_text);
-  const int textWidth = m_font ? fontTextWidth(m_font, m_text) : 0;
+  const int textWidth = font ? fontTextWidth(font, m_text) : 0;
   const int width = textWidth + (m_picture.IsValid() ? m_picture.Width() : 0);
   int left = 0;
   Place(cx, width, left);
   const float a = m_fade.Value();
   const int alpha = a >= 255.0f ? 255 : a <= 0.0f ? 0 : int(std::lround(a));
   const uint32_t argb = (uint32_t(alpha) << 24) | 0xFFFFFFu;
-  if (m_font)
-    fontDrawText(kModeFade, 15, 1.0f, 1.0f, m_font, float(left), cy, m_text, 0, -1, 0, argb);
+  if (font)
+    fontDrawText(kModeFade, 15, 1.0f, 1.0f, font, float(left), cy, m_text, 0, -1, 0, argb);
   else
-    grTextOut(left, cy, utf8.c_str(), argb);
+    grTextOut(left, cy, textUtf16ToUtf8(m_text).c_str(), argb);
   if (m_picture.IsValid()) m_picture.DrawFaded(float(cx + 10), float(cy), alpha, 1.0f, 1.0f);
 }
 

@@ -10,8 +10,6 @@
 #include "anim/value_ramp.h"
 #include "game/core/map_object.h"
 
-class CSprite;
-
 namespace Fx {
 
 class cFlyingMessage : public Map::cObject {
@@ -49,7 +47,6 @@ class cFlyingMessage : public Map::cObject {
   float m_rise = kRise;
   ValueRamp m_fade;
   PeriodTimer m_delay;
-  CSprite* m_font = nullptr;
 };
 
 }  // namespace Fx
