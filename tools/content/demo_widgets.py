@@ -21,3 +21,9 @@ def label_text(name, x, y, xs, ys, key, select, font="data/fonts/sans16.png", ex
     lines = [f"[{name}]", "type=text", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}", f"name={key}",
              f"select={select}", "yalign=0", f"font={font}", *extra]
     return "\n".join(lines) + "\n"
+
+
+def captioned_button(section, x, y, xs, key, sound):
+    """A capped button 48 pixels high whose section name is the command it sends and whose caption
+    is the translation of `key`."""
+    return capped_button(section, x, y, xs, 48, sound).replace(f"name={section}\n", f"name={key}\n")

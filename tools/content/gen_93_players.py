@@ -14,9 +14,9 @@ import sys
 
 from PIL import Image, ImageDraw
 
-from demo_widgets import capped_button, label_text as text
+from demo_widgets import capped_button, captioned_button, label_text as text
 from level_common import merge_sections, own_section_last, write
-from menu_paint import gradient, overlay, planked_board, supersampled
+from menu_paint import gradient, hanging_sign, overlay, planked_board, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -24,7 +24,6 @@ menu = os.path.join(data, "menu")
 pics = os.path.join(menu, "players")
 os.makedirs(pics, exist_ok=True)
 S = 4  # supersampling factor
-
 
 
 def smooth(size, paint):
@@ -58,22 +57,6 @@ def parchment(size, seed):
                 g.ellipse([x - r, y - r, x + r, y + r], fill=(170, 130, 70, 28))
 
         overlay(img, specks)
-
-    return smooth(size, paint)
-
-
-def sign(size):
-    """The hanging sign above the board: a darker plank on two ropes."""
-    w, h = size
-
-    def paint(d, img):
-        for rx in (w * S // 4, w * S * 3 // 4):
-            d.line([(rx, 0), (rx, 16 * S)], fill=(196, 170, 110, 255), width=3 * S)
-        box = [0, 12 * S, w * S - 1, h * S - 1]
-        d.rounded_rectangle(box, radius=14 * S, fill=(58, 36, 18, 255))
-        gradient(img, [5 * S, 17 * S, w * S - 5 * S, h * S - 5 * S], (120, 78, 40), (92, 58, 30), 10 * S)
-        for rx in (w * S // 4, w * S * 3 // 4):
-            d.ellipse([rx - 4 * S, 16 * S, rx + 4 * S, 24 * S], fill=(200, 190, 170, 255))
 
     return smooth(size, paint)
 
@@ -113,7 +96,7 @@ PAD = (332, 318, 360, 64)
 
 save(board(FRAME[2:], 9301), "board.png")
 save(parchment(MAT[2:], 9302), "mat.png")
-save(sign(SIGN[2:]), "sign.png")
+save(hanging_sign(SIGN[2:], S), "sign.png")
 save(board(BACK[2:], 9303), "name_board.png")
 save(pad(PAD[2:]), "pad.png")
 for state, (fill, sink) in ROWS.items():
@@ -125,12 +108,6 @@ def sprite(name, x, y, xs, ys, picture, extra=()):
     lines = [f"[{name}]", "type=sprite", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}",
              f"ignore=data/menu/players/{picture}", *extra]
     return "\n".join(lines) + "\n"
-
-
-
-def button(section, x, y, xs, key, sound):
-    # The section name is the command the dialog acts on; the caption is a translated text.
-    return capped_button(section, x, y, xs, 48, sound).replace(f"name={section}\n", f"name={key}\n")
 
 
 # ---- The players list ---------------------------------------------------------------------------
@@ -160,10 +137,10 @@ for i in range(8):
     lines += [f"{s}=data/menu/players/row_{s}.png" for s in ROWS]
     lines.append("sndActivePress=click")
     players.append("\n".join(lines) + "\n")
-players += [button("Create", 322, 548, 180, "#PLAYERS_CREATE", "click"),
-            button("Delete", 522, 548, 180, "#PLAYERS_DELETE", "click"),
-            button("SelectPlayer", 322, 606, 180, "#PLAYERS_SELECT", "confirm"),
-            button("Cancel", 522, 606, 180, "#PLAYERS_CANCEL", "click")]
+players += [captioned_button("Create", 322, 548, 180, "#PLAYERS_CREATE", "click"),
+            captioned_button("Delete", 522, 548, 180, "#PLAYERS_DELETE", "click"),
+            captioned_button("SelectPlayer", 322, 606, 180, "#PLAYERS_SELECT", "confirm"),
+            captioned_button("Cancel", 522, 606, 180, "#PLAYERS_CANCEL", "click")]
 write(os.path.join(menu, "players.ini"), "\n".join(players))
 
 # ---- The name entry -----------------------------------------------------------------------------
@@ -206,8 +183,8 @@ CursorB=120
 font=data/fonts/sans26b.png
 """,
         text("Warning", BACK[0] + 20, 388, BACK[2] - 40, 40, "#PLAYERNAME_TAKEN", 1, extra=("isIgnore=1",)),
-        button("EditPlayerOK", OK_X, 446, BTN_W, "#PLAYERNAME_OK", "confirm"),
-        button("EditPlayerCancel", CANCEL_X, 446, BTN_W, "#PLAYERNAME_CANCEL", "click").replace(
+        captioned_button("EditPlayerOK", OK_X, 446, BTN_W, "#PLAYERNAME_OK", "confirm"),
+        captioned_button("EditPlayerCancel", CANCEL_X, 446, BTN_W, "#PLAYERNAME_CANCEL", "click").replace(
             "type=ieButton\n", f"type=ieButton\n; without OK it stands in the middle\ndeltaX={(1024 - BTN_W) // 2 - CANCEL_X}\n")]
 write(os.path.join(menu, "playerName.ini"), "\n".join(name))
 

@@ -15,9 +15,9 @@ import sys
 
 from PIL import Image, ImageDraw
 
-from demo_widgets import capped_button, label_text as text
+from demo_widgets import capped_button, captioned_button, label_text as text
 from level_common import merge_sections, own_section_last, write
-from menu_paint import OPTIONS_WOOD, gradient, overlay, planked_board, supersampled
+from menu_paint import OPTIONS_WOOD, gradient, hanging_sign, overlay, planked_board, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -26,7 +26,6 @@ pics = os.path.join(menu, "options")
 os.makedirs(pics, exist_ok=True)
 S = 4  # supersampling factor
 PIC = "data/menu/options/"
-
 
 
 def smooth(size, paint):
@@ -44,21 +43,6 @@ def paint_board(d, img, w, h, rng, offset=(0, 0)):
 
 def board(size, seed):
     return smooth(size, lambda d, img: paint_board(d, img, size[0], size[1], random.Random(seed)))
-
-
-def sign(size):
-    """A darker plank hanging on two ropes."""
-    w, h = size
-
-    def paint(d, img):
-        for rx in (w * S // 4, w * S * 3 // 4):
-            d.line([(rx, 0), (rx, 16 * S)], fill=(196, 170, 110, 255), width=3 * S)
-        d.rounded_rectangle([0, 12 * S, w * S - 1, h * S - 1], radius=14 * S, fill=(58, 36, 18, 255))
-        gradient(img, [5 * S, 17 * S, w * S - 5 * S, h * S - 5 * S], (120, 78, 40), (92, 58, 30), 10 * S)
-        for rx in (w * S // 4, w * S * 3 // 4):
-            d.ellipse([rx - 4 * S, 16 * S, rx + 4 * S, 24 * S], fill=(200, 190, 170, 255))
-
-    return smooth(size, paint)
 
 
 def strip(size, seed):
@@ -139,12 +123,6 @@ def sprite(name, x, y, xs, ys, picture, extra=()):
     return "\n".join(lines) + "\n"
 
 
-
-def button(section, x, y, xs, key, sound):
-    # The section name is the command; the caption is a translated text.
-    return capped_button(section, x, y, xs, 48, sound).replace(f"name={section}\n", f"name={key}\n")
-
-
 def slider(name, x, y):
     """A slider from the demo's track, fill and thumb pictures; its parts are sections of its own,
     placed relative to it."""
@@ -175,7 +153,7 @@ PAD_W, PAD_H = 400, 50
 ROW_W, ROW_H = 400, 44
 
 save(board(FRAME[2:], 9701), "board.png")
-save(sign(SIGN[2:]), "sign.png")
+save(hanging_sign(SIGN[2:], S), "sign.png")
 save(strip((PAD_W, PAD_H), 9702), "pad.png")
 save(strip((ROW_W, ROW_H), 9703), "row.png")
 for state, rim in BOX_STATES.items():
@@ -212,8 +190,8 @@ fadeTime=250
            sprite("Frame", *FRAME, "board.png"),
            sprite("Sign", *SIGN, "sign.png"),
            text("Options", SIGN[0], SIGN[1] + 16, SIGN[2], SIGN[3] - 16, "#OPTIONS_TITLE", 2, "data/fonts/sans26b.png"),
-           button("OptionsOk", 302, 596, 190, "#OPTIONS_OK", "confirm"),
-           button("OptionsCancel", 532, 596, 190, "#OPTIONS_CANCEL", "click")]
+           captioned_button("OptionsOk", 302, 596, 190, "#OPTIONS_OK", "confirm"),
+           captioned_button("OptionsCancel", 532, 596, 190, "#OPTIONS_CANCEL", "click")]
 y = 176
 for name, key in (("Music", "#OPTIONS_MUSIC"), ("Sound", "#OPTIONS_SOUND")):
     options += [text(f"{name}Str", X0 + 8, y, PAD_W - 16, 26, key, 2, extra=("xalign=-1",)),
@@ -258,7 +236,7 @@ for i, (name, key, sound) in enumerate((("Continue", "#GAMEMENU_CONTINUE", "conf
                                         ("Restart", "#GAMEMENU_RESTART", "click"),
                                         ("Options", "#GAMEMENU_OPTIONS", "click"),
                                         ("Exit", "#GAMEMENU_EXIT", "click"))):
-    game_menu.append(button(name, BX, PAUSE[1] + 106 + i * 64, BW, key, sound))
+    game_menu.append(captioned_button(name, BX, PAUSE[1] + 106 + i * 64, BW, key, sound))
 game_menu += [sprite("Sign", 470, PAUSE[1] - 44, 84, 84, "leaf.png"),
               text("lblPause", PAUSE[0], PAUSE[1] + 48, PAUSE[2], 44, "#GAMEMENU_PAUSE", 2, "data/fonts/sans26b.png"),
               sprite("Back", 0, 0, 1024, 768, "pause_back.png")]

@@ -69,3 +69,19 @@ def planked_board(d, img, w, h, rng, scale, offset=(0, 0), look=PLAYERS_WOOD):
                    (box[0] + 22 * S, box[3] - 22 * S), (box[2] - 22 * S, box[3] - 22 * S)]:
         d.ellipse([cx - 5 * S, cy - 5 * S, cx + 5 * S, cy + 5 * S], fill=(70, 66, 70, 255))
         d.ellipse([cx - 3 * S, cy - 4 * S, cx + 1 * S, cy], fill=(150, 150, 160, 255))
+
+
+def hanging_sign(size, scale):
+    """The sign above a dialog's board: a darker plank on two ropes, with the nails they hang from."""
+    S = scale
+    w, h = size
+
+    def paint(d, img):
+        for rx in (w * S // 4, w * S * 3 // 4):
+            d.line([(rx, 0), (rx, 16 * S)], fill=(196, 170, 110, 255), width=3 * S)
+        d.rounded_rectangle([0, 12 * S, w * S - 1, h * S - 1], radius=14 * S, fill=(58, 36, 18, 255))
+        gradient(img, [5 * S, 17 * S, w * S - 5 * S, h * S - 5 * S], (120, 78, 40), (92, 58, 30), 10 * S)
+        for rx in (w * S // 4, w * S * 3 // 4):
+            d.ellipse([rx - 4 * S, 16 * S, rx + 4 * S, 24 * S], fill=(200, 190, 170, 255))
+
+    return supersampled(size, paint, S)
