@@ -13,6 +13,7 @@
 #include "game/objects/building.h"
 #include "game/objects/obstacles_register.h"
 #include "game/objects/production_register.h"
+#include "game/objects/quest_register.h"
 
 namespace Map {
 namespace {
@@ -197,6 +198,7 @@ void objectFactoryCreate() {
   productionRegisterClasses(*g_factory);
   buildingRegisterClasses(*g_factory);
   obstaclesRegisterClasses(*g_factory);
+  questRegisterClasses(*g_factory);
   Icon::iconsRegisterClasses(*g_factory);
   for (const char* f : {"data/buildings/icons.ini", "data/bonus/icons.ini", "data/obstacles/icons.ini",
                         "data/person/icons.ini"})
