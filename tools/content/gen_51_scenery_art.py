@@ -3,7 +3,7 @@
 
 - a frog on a stone (creature/simple): frog_idle, frog_croak, frog_blink, frog_jump, frog_duck,
   and its call "frog_croak";
-- a hedgehog (creature/moving): hedgehog_stand, hedgehog_sniff and its walks up, up-right, right,
+- a hedgehog (creature/moving): hog_stand, hog_sniff and its walks (hog_walk_*) up, up-right, right,
   down-right and down (the pictures face right; the game mirrors them for leftward ways);
 - two butterflies (creature/butterfly): butterfly_blue_fly, butterfly_white_fly;
 - three trees (simple/tree), crown and trunk apart: tree_apple_*, tree_willow_*, tree_pine_*. They
@@ -191,13 +191,13 @@ def hedgehog_front(step=0.0, back=False):
 
 
 walk = [k / 4 for k in range(4)]
-save("hedgehog_stand", [hedgehog_side(), hedgehog_side(nose=0.3)], 1600)
-save("hedgehog_sniff", [hedgehog_side(nose=n) for n in (0.4, 1.0, 0.5, 1.0, 0.2)], 1000)
-save("hedgehog_walk_right", [hedgehog_side(step=t) for t in walk], 480)
-save("hedgehog_walk_upright", [hedgehog_side(step=t, tilt=-1.0) for t in walk], 480)
-save("hedgehog_walk_downright", [hedgehog_side(step=t, tilt=1.0) for t in walk], 480)
-save("hedgehog_walk_up", [hedgehog_front(step=t, back=True) for t in walk], 480)
-save("hedgehog_walk_down", [hedgehog_front(step=t) for t in walk], 480)
+save("hog_stand", [hedgehog_side(), hedgehog_side(nose=0.3)], 1600)
+save("hog_sniff", [hedgehog_side(nose=n) for n in (0.4, 1.0, 0.5, 1.0, 0.2)], 1000)
+save("hog_walk_right", [hedgehog_side(step=t) for t in walk], 480)
+save("hog_walk_upright", [hedgehog_side(step=t, tilt=-1.0) for t in walk], 480)
+save("hog_walk_downright", [hedgehog_side(step=t, tilt=1.0) for t in walk], 480)
+save("hog_walk_up", [hedgehog_front(step=t, back=True) for t in walk], 480)
+save("hog_walk_down", [hedgehog_front(step=t) for t in walk], 480)
 
 # ---- Butterflies (24 x 22) ------------------------------------------------------------------------
 
