@@ -160,6 +160,33 @@ const MapExtension kWhiteWolf{"whiteWolf",
                               {K::Int32, "idlePeriodMax"}}};
 const MapExtension kWitch47{"witch47", {{K::Int32, "targetX"}, {K::Int32, "targetY"}}};
 const MapExtension kFocusMarker{"focusMarker",
+// The key quest and the hearts: their own items after the subject's, in binary order. The bat
+// heart's four landing spots follow its flight count.
+const MapExtension kCave{"cave", {{K::Int32, "flashX"}, {K::Int32, "flashY"}, {K::String, "effect"}}};
+const MapExtension kHeartSound{"heartSound", {{K::String, "soundKey"}}};
+const MapExtension kBatHeart{"batHeart",
+                             {{K::Int32, "stagesMax"},
+                              {K::Int32, "target1X"},
+                              {K::Int32, "target1Y"},
+                              {K::Int32, "target2X"},
+                              {K::Int32, "target2Y"},
+                              {K::Int32, "target3X"},
+                              {K::Int32, "target3Y"},
+                              {K::Int32, "target4X"},
+                              {K::Int32, "target4Y"}}};
+const MapExtension kJumpingHeart{"jumpingHeart", {{K::Int32, "targetPosX"}, {K::Int32, "targetPosY"}}};
+const MapExtension kFlyingWitch{"flyingWitch",
+                                {{K::Int32, "flyperiod"},
+                                 {K::Int32, "firstX"},
+                                 {K::Int32, "firstY"},
+                                 {K::Int32, "secondX"},
+                                 {K::Int32, "secondY"},
+                                 {K::String, "effectname"}}};
+// The berry quest: the bush's two appear flags come first (its binary order), the sound track's
+// section after them; a mushroom names its sound track and the objects its picking takes out of
+// play (none unless it says so).
+const MapExtension kBerryBush{"berryBush", {{K::Int32, "bushAppear"}, {K::Int32, "berriesAppear"}, {K::String, "soundKey"}}};
+const MapExtension kMushroom{"mushroom", {{K::String, "soundKey"}, {K::String, "removesTags"}}};
                                  {{K::Int32, "isSmall"},
                                   {K::Float32, "scale", MapIniForm::ZeroIsOne},
                                   {K::Int8, "isGreen"},
@@ -203,9 +230,9 @@ std::vector<Row>& table() {
          known("Map::cObstacleCreature", false, true,
                {subject, &kBonus, &kCreatureCue, &kSimpleCreature, &kCreatureCaller})},
         {"bonus", {}, 0, {}, known("Map::cBonus", false, true, {subject, &kBonus})},
-        {"berry", {"berry"}, 0, {}, unknown("Map::cBerry", false, true)},
-        {"berry", {"mushroom"}, 0, {}, unknown("Map::cMushroom", false, true)},
-        {"berry", {"redhood"}, 0, {}, unknown("Map::cRedhood", false, true)},
+        {"berry", {"berry"}, 0, {}, known("Map::cBerry", false, true, {subject, &kBerryBush})},
+        {"berry", {"mushroom"}, 0, {}, known("Map::cMushroom", false, true, {subject, &kMushroom})},
+        {"berry", {"redhood"}, 0, {}, known("Map::cRedhood", false, true, {subject})},
         {"moneyChanger", {}, 0, {}, known("Map::cMoneyChanger", true, true, {subject, &kMoneyChanger})},
         {"building", {"barn"}, 0, {}, known("Map::cBarn", true, true, {subject, building, &kBarn})},
         {"building", {"OreGenerator"}, 0, {}, known("Map::cOreGenerator", true, true, {subject, building, &kGenerator})},
@@ -233,17 +260,17 @@ std::vector<Row>& table() {
         {"fx", {"mapeffect"}, 0, {}, known("Map::cEffect", true, false, {&kEffect})},
         {"WhiteWolf", {}, 0, {}, known("Map::cWhiteWolf", false, true, {subject, &kWhiteWolf})},
         {"troll", {}, 0, {}, known("Map::cTroll", false, true, {subject})},
-        {"trollCloud", {}, 0, {}, unknown("Map::cTrollCloud", false, false)},
-        {"drums", {}, 0, {}, unknown("Map::cDrums", false, true)},
+        {"trollCloud", {}, 0, {}, known("Map::cTrollCloud", false, false)},
+        {"drums", {}, 0, {}, known("Map::cDrums", false, true, {subject})},
         {"Snowball", {}, 0, {}, known("Map::cSnowball", false, true, {subject, &kSnowball})},
-        {"heart", {"IceHeart"}, 0, {}, unknown("Map::cIceHeart", false, true)},
-        {"heart", {"ChestHeart"}, 0, {}, unknown("Map::cChestHeart", false, true)},
-        {"heart", {"MagicTree"}, 0, {}, unknown("Map::cMagicTree", false, true)},
+        {"heart", {"IceHeart"}, 0, {}, known("Map::cIceHeart", false, true, {subject, &kHeartSound})},
+        {"heart", {"ChestHeart"}, 0, {}, known("Map::cChestHeart", false, true, {subject, &kHeartSound})},
+        {"heart", {"MagicTree"}, 0, {}, known("Map::cMagicTree", false, false)},
         // Lies out of reach until it has jumped: its own class makes it clickable then.
-        {"heart", {"JumpingHeart"}, 0, {}, unknown("Map::cJumpingHeart", false, false)},
-        {"heart", {"CageHeart"}, 0, {}, unknown("Map::cCageHeart", false, true)},
-        {"heart", {"cave"}, 0, {}, unknown("Map::cCaveWithKey", false, true)},
-        {"heart", {"BatHeart"}, 0, {}, unknown("Map::cBatHeart", false, true)},
+        {"heart", {"JumpingHeart"}, 0, {}, known("Map::cJumpingHeart", false, false, {subject, &kJumpingHeart})},
+        {"heart", {"CageHeart"}, 0, {}, known("Map::cCageHeart", false, true, {subject})},
+        {"heart", {"cave"}, 0, {}, known("Map::cCaveWithKey", false, true, {subject, &kCave})},
+        {"heart", {"BatHeart"}, 0, {}, known("Map::cBatHeart", false, true, {subject, &kBatHeart})},
         {"SummerCage", {}, 0, {}, known("Map::cSummerCage", true, true, {subject})},
         {"AutumnChains", {}, 0, {}, known("Map::cAutumnChains", true, true, {subject})},
         {"AutumnRock", {}, 0, {}, known("Map::cAutumnRock", true, true, {subject})},

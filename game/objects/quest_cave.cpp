@@ -158,7 +158,7 @@ bool cCaveWithKey::UpdateTimers(int32_t ms) {
 }
 
 void cCaveWithKey::Draw(const DrawContext& dc) {
-  if (!searched && fade.running) {
+  if (fade.running) {
     // The closed cave fades away over the open one.
     questDrawSlot(*this, 1, dc, 255);
     DrawContext faded = dc;

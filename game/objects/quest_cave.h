@@ -74,6 +74,8 @@ class cChestHeart : public cSubjectObject {
 
   bool HasOperationOffer() const override { return closed != 0; }
   bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
+  // The worker's texts whatever kind of person the chest wants.
+  std::string GetStatusText() const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;
   bool StartOperation(OperationKind kind) override;

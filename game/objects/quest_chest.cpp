@@ -1,7 +1,9 @@
 // The chest heart: without the key a person only finds it locked; with the key delivered the
 // chest opens, rests, and the heart inside is taken home.
 #include "anim/fx_simple_pyro.h"
+#include "game/core/level_context.h"
 #include "game/core/map.h"
+#include "game/core/workers.h"
 #include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "game/objects/quest_cave.h"
@@ -28,6 +30,16 @@ void cChestHeart::GetOfferLabels(std::string& gainLabel, std::string& costLabel,
   costLabel.clear();
   for (int32_t v : Cost(OperationKind::GetResource))
     if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+}
+
+std::string cChestHeart::GetStatusText() const {
+  if (!selected) return {};
+  if (!HasOperationOffer()) return HasPathForPersons() ? std::string() : std::string("#OBJECT_HINT_NOPATH");
+  if (!HasEnoughPersons(true)) return "#OBJECT_HINT_NOTENOUGHWORKERS";
+  if (!HasPathForPersons()) return "#OBJECT_HINT_NOPATH";
+  const Game::LevelContext* c = Game::levelContext();
+  const bool noneFree = !c || !c->workers || c->workers->CountFree(personKind, false) == 0;
+  return noneFree && !IsUnaffordable() ? "#OBJECT_HINT_NOFREEWORKER" : "";
 }
 
 int cChestHeart::TryStartOperation(bool byPlayer) {

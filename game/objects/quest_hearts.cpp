@@ -7,15 +7,11 @@
 #include <string>
 
 #include "anim/fx_simple_pyro.h"
-#include "gfx/render.h"
+#include "game/core/fog.h"
 #include "game/core/map.h"
 #include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
-
-#if __has_include("game/core/fog.h")
-#include "game/core/fog.h"
-#define MM_HEARTS_LEVEL_FOG 1
-#endif
+#include "gfx/render.h"
 
 namespace Map {
 
@@ -39,12 +35,7 @@ void debugSquare(int32_t x, int32_t y, const DrawContext& dc) {
 void heartSetFogQuery(HeartFogQuery query) { g_fogQuery = query; }
 
 bool heartFogCovers(int32_t x, int32_t y) {
-  if (g_fogQuery) return g_fogQuery(x, y);
-#ifdef MM_HEARTS_LEVEL_FOG
-  return fogCovers(x, y);
-#else
-  return false;
-#endif
+  return g_fogQuery ? g_fogQuery(x, y) : fogCovers(x, y);
 }
 
 // ---- Bat heart ---------------------------------------------------------------------------------
@@ -135,7 +126,11 @@ bool cBatHeart::UpdateTimers(int32_t ms) {
       StartWorkEffect(0);
     }
   }
-  return cSubjectObject::UpdateTimers(ms);
+  const bool faded = cSubjectObject::UpdateTimers(ms);
+  // The last heart fades as soon as it is reached, but it leaves the map only once the work is
+  // over: gone earlier, nobody would send its taker home with it.
+  const OperationState s = operation.state;
+  return faded && (s == OperationState::Idle || s == OperationState::Held);
 }
 
 void cBatHeart::DrawDebug(const DrawContext& dc) {

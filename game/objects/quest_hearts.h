@@ -115,9 +115,14 @@ class cIceHeart : public cSubjectObject {
   uint8_t freezeFading = 1;
   // The heart is being taken (the order after the thaw).
   uint8_t taking = 0;
+  // The ice burst open (the heart no longer blocks the way).
+  uint8_t iceBroken = 0;
   WorkTimer blow, take, freezeFade, finalFade;
   std::string soundKey;
   Core::cObjectSoundTrack sounds;
+
+ private:
+  void BreakIce();
 };
 
 // Whether the fog covers a map point; the jumping heart waits while it does. The running level's

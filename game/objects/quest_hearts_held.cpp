@@ -246,9 +246,22 @@ bool cIceHeart::OnPersonArrived(int32_t personId) {
   return true;
 }
 
+void cIceHeart::BreakIce() {
+  if (iceBroken) return;
+  iceBroken = 1;
+  blow.Stop();
+  SetAnimation(1, false);
+  objClearObstacle(*this);
+  StopWorkEffect(0);
+  sounds.StartSlot(1, int32_t(x), 0);
+  SpawnMapEffect("IceHeart_blow", layer + 1, -1, x, y);
+}
+
 void cIceHeart::OnOperationFinished() {
   if (frozen) {
     frozen = 0;
+    // Work shorter than the blow still breaks the ice before the heart is taken out of it.
+    BreakIce();
     take.Start(kTakeWaitMs);
   } else if (taking && !fading) {
     GameEvent e = objEvent(Game::Event::HeartFreed, *this);
@@ -267,13 +280,7 @@ void cIceHeart::OnOperationFinished() {
 bool cIceHeart::UpdateTimers(int32_t ms) {
   const bool remove = cSubjectObject::UpdateTimers(ms);
   sounds.Update(ms);
-  if (blow.Advance(ms) && frozen) {
-    SetAnimation(1, false);
-    objClearObstacle(*this);
-    StopWorkEffect(0);
-    sounds.StartSlot(1, int32_t(x), 0);
-    SpawnMapEffect("IceHeart_blow", layer + 1, -1, x, y);
-  }
+  if (blow.Advance(ms)) BreakIce();
   // The thaw's wait may end before the breaking work does: the heart is taken once both have.
   if (take.Advance(ms) || (!frozen && !taking && !take.running && operation.state == OperationState::Held)) {
     if (operation.state == OperationState::Held) {
