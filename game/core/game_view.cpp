@@ -205,6 +205,11 @@ void cGameView::OnPointerMove(int x, int y) {
   // Over a board the pointer is off the map: what lies under the board is not hovered.
   Map::cObject* hit = m_interface && m_interface->HitTest(x, y) ? nullptr : m_level->map->HitTest(x, y);
   if (hit) {
+    // Objects that follow the pointer over them (the flies) hear of every move, not just the first.
+    GameEvent over;
+    over.x = x;
+    over.y = y;
+    hit->OnMapEvent(over);
     if (hit->id != m_hoveredId) {
       GameAction a;
       a.code = 5;

@@ -104,8 +104,9 @@ const MapExtension kMovingCreature{"movingCreature",
                                     {K::Int32, "flipX"},
                                     {K::Float32, "scale"},
                                     {K::Float32, "speed"}}};
-// The first binary item is read and not used; the INI "Angle" has no binary twin.
-const MapExtension kReflection{"reflection", {{K::Int32, nullptr}, {K::Int8, "Alpha"}}};
+// The first four bytes carry the INI "Angle" as a float (a record that kept them 0 has no angle),
+// so a reflection compiled to map.bin keeps the turn it has in map.ini.
+const MapExtension kReflection{"reflection", {{K::Float32, "Angle"}, {K::Int8, "Alpha", MapIniForm::ClampedByte}}};
 const MapExtension kEffect{"effect",
                            {{K::String, "effectname"}, {K::Int32, "DeleteOutsideFog"}, {K::Int32, "startOnEffect"}}};
 // Tree items follow the order of its keys.
@@ -127,7 +128,7 @@ const MapExtension kFlies{"flies", {{K::Int32, "amount"}, {K::Int8, "r"}, {K::In
 const MapExtension kCaustic{"caustic",
                             {{K::Int32, "causticPeriod"},
                              {K::Float32, "causticDir"},
-                             {K::Int8, "alpha"},
+                             {K::Int8, "alpha", MapIniForm::ClampedByte},
                              {K::Float32, "AlphaPhase"},
                              {K::Int32, "AlphaPeriod"},
                              {K::Float32, "AlphaAmplitude"}}};

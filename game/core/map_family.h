@@ -16,7 +16,8 @@ enum class MapIniForm : uint8_t {
   Plain,
   ZeroIsOne,      // float: 0 is read as 1.0 (the binary value is taken as stored)
   ResourceName,   // "Worker", "Food", "Ore", "Gold"; anything else is 4 (none)
-  StoredMinusOne  // a value above 0 is stored minus one, otherwise 8; written back plus one
+  StoredMinusOne,  // a value above 0 is stored minus one, otherwise 8; written back plus one
+  ClampedByte      // a one-byte item of 0..255: read unsigned, an INI value outside is taken at its end
 };
 
 struct MapExtItem {

@@ -126,7 +126,9 @@ bool mapReadExtension(MapStream& s, MapObjectRecord& r) {
     MapExtValue& v = r.extension[i];
     switch (item.kind) {
       case MapItem::Int32: v.i = s.ReadInt32(); break;
-      case MapItem::Int8: v.i = s.ReadInt8(); break;
+      case MapItem::Int8:
+        v.i = item.form == MapIniForm::ClampedByte ? int32_t(uint8_t(s.ReadInt8())) : int32_t(s.ReadInt8());
+        break;
       case MapItem::Float32: v.f = s.ReadFloat32(); break;
       case MapItem::String: v.s = s.ReadString(); break;
     }
@@ -210,7 +212,15 @@ MapIniRead mapReadIniRecord(const gFileName& f, const char* section, MapObjectRe
           v.i = geti(item.key);
           if (item.form == MapIniForm::StoredMinusOne) v.i = v.i > 0 ? v.i - 1 : 8;
         }
-        if (item.kind == MapItem::Int8) v.i = int8_t(v.i);
+        if (item.form == MapIniForm::ClampedByte && (v.i < 0 || v.i > 255)) {
+          // One byte in map.bin: the same value in both forms rather than its low bits.
+          const int32_t fixed = v.i < 0 ? 0 : 255;
+          errorLog("%s [%s]: %s=%d is outside 0..255, using %d\n", f.Utf8().c_str(), section, item.key, int(v.i),
+                   int(fixed));
+          v.i = fixed;
+        } else if (item.kind == MapItem::Int8 && item.form != MapIniForm::ClampedByte) {
+          v.i = int8_t(v.i);
+        }
         break;
       case MapItem::Float32:
         v.f = iniGetFloat(f, section, item.key, 0.0f);

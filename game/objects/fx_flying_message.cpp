@@ -56,13 +56,14 @@ bool cFlyingMessage::UpdateTimers(int32_t ms) {
   return Has(Map::kFlagRemoved);
 }
 
-void cFlyingMessage::Place(int cx, int width, int& left) {
+int cFlyingMessage::Place(int cx, int width, int& left) {
   const int half = width / 2;
   if (cx + half > kScreenRight)
     cx = kScreenRight - half;
   else if (cx - half < kScreenLeft)
     cx = half + kScreenLeft;
   left = cx - half;
+  return cx;
 }
 
 void cFlyingMessage::Draw(const Map::DrawContext& dc) {
@@ -74,7 +75,7 @@ void cFlyingMessage::Draw(const Map::DrawContext& dc) {
   const int textWidth = font ? fontTextWidth(font, m_text) : 0;
   const int width = textWidth + (m_picture.IsValid() ? m_picture.Width() : 0);
   int left = 0;
-  Place(cx, width, left);
+  const int centre = Place(cx, width, left);
   const float a = m_fade.Value();
   const int alpha = a >= 255.0f ? 255 : a <= 0.0f ? 0 : int(std::lround(a));
   const uint32_t argb = (uint32_t(alpha) << 24) | 0xFFFFFFu;
@@ -82,7 +83,7 @@ void cFlyingMessage::Draw(const Map::DrawContext& dc) {
     fontDrawText(kModeFade, 15, 1.0f, 1.0f, font, float(left), cy, m_text, 0, -1, 0, argb);
   else
     grTextOut(left, cy, textUtf16ToUtf8(m_text).c_str(), argb);
-  if (m_picture.IsValid()) m_picture.DrawFaded(float(cx + 10), float(cy), alpha, 1.0f, 1.0f);
+  if (m_picture.IsValid()) m_picture.DrawFaded(float(centre + 10), float(cy), alpha, 1.0f, 1.0f);
 }
 
 }  // namespace Fx

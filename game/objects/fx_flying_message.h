@@ -37,9 +37,10 @@ class cFlyingMessage : public Map::cObject {
   std::u16string_view Text() const { return m_text; }
   const AnimationState& Picture() const { return m_picture; }
   float Alpha() const { return m_fade.Value(); }
-  // The left edge and centre line the text is drawn at for a text of `width` pixels (the picture's
-  // width included): the whole message stays on the 1024-wide screen with a margin of 20.
-  static void Place(int cx, int width, int& left);
+  // Where a message of `width` pixels (text and picture) centred on `cx` is drawn so that it stays
+  // on the 1024-wide screen with a margin of 20: the text's left edge in `left`; the answer is the
+  // centre it moved to, which the picture follows.
+  static int Place(int cx, int width, int& left);
 
  private:
   char16_t m_text[kMaxChars + 1] = {};

@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "anim/anim_catalogue.h"
+#include "anim/anim_sprite.h"
 #include "files/name_hash.h"
 #include "files/text.h"
+#include "game/core/app_init.h"
+#include "gfx/font.h"
+#include "gfx/test_sprite_util.h"
 #include "game/core/level_context.h"
 #include "game/core/model_flying.h"
 #include "game/objects/fx_flying_message.h"
@@ -25,7 +30,8 @@ struct Flying : obstest::Level {
                         "[Text]\n#FLYING_MESSAGE_OBJECT_REPAIRED=Mended\n#FLYING_MESSAGE_OBJECT_BUILD=Built\n"
                         "#FLYING_MESSAGE_OBJECT_UPGRADED=Better\n#FLYING_MESSAGE_TOTEM_DESTROYED=Totem down\n"
                         "#FLYING_MESSAGE_TOTEM_REMOVED=Stone gone\n#FLYING_MESSAGE_PLUS=Nothing more\n"
-                        "#FLYING_MESSAGE_KEY_FOUND=A key\n#FLYING_MESSAGE_CAVE_EMPTY=Empty\n");
+                        "#FLYING_MESSAGE_KEY_FOUND=A key\n#FLYING_MESSAGE_CAVE_EMPTY=Empty\n"
+                        "#FLYING_MESSAGE_LONG=" + std::string(70, 'w') + "\n");
   }
 };
 
@@ -180,4 +186,116 @@ TEST(FlyingMessage, ALongTextIsCutAndTheMessageStaysOnScreen) {
   EXPECT_EQ(left, 904);
   cFlyingMessage::Place(30, 100, left);  // would start at -20: pushed to 20
   EXPECT_EQ(left, 20);
+}
+
+namespace {
+// The four resources' pictures, each of its own width so a quad tells which one was drawn.
+struct FlyingPictures : Flying {
+  void SetUp() override {
+    Flying::SetUp();
+    ASSERT_TRUE(testkit::StartNullRenderer("flying messages"));
+    std::string xml = "<Animations>\n";
+    const char* names[] = {"Worker", "Food", "Ore", "Gold"};
+    for (int i = 0; i < 4; ++i) {
+      const std::string path = std::string("fm_pics/") + names[i] + ".png";
+      sprtest::WritePng(path, 20 + 2 * i, 16, [](int, int) { return 0xFFFFFFFFu; });
+      xml += std::string("<Animation id=\"") + names[i] + "_Flying\" path=\"" + path +
+             "\" period=\"1000\" frames=\"1\"/>\n";
+    }
+    gametest::writeFile("fm_anims.xml", xml + "</Animations>\n");
+    ASSERT_TRUE(Core::animManager().LoadAnimationCatalogue("fm_anims.xml"));
+  }
+  void TearDown() override {
+    Flying::TearDown();  // the level and its messages' pictures go first
+    Core::animManager().Clear();
+  }
+};
+
+std::vector<AnimSpriteQuad> quadsOf(cFlyingMessage& m) {
+  std::vector<AnimSpriteQuad> quads;
+  animSpriteCaptureInto(&quads);
+  m.Draw({});
+  animSpriteCaptureInto(nullptr);
+  return quads;
+}
+
+// The picture's quad among what a message draws (the text may come through the same path).
+const AnimSpriteQuad* pictureQuad(const std::vector<AnimSpriteQuad>& quads, float width) {
+  for (const AnimSpriteQuad& q : quads)
+    if (std::abs(q.v[1].x - q.v[0].x - width) < 0.01f) return &q;
+  return nullptr;
+}
+}  // namespace
+
+TEST_F(FlyingPictures, EachResourceShowsItsOwnPictureBesideItsAmountAndNoIndexReadsOutsideTheTable) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 424, "", obstest::balance(1, 0, 0, 0)));
+  const char* names[] = {"Worker_Flying", "Food_Flying", "Ore_Flying", "Gold_Flying"};
+  for (int i = 0; i < 4; ++i) {
+    cFlyingMessage* m = Game::ShowFlyingMessage(&h.map(), i, "#FLYING_MESSAGE_PLUS", 300, 300, 5);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(text(m), "+5");
+    EXPECT_TRUE(m->Picture().IsValid()) << names[i];
+    EXPECT_EQ(m->Picture().NameHash(), NameHash(names[i]));
+    EXPECT_EQ(m->Picture().Width(), 20 + 2 * i);
+  }
+  for (int bad : {-1, -4, 4, 9, 1 << 30, int(0x80000000u)}) {
+    cFlyingMessage* m = Game::ShowFlyingMessage(&h.map(), bad, "#FLYING_MESSAGE_PLUS", 300, 300, 2);
+    ASSERT_NE(m, nullptr) << bad;
+    EXPECT_EQ(text(m), "+2");
+    EXPECT_FALSE(m->Picture().IsValid()) << "index " << bad << " names no resource";
+  }
+  // No amount: the translated text alone.
+  cFlyingMessage* plain = Game::ShowFlyingMessage(&h.map(), 1, "#FLYING_MESSAGE_PLUS", 300, 300, 0);
+  EXPECT_EQ(text(plain), "Nothing more");
+  EXPECT_FALSE(plain->Picture().IsValid());
+  // And through the model: a delivery of ore.
+  EXPECT_EQ(raisedBy(h, Event::PersonDelivered, "", "", 0, 2, 3), Texts{"+3"});
+  EXPECT_EQ(messages(h).back()->Picture().NameHash(), NameHash("Ore_Flying"));
+}
+
+TEST_F(FlyingPictures, ThePictureStaysBesideTheTextOnScreenAndFadesWithIt) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 425, "", obstest::balance(1, 0, 0, 0)));
+  CSprite* font = gameTextFont();
+  struct Case {
+    int x;
+    int resource;
+  };
+  for (Case c : {Case{1000, 1}, Case{6, 3}, Case{500, 0}}) {
+    SCOPED_TRACE(c.x);
+    cFlyingMessage* m = Game::ShowFlyingMessage(&h.map(), c.resource, "", c.x, 400, 12);
+    ASSERT_NE(m, nullptr);
+    const int pictureWidth = 20 + 2 * c.resource;
+    const int half = ((font ? fontTextWidth(font, u"+12") : 0) + pictureWidth) / 2;
+    const int centre = c.x + half > 1004 ? 1004 - half : c.x - half < 20 ? half + 20 : c.x;
+    const AnimSpriteQuad* q = nullptr;
+    std::vector<AnimSpriteQuad> quads = quadsOf(*m);
+    q = pictureQuad(quads, float(pictureWidth));
+    ASSERT_NE(q, nullptr);
+    const float px = (q->v[0].x + q->v[1].x) / 2.0f, py = (q->v[0].y + q->v[2].y) / 2.0f;
+    EXPECT_NEAR(px, float(centre + 10), 0.51f) << "ten pixels right of the message's centre";
+    EXPECT_NEAR(py, 400.0f, 0.51f);
+    EXPECT_EQ(q->v[0].diffuse >> 24, 255u) << "at full strength for the first second";
+    h.map().Remove(m->id);
+  }
+  // Half way through the fade the picture is half transparent, like the text.
+  cFlyingMessage* m = Game::ShowFlyingMessage(&h.map(), 2, "", 600, 500, 1);
+  ASSERT_NE(m, nullptr);
+  h.Advance(80);  // 1000 ms held, 1000 of the 2000 ms fade
+  std::vector<AnimSpriteQuad> quads = quadsOf(*m);
+  const AnimSpriteQuad* q = pictureQuad(quads, 24.0f);
+  ASSERT_NE(q, nullptr);
+  EXPECT_NEAR(int(q->v[0].diffuse >> 24), 125, 3) << "255 - 0.1275 x 1025";
+  EXPECT_NEAR((q->v[0].y + q->v[2].y) / 2.0f, 500.0f - 80 * 1.5f, 0.51f) << "it rose with the text";
+}
+
+TEST_F(Flying, ATranslationLongerThanTheMessageIsCutToItsRoom) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 426, "", obstest::balance(1, 0, 0, 0)));
+  cFlyingMessage* m = Game::ShowFlyingMessage(&h.map(), 4, "#FLYING_MESSAGE_LONG", 500, 500, 0);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(text(m), std::string(cFlyingMessage::kMaxChars, 'w'));
+  h.Advance(1);
+  EXPECT_EQ(text(m), std::string(49, 'w')) << "and stays whole while it rises";
 }
