@@ -10,6 +10,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/level_context.h"
 #include "game/core/random.h"
+#include "game/interface/bonus_panel.h"
 #include "game/interface/flying_letters.h"
 #include "game/interface/lose_screen.h"
 #include "game/interface/message_panel.h"
@@ -60,6 +61,11 @@ UIInterface::UIInterface() {
   const std::string font = iniString(kLayoutFile, "Main", "Font", "TextFont");
   if (grIsReady()) m_text = sprGetFont(font.c_str());
   if (grIsReady()) m_pictures.Load(kLayoutFile);
+  // The bonus panel: drawn by Draw with the boards, so the screens that end a level cover it.
+  if (fileExists(UIBonusInterface::kFile)) {
+    auto* bonuses = new UIBonusInterface();
+    if (AddChild(bonuses) && bonuses->Build()) m_bonusPanel = bonuses;
+  }
   // The hidden children; one whose definition is missing is simply not there.
   if (fileExists(UILoseScreen::kFile)) {
     auto* lose = new UILoseScreen();
@@ -89,6 +95,7 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   if (!level) return;
   m_resources.Bind(level->dispatcher.get(), level->stock.get(), level->map.get());
   m_goals.Bind(level->goals.get());
+  if (m_bonusPanel) m_bonusPanel->LevelStart(level);
   // The same windows serve every level: each starts clean.
   m_modal = m_menuOpen = m_resultShown = 0;
   m_messageSuppressed = m_messagePending = 0;
@@ -108,6 +115,7 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
 void UIInterface::LevelEnd() {
   m_resources.Unbind();
   m_goals.Bind(nullptr);
+  if (m_bonusPanel) m_bonusPanel->LevelEnd();
   if (m_dispatcher) m_dispatcher->Forget(this);
   m_dispatcher = nullptr;
   m_level = nullptr;
@@ -147,6 +155,7 @@ void UIInterface::OnEvent(GameEvent& e) {
 void UIInterface::SetModal(bool on, bool fade) {
   const bool was = m_modal != 0;
   m_modal = on ? 1 : 0;
+  if (m_bonusPanel) m_bonusPanel->ResetPointer();
   m_fadeTarget = on ? kFadeAlpha : 0.0f;
   if (!fade) m_fade = m_fadeTarget;
   if (on && !was) {
@@ -195,7 +204,7 @@ UIWnd* UIInterface::ModalWindow() const {
   if (m_lose && !m_lose->Hidden()) return m_lose;
   for (int i = ChildCount() - 1; i >= 0; --i) {
     UIWnd* c = Child(i);
-    if (c != m_message && c != m_levelUp && c != m_menuButton && !c->Hidden()) return c;
+    if (c != m_message && c != m_levelUp && c != m_menuButton && c != m_bonusPanel && !c->Hidden()) return c;
   }
   return nullptr;
 }
@@ -208,6 +217,7 @@ bool UIInterface::OverMenuButton(int value) const {
 
 int UIInterface::KeyDown(int code, int value) {
   if (!m_modal && !m_menuOpen) {
+    if (m_bonusPanel && m_bonusPanel->KeyDown(code, value)) return 1;
     if (code != VK_LBUTTON_ || !OverMenuButton(value)) return 0;
     m_menuButton->KeyDown(code, value);
     return 1;
@@ -218,6 +228,7 @@ int UIInterface::KeyDown(int code, int value) {
 
 int UIInterface::KeyUp(int code, int value) {
   if (!m_modal && !m_menuOpen) {
+    if (m_bonusPanel && m_bonusPanel->KeyUp(code, value)) return 1;
     // Only a press the button took ends on it.
     if (!m_menuButton || m_menuButton->State() != Press) return 0;
     m_menuButton->KeyUp(code, value);
@@ -235,6 +246,7 @@ int UIInterface::Char(int code, int value) {
 
 int UIInterface::MouseMove(int buttons, int value) {
   if (!m_modal && !m_menuOpen) {
+    if (m_bonusPanel) m_bonusPanel->MouseMove(buttons, value);
     // The button lights under the pointer; the map still hears the move (it hovers nothing there).
     if (m_menuButton && m_menuButton->State() != Ignore) {
       const bool over = OverMenuButton(value);
@@ -302,6 +314,7 @@ bool UIInterface::HitTest(int x, int y) const {
   if (Hidden()) return false;
   if (m_modal || m_menuOpen) return true;
   if (m_menuButton && !m_menuButton->Hidden() && m_menuButton->HitTest(x, y)) return true;
+  if (m_bonusPanel && m_bonusPanel->HitTest(x, y)) return true;
   return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
          (!m_goals.Rows().empty() && goalBoard().Contains(x, y));
 }
@@ -404,6 +417,8 @@ int UIInterface::Draw() {
     DrawGoals();
     DrawTime();
   }
+  // With the boards: under the darkening and under the screens drawn over the level.
+  if (m_bonusPanel) m_bonusPanel->DrawBoard();
   DrawFade();
   return UIWnd::Draw();
 }

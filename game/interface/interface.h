@@ -28,6 +28,7 @@ class UILevelStatistics;
 class UILoseScreen;
 class UIGameMessage;
 class UIFlyingMessage;
+class UIBonusInterface;
 }
 
 namespace Interface {
@@ -94,6 +95,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UILoseScreen* loseScreen() const { return m_lose; }
   UIGameMessage* message() const { return m_message; }
   UIFlyingMessage* levelUp() const { return m_levelUp; }
+  UIBonusInterface* bonusPanel() const { return m_bonusPanel; }
 
   const cResourcePanel& resources() const { return m_resources; }
   const cGoalPanel& goals() const { return m_goals; }
@@ -123,6 +125,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UILoseScreen* m_lose = nullptr;
   UIGameMessage* m_message = nullptr;
   UIFlyingMessage* m_levelUp = nullptr;
+  UIBonusInterface* m_bonusPanel = nullptr;
   Menu::UIGameMenu* m_gameMenu = nullptr;
   UIWnd* m_menuButton = nullptr;
   uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;

@@ -15,7 +15,7 @@ from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
-from level_common import balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
+from level_common import balance, bonus_balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
 
 NUMBER = 2
 target = target_dir(sys.argv)
@@ -106,7 +106,9 @@ save_meadow(data, NUMBER, back)
 
 write(os.path.join(level, "balance.ini"), balance(NUMBER, 420000, 180000, 270000,
                                                   dict(Worker=2, Food=35, Ore=0, Gold=0),
-                                                  dict(Worker=3, Food=60, Ore=40, Gold=30)))
+                                                  dict(Worker=3, Food=60, Ore=40, Gold=30),
+                                                  # Quick feet once the bar is half full: 20 s after the clock starts.
+                                                  bonuses=bonus_balance(40000, {"Speed": (20000, 20000)})))
 write(os.path.join(level, "task.ini"), """\
 ; Goals of level 2, checked and shown in "order".
 [RepairBridge]

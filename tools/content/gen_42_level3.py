@@ -15,7 +15,7 @@ from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
-from level_common import balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
+from level_common import balance, bonus_balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
 
 NUMBER = 3
 target = target_dir(sys.argv)
@@ -99,7 +99,11 @@ save_meadow(data, NUMBER, back)
 
 write(os.path.join(level, "balance.ini"), balance(NUMBER, 300000, 100000, 170000,
                                                   dict(Worker=2, Food=30, Ore=0, Gold=0),
-                                                  dict(Worker=4, Food=60, Ore=30, Gold=60)))
+                                                  dict(Worker=4, Food=60, Ore=30, Gold=60),
+                                                  # Busy workshops first, then full baskets, the stopped clock last.
+                                                  bonuses=bonus_balance(60000, {"FastGen": (25000, 20000),
+                                                                                "More_Resources": (35000, 20000),
+                                                                                "TimeStop": (50000, 15000)})))
 write(os.path.join(level, "task.ini"), """\
 ; Goals of level 3, checked and shown in "order".
 [DriveBoar]

@@ -53,26 +53,32 @@ def compile_map(target, number, who):
                     "--fog-value", "1", "-C", target], check=True)
 
 
-# The bonus timings every level's balance shares.
-BONUSES = """[Bonuses]
-BonusMaxTime=60000
-WaitPeriod_Worker=60000
-ActPeriod_Worker=30000
-WaitPeriod_Speed=45000
-ActPeriod_Speed=20000
-WaitPeriod_Respawn_bonus_places=90000
-ActPeriod_Respawn_bonus_places=0
-WaitPeriod_TimeStop=90000
-ActPeriod_TimeStop=15000
-WaitPeriod_FastGen=60000
-ActPeriod_FastGen=20000
-WaitPeriod_More_Resources=75000
-ActPeriod_More_Resources=20000
-"""
+# The player's bonuses in balance-key order. A level offers a bonus by giving it a cost (its wait
+# period on the energy bar, at most the bar's capacity) and a duration; every other bonus costs 0.
+BONUS_NAMES = ("Worker", "Speed", "Respawn_bonus_places", "TimeStop", "FastGen", "More_Resources")
 
 
-def balance(number, level_time, gold, silver, start, maximum, minute=10000):
-    """The balance file text; start and maximum are dicts of Worker, Food, Ore, Gold."""
+def bonus_balance(max_time, offered):
+    """The "Bonuses" section: `offered` maps a bonus name to (cost, active period) in ms."""
+    for name, (cost, _) in offered.items():
+        if name not in BONUS_NAMES:
+            raise ValueError(f"unknown bonus {name}")
+        if not 0 < cost <= max_time:
+            raise ValueError(f"bonus {name} costs {cost}, the bar holds {max_time}")
+    lines = ["[Bonuses]", f"BonusMaxTime={max_time}"]
+    for name in BONUS_NAMES:
+        cost, act = offered.get(name, (0, 0))
+        lines += [f"WaitPeriod_{name}={cost}", f"ActPeriod_{name}={act}"]
+    return "\n".join(lines) + "\n"
+
+
+# A level offers no player bonus unless its generator names some.
+BONUSES = bonus_balance(60000, {})
+
+
+def balance(number, level_time, gold, silver, start, maximum, minute=10000, bonuses=BONUSES):
+    """The balance file text; start and maximum are dicts of Worker, Food, Ore, Gold; bonuses is
+    the "Bonuses" section (bonus_balance)."""
     def block(d):
         return "\n".join(f"{k}={d.get(k, 0)}" for k in ("Worker", "Food", "Ore", "Gold"))
     return f"""\
@@ -100,7 +106,7 @@ Food=5
 Ore=3
 Gold=2
 
-{BONUSES}"""
+{bonuses}"""
 
 
 def save_meadow(data, number, back):
