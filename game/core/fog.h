@@ -57,8 +57,8 @@ class cFog : public cObject {
   cFog& operator=(const cFog&) = delete;
 
   // A level's fog: the grey background ("backgray.jpg" with the alpha of "_backgray.png" of the
-  // level) and the opacities of its map (null: full fog everywhere). Forgets the waves and the
-  // counts of the level before.
+  // level; a PNG or TGA of the same name also serves) and the opacities of its map (null: full fog
+  // everywhere). Forgets the waves and the counts of the level before.
   void LoadLevelFog(int32_t levelNumber, const MapFog* opacities);
   // The same with the pictures named directly (empty names: no grey background).
   void LoadLevelFog(const std::string& grayPath, const std::string& grayAlphaPath, const MapFog* opacities);
@@ -67,7 +67,8 @@ class cFog : public cObject {
 
   // True outside the grid, or when the upper vertex of the point's cell is fogged.
   bool IsFogged(int32_t x, int32_t y) const;
-  // Opens (reveal) or closes an ellipse around a centre at once. A radius below 1 is taken as 1.
+  // Opens (reveal) or closes an ellipse around a centre at once. An ellipse with a radius below 1
+  // (a wave just starting to grow, an area without a radius) has no inside and changes nothing.
   void ApplyEllipse(IntPoint centre, float radiusX, float radiusY, bool reveal);
   // Events 34 (an area opens) and 35 (an area closes).
   void OpenArea(const GameEvent& e);

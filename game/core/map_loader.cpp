@@ -2,6 +2,8 @@
 #include "game/core/map_loader.h"
 
 #include "base/diag.h"
+#include "files/file.h"
+#include "game/core/fog_picture.h"
 #include "game/core/map.h"
 #include "game/core/map_factory.h"
 #include "game/core/path_finder.h"
@@ -16,6 +18,7 @@ bool cMapLoader::Begin(const std::string& folder, bool binary, Map::cMap& map, c
   m_factory = &factory;
   m_binary = binary;
   m_failed = false;
+  m_hasFog = false;
   m_path = folder + "/map.bin";
   m_iniPath = folder + "/map.ini";
   m_stream.Close();
@@ -54,10 +57,18 @@ bool cMapLoader::Step(int i) {
     return true;
   }
   if (i == n + 1) return true;
-  if (m_stream.IsOpen() && !mapReadFog(m_stream, *m_fog)) {
-    m_failed = true;
-    return false;
+  if (m_stream.IsOpen()) {
+    if (!mapReadFog(m_stream, *m_fog)) {
+      m_failed = true;
+      return false;
+    }
+    m_hasFog = true;
+  } else if (!m_binary) {
+    // A level kept as map.ini alone takes its starting fog from the picture mapc would compile.
+    const std::string picture = m_iniPath.substr(0, m_iniPath.size() - 7) + "fog.png";
+    if (fileExists(picture.c_str())) m_hasFog = fogReadPicture(picture, *m_fog);
   }
+  if (m_onFogRead) m_onFogRead(m_hasFog ? m_fog.get() : nullptr);
   m_map->OnLoaded();
   return true;
 }

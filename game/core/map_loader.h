@@ -2,6 +2,7 @@
 // staged level loader and the tests use it: N object steps, the grid, an idle step, then the fog
 // and the map's post-load (obstacles, parents, the path finder's start).
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,13 @@ class cMapLoader {
   bool Failed() const { return m_failed; }
   bool HasTail() const { return m_stream.IsOpen(); }
   const MapFog& Fog() const { return *m_fog; }
+  // True once the last step has read the fog: from map.bin, or in INI mode without one from the
+  // level's "fog.png".
+  bool HasFog() const { return m_hasFog; }
   const std::string& MapPath() const { return m_path; }
+  // Called at the last step once the fog is read (null: the level has none) and before the map's
+  // post-load, so the objects that look at the fog as the map starts see the level's own.
+  void SetOnFogRead(std::function<void(const MapFog*)> onFogRead) { m_onFogRead = std::move(onFogRead); }
 
  private:
   MapStream m_stream;
@@ -46,8 +53,10 @@ class cMapLoader {
   std::string m_path, m_iniPath;
   bool m_binary = true;
   bool m_failed = false;
+  bool m_hasFog = false;
   int m_steps = 0;
   Map::cMap* m_map = nullptr;
   cPathFinder* m_pathFinder = nullptr;
   Map::cObjectFactory* m_factory = nullptr;
+  std::function<void(const MapFog*)> m_onFogRead;
 };
