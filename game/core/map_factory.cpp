@@ -11,9 +11,11 @@
 #include "game/core/person.h"
 #include "game/interface/icons_register.h"
 #include "game/objects/building.h"
+#include "game/objects/fx_register.h"
 #include "game/objects/obstacles_register.h"
 #include "game/objects/production_register.h"
 #include "game/objects/quest_register.h"
+#include "game/objects/scenery_register.h"
 
 namespace Map {
 namespace {
@@ -199,7 +201,9 @@ void objectFactoryCreate() {
   buildingRegisterClasses(*g_factory);
   obstaclesRegisterClasses(*g_factory);
   questRegisterClasses(*g_factory);
+  sceneryRegisterClasses(*g_factory);
   Icon::iconsRegisterClasses(*g_factory);
+  Fx::weatherRegisterClasses(*g_factory);
   for (const char* f : {"data/buildings/icons.ini", "data/bonus/icons.ini", "data/obstacles/icons.ini",
                         "data/person/icons.ini"})
     if (fileExists(f)) g_factory->LoadChildScript(f);

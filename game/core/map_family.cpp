@@ -160,7 +160,6 @@ const MapExtension kWhiteWolf{"whiteWolf",
                               {K::Int32, "idlePeriodMin"},
                               {K::Int32, "idlePeriodMax"}}};
 const MapExtension kWitch47{"witch47", {{K::Int32, "targetX"}, {K::Int32, "targetY"}}};
-const MapExtension kFocusMarker{"focusMarker",
 // The key quest and the hearts: their own items after the subject's, in binary order. The bat
 // heart's four landing spots follow its flight count.
 const MapExtension kCave{"cave", {{K::Int32, "flashX"}, {K::Int32, "flashY"}, {K::String, "effect"}}};
@@ -188,6 +187,7 @@ const MapExtension kFlyingWitch{"flyingWitch",
 // play (none unless it says so).
 const MapExtension kBerryBush{"berryBush", {{K::Int32, "bushAppear"}, {K::Int32, "berriesAppear"}, {K::String, "soundKey"}}};
 const MapExtension kMushroom{"mushroom", {{K::String, "soundKey"}, {K::String, "removesTags"}}};
+const MapExtension kFocusMarker{"focusMarker",
                                  {{K::Int32, "isSmall"},
                                   {K::Float32, "scale", MapIniForm::ZeroIsOne},
                                   {K::Int8, "isGreen"},
@@ -276,11 +276,13 @@ std::vector<Row>& table() {
         {"AutumnChains", {}, 0, {}, known("Map::cAutumnChains", true, true, {subject})},
         {"AutumnRock", {}, 0, {}, known("Map::cAutumnRock", true, true, {subject})},
         {"WinterIce", {}, 0, {}, known("Map::cWinterIce", true, true, {subject})},
-        {"tentacles", {}, 0, {}, unknown("Map::cTentacles", true, true)},
-        {"Witch_1lvl", {}, 0, {}, unknown("Map::cWitch_1lvl", true, false)},
-        {"Witch_8lvl", {}, 0, {}, unknown("Map::cWitch_8lvl", true, false)},
-        {"Witch_33lvl", {}, 0, {}, unknown("Map::cWitch_33lvl", true, false)},
-        {"Witch_37lvl", {}, 0, {}, unknown("Map::cWitch_37lvl", true, false)},
+        {"tentacles", {}, 0, {}, known("Map::cTentacles", true, false)},
+        {"Witch_1lvl", {}, 0, {}, known("Map::cWitch_1lvl", true, false)},
+        {"Witch_8lvl", {}, 0, {}, known("Map::cWitch_8lvl", true, false)},
+        {"Witch_33lvl", {}, 0, {}, known("Map::cWitch_33lvl", true, false)},
+        {"Witch_37lvl", {}, 0, {}, known("Map::cWitch_37lvl", true, false)},
+        // Made at run time when a level is lost (data/flyingwitch/flyingwitch.ini).
+        {"FlyingWitch", {}, 0, {}, known("Map::cFlyingWitch", false, false, {&kFlyingWitch})},
         {"Witch_47lvl", {}, 0, {}, known("Map::cWitch_47lvl", true, true, {subject, &kWitch47})},
     };
     for (Row& r : t) {

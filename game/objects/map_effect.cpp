@@ -5,9 +5,11 @@
 
 #include "anim/fx_simple_pyro.h"
 #include "game/core/event_codes.h"
+#include "game/core/fog.h"
 #include "game/core/map.h"
 #include "game/core/map_factory.h"
 #include "game/objects/object_level.h"
+#include "game/objects/witch_scene.h"
 #include "sound/sound.h"
 
 namespace Map {
@@ -15,10 +17,21 @@ namespace Map {
 namespace {
 constexpr size_t kEffectName = 0, kDeleteOutsideFog = 1, kStartOnEffect = 2;
 
-void playAt(const char* sound, float x) {
+// Whether the running level shows a fog at all: every level has its fog object, and one without
+// fog keeps it hidden (where no point is fogged, and no fire of the fog may go out for it).
+bool fogPresent() {
+  const cFog* f = levelFog();
+  return f && !f->Has(kFlagHidden);
+}
+
+// The plain campfire keeps quiet; every other fire is heard catching and dying.
+bool quietFire(const std::string& effectName) { return effectName == "Fire"; }
+}  // namespace
+
+void cEffect::PlaySound(const char* sound) {
+  if (soundListener) soundListener(sound);
   if (sndIsInit()) sndPlayEx(sound, SND_SOUND, -1.0f, sndScreenPan(int(x + 0.5f)), 1.0f);
 }
-}  // namespace
 
 cEffect::cEffect() = default;
 cEffect::~cEffect() = default;
@@ -75,7 +88,7 @@ void cEffect::OnEvent(GameEvent& e) {
     if (!startOnEffect || uint32_t(e.tag) != tag) return;
     startOnEffect = 0;
     StartEffect();
-    if (effectName != "Fire") playAt("FireStart", x);
+    if (!quietFire(effectName)) PlaySound("FireStart");
   } else if (e.code == Game::Code(Game::Event::QuillPickedUp)) {
     if (effectName == "Quill") StopEmitting();
   } else if (e.code == Game::Code(Game::Event::BerryPicked)) {
@@ -104,7 +117,12 @@ bool cEffect::UpdateTimers(int32_t ms) {
     elapsed += ms;
     if (elapsed >= lifetime && effect->GetState() == FxManager::cSimplePyro::kRunning) StopEmitting();
   }
-  // Leaving the fog ("DeleteOutsideFog") waits for the fog grid; the flag is kept meanwhile.
+  // A fire of the fog goes out where the fog has lifted.
+  if (deleteOutsideFog && effect->GetState() == FxManager::cSimplePyro::kRunning && fogPresent() &&
+      !fogCovers(int(x), int(y))) {
+    StopEmitting();
+    if (!quietFire(effectName)) PlaySound("FireDying");
+  }
   return false;
 }
 
@@ -166,6 +184,7 @@ cEffect* SpawnMapEffect(std::string_view name, int32_t layer, int32_t lifetimeMs
 void mapEffectRegisterClasses(cObjectFactory& f) {
   f.RegisterClassOnce<cEffect>("Map::cEffect");
   f.RegisterClassOnce<cEvilSmoke>("Map::cEvilSmoke");
+  witchRegisterClasses(f);
 }
 
 }  // namespace Map

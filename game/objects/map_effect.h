@@ -2,6 +2,7 @@
 // effects the object families spawn at run time), drawn at its anchor and killed once it has stopped.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,7 +42,10 @@ class cEffect : public cObject {
   bool Waiting() const { return startOnEffect != 0; }
   int32_t LifetimeMs() const { return lifetime; }
 
-  uint8_t deleteOutsideFog = 0;  // kept; the fog branch is not wired yet
+  // Told the name of every sound the effect plays ("FireStart", "FireDying"); tests and logs.
+  void SetSoundListener(std::function<void(const char*)> f) { soundListener = std::move(f); }
+
+  uint8_t deleteOutsideFog = 0;  // stop emitting once the fog has lifted from the anchor
 
  protected:
   std::unique_ptr<FxManager::cSimplePyro> effect;
@@ -49,6 +53,10 @@ class cEffect : public cObject {
   uint8_t startOnEffect = 0;
   int32_t lifetime = -1;  // ms, -1 = none
   int32_t elapsed = 0;
+
+ private:
+  void PlaySound(const char* sound);
+  std::function<void(const char*)> soundListener;
 };
 
 // The evil smoke: stops on all goals completed and, once its effect has run out, calls the persons.

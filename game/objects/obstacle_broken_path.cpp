@@ -7,6 +7,7 @@
 
 #include "anim/fx_simple_pyro.h"
 #include "game/core/map.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 
 namespace Map {
@@ -94,7 +95,8 @@ void cBrokenPathPatch::MarkRepaired() {
   objClearObstacle(*this);
   GameEvent e = objEvent(Game::Event::OperationFinished, *this);
   objPost(e);
-  if (isStatue(subtypeName)) objStartEffect(workEffect1, "SunShine", x, y);
+  // On the map, not on the patch: a statue that leaves play after its repair still shines.
+  if (isStatue(subtypeName)) SpawnMapEffect("SunShine", layer + 1, -1, x, y);
   withdrawn = 1;
   Set(kFlagClickable, false);
   if (cMap* m = objMap()) HideChildren(*m);

@@ -3,6 +3,7 @@
 
 #include "anim/fx_simple_pyro.h"
 #include "game/core/map.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "game/objects/obstacle_ice.h"
 
@@ -75,7 +76,7 @@ void cWinterIce::OnOperationFinished() {
   if (workEffect0) workEffect0->Stop(false);
   if (operation.kind == OperationKind::Repair && (state == kWhole || state == kCracked)) {
     const bool first = state == kWhole;
-    objStartEffect(burst, first ? "IceExplode1" : "IceExplode2", x, y);
+    SpawnMapEffect(first ? "IceExplode1" : "IceExplode2", layer + 1, -1, x, y);
     if (first && sparkles) sparkles->Stop(false);
     state = first ? kCracking : kOpening;
     ShowStatePicture();
@@ -85,7 +86,7 @@ void cWinterIce::OnOperationFinished() {
     if (heartsAtHome > 0) --heartsAtHome;
     state = kUncharmed;
     ShowStatePicture();
-    objStartEffect(workEffect1, "SunShine", x, y);
+    SpawnMapEffect("SunShine", layer + 1, -1, x, y);
     uncharmedSound.StartSlot(0, int32_t(x), 0);
     GameEvent e = objEvent(Game::Event::WinterIceFinished, *this);
     objPost(e);
@@ -99,14 +100,13 @@ void cWinterIce::OnOperationFinished() {
 
 bool cWinterIce::UpdateTimers(int32_t ms) {
   if (sparkles) sparkles->Update(float(ms));
-  if (burst) burst->Update(float(ms));
   uncharmedSound.Update(ms);
   if (settle.Advance(ms)) {
     if (state == kCracking) {
       state = kCracked;
     } else if (state == kOpening) {
       state = kWaiting;
-      objStartEffect(workEffect1, "IceGirlAppear", x, y);
+      SpawnMapEffect("IceGirlAppear", layer + 1, -1, x, y);
     }
     ShowStatePicture();
   }
@@ -116,7 +116,6 @@ bool cWinterIce::UpdateTimers(int32_t ms) {
 void cWinterIce::Draw(const DrawContext& dc) {
   cSubjectObject::Draw(dc);
   if (sparkles) sparkles->Render();
-  if (burst) burst->Render();
 }
 
 void cWinterIce::ResolveParent(const cMap& map) {

@@ -43,7 +43,6 @@ class cWinterIce : public cSubjectObject {
   int32_t heartsAtHome = 0;  // hearts persons brought home and not yet given to the girl
   WorkTimer settle;
   std::unique_ptr<FxManager::cSimplePyro> sparkles;  // shown while the ice stands whole
-  std::unique_ptr<FxManager::cSimplePyro> burst;
   Core::cObjectSoundTrack uncharmedSound;
 
  private:

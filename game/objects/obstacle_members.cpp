@@ -3,6 +3,7 @@
 #include "anim/fx_simple_pyro.h"
 #include "files/name_hash.h"
 #include "game/core/map.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "game/objects/obstacles.h"
 
@@ -138,10 +139,13 @@ void cTotem::OnEvent(GameEvent& e) {
 }
 
 void cTotem::OnCleared() {
-  objStartEffect(workEffect1, "SunShine", x, y);
+  SpawnMapEffect("SunShine", layer + 1, -1, x, y);
   state = kDestroyed;
   Set(kFlagClickable, false);
   objClearObstacle(*this);
+  // A destroyed totem stays on the map; a fog area of its own is counted and must open now, or
+  // the level's fog would wait for it for ever.
+  OpenFogArea(0, 0);
   GameEvent e = objEvent(Game::Event::TotemDestroyed, *this);
   objPost(e);
 }

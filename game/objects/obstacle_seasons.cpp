@@ -3,6 +3,7 @@
 
 #include "anim/fx_simple_pyro.h"
 #include "game/core/map.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 
 namespace Map {
@@ -21,7 +22,7 @@ void cSealedObstacle::OnEvent(GameEvent& e) {
 
 void cSealedObstacle::OnCleared() {
   state = kOpen;
-  objStartEffect(workEffect1, "SunShine", x, y);
+  SpawnMapEffect("SunShine", layer + 1, -1, x, y);
   withdrawn = 1;
   Set(kFlagClickable, false);
   objClearObstacle(*this);
@@ -36,6 +37,11 @@ cAutumnChains::cAutumnChains() : cSealedObstacle(Game::Event::AutumnRockEvent, G
   walkVisible = 3;
   workVisible = 8;
   homeVisible = 1;
+}
+
+void cAutumnChains::OnCleared() {
+  cSealedObstacle::OnCleared();
+  SpawnMapEffect("ChainsGirlAppear", layer + 1, -1, x, y);
 }
 
 // ---- Autumn rock ---------------------------------------------------------------------------------
@@ -58,7 +64,8 @@ bool cAutumnRock::UpdateTimers(int32_t ms) {
 
 void cAutumnRock::OnCleared() {
   broken = 1;
-  objStartEffect(workEffect1, "RockDestroy", x, y);
+  // The rock leaves play at once; its dust stays on the map until it settles.
+  SpawnMapEffect("RockDestroy", layer + 1, -1, x, y);
   objClearObstacle(*this);
   // Its fall breaks the building it belongs to.
   if (parentTag != 0) {

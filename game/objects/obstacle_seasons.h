@@ -39,6 +39,9 @@ class cAutumnChains : public cSealedObstacle {
  public:
   cAutumnChains();
   bool NeedsCarriedItem() const override { return true; }
+
+ protected:
+  void OnCleared() override;  // the girl the chains held appears
 };
 
 class cAutumnRock : public cClearableObstacle {

@@ -1,12 +1,19 @@
 // Map effects in a headless level: one from map.ini runs and leaves the map once its effect has
 // stopped, one waiting for its cue stays dark until the witch names its tag, a lifetime ends the
 // emission, a bonus place's respawn spawns its effect one layer above the place, and names the
-// effect catalogue lacks are harmless, and evil smoke calls the persons once it has run out.
+// effect catalogue lacks are harmless, and evil smoke calls the persons once it has run out. Fires
+// of the fog go out where it lifts; the one-shot effects of other families outlive their objects;
+// the demo's campfire and sunshine behave as the levels need.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "anim/fx_pyro_manager.h"
 #include "anim/fx_simple_pyro.h"
+#include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/objects/bonus.h"
 #include "game/objects/map_effect.h"
@@ -189,4 +196,137 @@ TEST_F(MapEffects, EvilSmokeStopsWhenTheGoalsAreDoneAndCallsThePersonsOnceItHasR
   ASSERT_EQ(h.CountOf(Event::EvilSmokeFinished), 1);
   EXPECT_EQ(uint32_t(h.Last(Event::EvilSmokeFinished)->tag), NameHash("Smoke1"));
   EXPECT_EQ(h.map().FindById(id), nullptr);
+}
+
+// A fire of the fog ("DeleteOutsideFog") goes out where the fog lifts, heard dying unless it is the
+// plain campfire; without a fog on the level it burns on.
+TEST_F(MapEffects, AFireOfTheFogGoesOutWhereTheFogLiftsAndOnlyThere) {
+  auto level = [](int n, bool fog) {
+    testkit::LevelFiles f;
+    f.balance = "[Main]\ntLevelTime=1000000\nMinuteTime=60000\nbIsFog=" + std::string(fog ? "1" : "0") +
+                "\n[Resources]\nWorker=0\n";
+    // The stone's circle round (400, 300) is open from the start; the cottage site keeps its own
+    // area shut, so the rest of the fog stays.
+    f.map = std::string(obstest::kBarn) +
+            "[Stone]\ntype=stone\nx=400\ny=300\nisFogArea=1\nfogAreaRadius=100\n"
+            "[Cottage]\ntype=building\nsubType=Cottage\nx=900\ny=700\nboundXS=30\nboundYS=30\nstate=1\n"
+            "isFogArea=1\nfogAreaRadius=60\n"
+            "[Far]\ntype=fx\nsubType=mapeffect\nx=800\ny=500\neffectname=BigFire\nDeleteOutsideFog=1\n"
+            "[Near]\ntype=fx\nsubType=mapeffect\nx=410\ny=300\neffectname=BigFire\nDeleteOutsideFog=1\n"
+            "[Camp]\ntype=fx\nsubType=mapeffect\nx=420\ny=300\neffectname=Fire\nDeleteOutsideFog=1\n"
+            "[Torch]\ntype=fx\nsubType=mapeffect\nx=430\ny=300\neffectname=BigFire\n";
+    std::string error;
+    EXPECT_TRUE(testkit::WriteTestLevel(n, f, &error)) << error;
+  };
+  std::vector<std::string> heard;
+  auto listen = [&](GameHarness& h) {
+    for (const char* name : {"Far", "Near", "Camp", "Torch"})
+      obstest::byName<cEffect>(h, name)->SetSoundListener(
+          [&heard, name](const char* s) { heard.push_back(std::string(name) + ":" + s); });
+  };
+  auto running = [](GameHarness& h, const char* name) {
+    return obstest::byName<cEffect>(h, name)->Effect()->GetState() == cSimplePyro::kRunning;
+  };
+  {
+    level(166, false);
+    GameHarness h;
+    ASSERT_TRUE(h.Load(166));
+    listen(h);
+    h.Advance(4);
+    for (const char* name : {"Far", "Near", "Camp", "Torch"}) EXPECT_TRUE(running(h, name)) << name;
+    EXPECT_TRUE(heard.empty());
+  }
+  level(167, true);
+  GameHarness h;
+  ASSERT_TRUE(h.Load(167));
+  listen(h);
+  h.Advance(1);
+  EXPECT_TRUE(running(h, "Far")) << "still under the fog";
+  EXPECT_FALSE(running(h, "Near")) << "in the circle open from the start";
+  EXPECT_FALSE(running(h, "Camp"));
+  EXPECT_TRUE(running(h, "Torch")) << "not a fire of the fog";
+  EXPECT_EQ(heard, (std::vector<std::string>{"Near:FireDying"})) << "the campfire goes out quietly";
+  Map::levelFog()->ApplyEllipse({800, 500}, 80.0f, 80.0f, true);
+  h.Advance(1);
+  EXPECT_FALSE(running(h, "Far"));
+  EXPECT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard.back(), "Far:FireDying");
+  h.Advance(10);
+  EXPECT_EQ(heard.size(), 2u) << "a fire goes out once";
+}
+
+// One-shot effects of the other families belong to the map: a statue that leaves play once mended
+// and a destroyed totem both leave their sunshine burning, one layer above them.
+TEST_F(MapEffects, TheSunshineOfAMendedStatueAndADestroyedTotemOutlivesThem) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 168,
+                            "[Statue]\ntype=brokenPath\nsubType=statue2\nx=300\ny=500\nlayer=2\nisBroken=1\n"
+                            "isDrawAfterRepair=0\nPerson_Repair_Time=500\n"
+                            "[Totem1]\ntype=totem\nx=300\ny=300\nlayer=6\nboundXS=20\nboundYS=20\nsupportY=30\n"
+                            "Person_Repair_Time=500\n",
+                            obstest::balance(1, 0, 0, 0)));
+  auto* statue = obstest::byName(h, "Statue");
+  ASSERT_NE(statue, nullptr);
+  const int32_t statueId = statue->id;
+  EXPECT_EQ(countEffects(h, "SunShine"), 0);
+  h.Action(2, statueId);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished));
+  h.Advance(40);  // the patch has left play
+  EXPECT_EQ(h.map().FindById(statueId), nullptr);
+  auto sunshine = [&] {
+    std::vector<cEffect*> out;
+    size_t cursor = 0;
+    while (Map::cObject* o = h.map().Iterate(NameHash("fx"), 0, cursor))
+      if (auto* fx = dynamic_cast<cEffect*>(o); fx && fx->EffectName() == "SunShine" && !fx->Has(Map::kFlagRemoved))
+        out.push_back(fx);
+    return out;
+  };
+  ASSERT_EQ(sunshine().size(), 1u);
+  EXPECT_EQ(sunshine()[0]->AnchorI(), (Map::IntPoint{300, 500}));
+  EXPECT_EQ(sunshine()[0]->layer, 3);
+
+  auto* totem = obstest::byName(h, "Totem1");
+  ASSERT_NE(totem, nullptr);
+  h.Action(2, totem->id);
+  ASSERT_TRUE(obstest::runUntil(h, Event::TotemDestroyed));
+  // (The statue's has burnt out meanwhile: an effect the catalogue lacks ends two seconds on.)
+  const auto atTotem = sunshine();
+  ASSERT_EQ(atTotem.size(), 1u);
+  EXPECT_EQ(atTotem[0]->AnchorI(), (Map::IntPoint{300, 300}));
+  EXPECT_EQ(atTotem[0]->layer, 7);
+}
+
+// The demo's campfire (level 4 names it) burns until it is stopped; its sunshine ends by itself.
+TEST_F(MapEffects, TheDemosCampfireBurnsUntilStoppedAndItsSunshineEndsByItself) {
+  const char* source = std::getenv("MM_SOURCE_DIR");
+  if (!source) GTEST_SKIP() << "MM_SOURCE_DIR is not set";
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path(), run = home / "demo_map_fx";
+  fs::remove_all(run);
+  fs::create_directories(run / "data");
+  fs::copy(fs::path(source) / "demo/data/fx", run / "data/fx", fs::copy_options::recursive);
+  fs::current_path(run);
+  iniFreeAll();
+  FxManager::pyroManager().Done();
+  {
+    cSimplePyro fire, sun;
+    fire.Load("Fire");
+    sun.Load("SunShine");
+    fire.Start();
+    sun.Start();
+    for (int i = 0; i < 400; ++i) {  // ten seconds
+      fire.Update(25.0f);
+      sun.Update(25.0f);
+    }
+    EXPECT_EQ(fire.GetState(), cSimplePyro::kRunning);
+    EXPECT_GT(fire.ParticleCount(), 10);
+    EXPECT_TRUE(sun.IsStopped(true)) << "a spawned effect without a lifetime must end, or its object stays";
+    fire.Stop(false);
+    for (int i = 0; i < 200; ++i) fire.Update(25.0f);
+    EXPECT_TRUE(fire.IsStopped(true));
+    EXPECT_EQ(gametest::gerrText(), "");
+  }
+  FxManager::pyroManager().Done();
+  iniFreeAll();
+  fs::current_path(home);
 }

@@ -317,7 +317,8 @@ TEST_F(Maps, CompiledMapsReadBackToTheSameRecords) {
   EXPECT_EQ(barn.childScript, "data/kids.ini");
   EXPECT_FLOAT_EQ(back.objects[1].extension[5].f, 1.0f);  // INI scale 0 is compiled as 1
   EXPECT_FLOAT_EQ(back.objects[2].extension[9].f, 12.75f);
-  EXPECT_EQ(back.objects[3].extension[1].i, int8_t(200));
+  EXPECT_FLOAT_EQ(back.objects[3].extension[0].f, 0.5f);  // the reflection's angle is kept
+  EXPECT_EQ(back.objects[3].extension[1].i, 200);         // and its alpha is one unsigned byte
   EXPECT_EQ(back.objects[4].extension[0].s, "sparks");
   EXPECT_EQ(back.objects[4].extension[2].i, 1);
   EXPECT_EQ(back.objects[5].supportCount, 3);

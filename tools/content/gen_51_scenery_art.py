@@ -11,7 +11,9 @@
   to full, so a tree coming out of the fog leafs out. The foot of the trunk is the picture's
   centre, as for the trees of levels 1 to 3;
 - a willow mirrored in a pond (simple/reflection): reflection_willow, rippling;
-- the robin's song ("robin"), which the robin of levels 1 to 3 names.
+- the robin's song ("robin"), which the robin of levels 1 to 3 names;
+- the sounds of a fire that catches and dies ("FireStart", "FireDying"), which map effects play
+  (their effects are entered in the catalogue by gen_99_zz_scenery_fx.py).
 
 Everything is drawn supersampled from fixed seeds: every run gives the same bytes.
 """
@@ -391,8 +393,35 @@ write_wav("snd/frog_croak.wav", samples)
 pause = [0.0] * int(0.05 * RATE)
 write_wav("snd/robin.wav", chirp(0.09, 3200, 4200, 0.35) + pause + chirp(0.09, 3400, 4400, 0.35) + pause +
           chirp(0.22, 4300, 2900, 0.4) + pause)
+
+
+def fire_noise(duration, rise, fall, crackles, seed):
+    """Burning: low-passed noise swelling over `rise` and dying over `fall` seconds, with short
+    clicks of crackling wood; from its own seed."""
+    r = random.Random(seed)
+    n = int(duration * RATE)
+    out, low = [], 0.0
+    pops = sorted(r.randrange(n) for _ in range(crackles))
+    for i in range(n):
+        t = i / RATE
+        low += 0.08 * (r.uniform(-1, 1) - low)
+        env = min(1.0, t / rise) * min(1.0, max(0.0, duration - t) / fall)
+        v = low * 2.2 * env
+        while pops and i >= pops[0] + 60:
+            pops.pop(0)
+        if pops and i >= pops[0]:
+            v += 0.5 * env * r.uniform(-1, 1) * (1 - (i - pops[0]) / 60)
+        out.append(max(-1.0, min(1.0, v)))
+    return out
+
+
+# A fire that catches: a swelling whoosh with crackles; one that dies: a hiss that fades.
+write_wav("snd/fire_start.wav", fire_noise(0.9, 0.35, 0.3, 14, 5152))
+write_wav("snd/fire_dying.wav", [v * 0.8 for v in fire_noise(1.1, 0.02, 0.9, 4, 5153)])
 merge_sections(os.path.join(data, "snd", "sounds.ini"), {
     "frog_croak": ["name=data/snd/frog_croak.wav", "maxvolume=0.7"],
-    "robin": ["name=data/snd/robin.wav", "maxvolume=0.5"]})
+    "robin": ["name=data/snd/robin.wav", "maxvolume=0.5"],
+    "FireStart": ["name=data/snd/fire_start.wav", "maxvolume=0.6"],
+    "FireDying": ["name=data/snd/fire_dying.wav", "maxvolume=0.5"]})
 
-print(f"scenery: {len(lines)} animations in {rel_dir}; sounds frog_croak and robin in data/snd")
+print(f"scenery: {len(lines)} animations in {rel_dir}; sounds frog_croak, robin, FireStart and FireDying in data/snd")
