@@ -295,6 +295,9 @@ bool cSubjectObject::UpdateTimers(int32_t ms) {
   if (refusalWindow.Advance(ms)) refusalCount = 0;
   if (operation.state == OperationState::Finished) OnOperationFinished();
   UpdateOperation(ms);
+  // A subject that faded out of play leaves as a killed object does: its fog area opens (once:
+  // opening clears the flag), or a mended road would leave the land behind it under the fog.
+  if (m_fadeOutDone) OpenFogArea(0, 0);
   return remove || m_fadeOutDone;
 }
 

@@ -1,7 +1,8 @@
 // Obstacles and repairable objects in a headless level: the broken path's subtype rule, its arch,
 // a repair from the click to the freed cells (a building behind the road becomes reachable, event
 // 48), the seven-step fade of the broken picture, stones and dry trees leaving the map, the
-// totem destroyed and made whole again, and each family's record equal from map.ini and map.bin.
+// totem destroyed and made whole again, a mended road that leaves opening its fog area, and each
+// family's record equal from map.ini and map.bin.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -239,6 +240,32 @@ TEST_F(Obstacles, StonesAndDryTreesLeaveTheMapWhenCleared) {
   EXPECT_EQ(uint32_t(h.Last(Event::OperationFinished)->subtypeHash), NameHash("dryTree"));
   h.Advance(40);
   EXPECT_EQ(h.map().FindById(treeId), nullptr);
+}
+
+TEST_F(Obstacles, AMendedRoadThatLeavesTheMapOpensItsFogAreaOnceAsItGoes) {
+  GameHarness h;
+  ASSERT_TRUE(obstest::load(h, 146,
+                            roadLevel("Person_Repair_Time=500\nisDrawAfterRepair=0\nisFogArea=1\nfogAreaDeltaX=200\n"
+                                      "fogAreaDeltaY=-40\nfogAreaRadius=150\nfogAreaRadius2=90\n"),
+                            obstest::balance(1, 10, 0, 0), obstest::wallWithGap()));
+  auto* road = obstest::byName<cBrokenPathPatch>(h, "Road");
+  ASSERT_NE(road, nullptr);
+  const int32_t roadId = road->id;
+  h.ClearEvents();
+  h.Action(2, roadId);
+  ASSERT_TRUE(obstest::runUntil(h, Event::OperationFinished));
+  EXPECT_EQ(h.CountOf(Event::FogAreaOpens), 0) << "not while it is still fading out";
+  h.Advance(40);
+  EXPECT_EQ(h.map().FindById(roadId), nullptr);
+  ASSERT_EQ(h.CountOf(Event::FogAreaOpens), 1);
+  const GameEvent* open = h.Last(Event::FogAreaOpens);
+  EXPECT_EQ(open->objectId, roadId);
+  EXPECT_EQ(open->x, 705);
+  EXPECT_EQ(open->y, 360);
+  EXPECT_EQ(open->value, 150);
+  EXPECT_EQ(open->value2, 90);
+  h.Advance(40);
+  EXPECT_EQ(h.CountOf(Event::FogAreaOpens), 1);
 }
 
 TEST_F(Obstacles, ATotemIsDestroyedOnlyWholeAndTheWitchMakesItWholeAgain) {
