@@ -10,6 +10,7 @@ constexpr int kPlayerNameMax = 8;   // UTF-16 characters
 constexpr int kGameModes = 3;       // 0 "Normal", 1 "Multiclick", 2 "NoTime"
 constexpr int kProgressLevels = 48;
 constexpr int kProgressAchievements = 58;
+constexpr int kProgressAchievementValueMax = 60000001;  // the largest running value stored
 constexpr int kProgressTips = 48;
 constexpr int kProgressExactTips = 14;
 

@@ -111,7 +111,11 @@ void loadModeData(PlayerProgress& r) {
   for (int i = 0; i < L; ++i) profileGetInt(numbered("sl", i + 1).c_str(), r.sl[m][i], -kWide, INT_MAX, 0);
   for (int i = 0; i < L; ++i) profileGetInt(numbered("t", i + 1).c_str(), r.t[m][i], -kWide, kWide, 0);
   for (int i = 0; i < kProgressAchievements; ++i) {
-    profileGetInt(("achiv" + std::to_string(i) + "_v").c_str(), r.achV[m][i], 0, 60000001, 0);
+    // A value past the stored range is still progress: kept, clamped (the achievement table then
+    // holds it to its target), never turned into 0.
+    int v = 0;
+    profileGetInt(("achiv" + std::to_string(i) + "_v").c_str(), v, INT_MIN, INT_MAX, 0);
+    r.achV[m][i] = std::clamp(v, 0, kProgressAchievementValueMax);
     profileGetInt(("achiv" + std::to_string(i) + "_n").c_str(), r.achN[m][i], -kWide, kWide, 0);
   }
 }
@@ -131,7 +135,11 @@ bool progressSave(PlayerProgress& r, ProgressPart part) {
 }
 
 void progressLoad(PlayerProgress& r, ProgressPart part) {
-  if (!profileOpen(r.name.c_str(), false)) return;
+  if (!profileOpen(r.name.c_str(), false)) {
+    // Nothing to read, yet the tracker must show this record's achievements, not the last player's.
+    if (hooks().loadAchievements) hooks().loadAchievements(r);
+    return;
+  }
   if (part == ProgressPart::All) {
     loadOptions(r);
     profileGetInt("mode", r.mode, 0, kGameModes - 1, 0);

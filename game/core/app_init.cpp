@@ -7,10 +7,12 @@
 #include "base/diag.h"
 #include "app/soft_cursor.h"
 #include "files/ini.h"
+#include "files/players.h"
 #include "files/name_hash.h"
 #include "game/core/game_main.h"
 #include "game/core/map_factory.h"
 #include "game/core/player_setup.h"
+#include "game/rules/achievements.h"
 #include "gfx/sprite.h"
 #include "sound/sound.h"
 
@@ -40,6 +42,7 @@ void gameAppInitStage(int stage) {
     case 4:
       sprLoadLibrary("data/fonts/fonts.ini");
       Map::objectFactoryCreate();  // the run's object factory with the child scripts every level uses
+      Game::achievementsCreate();  // with the current player's progress, loaded in stage 0
       break;
     case 5: fxInit(); break;
     case 6: break;  // icon tables of the in-game interface
@@ -80,6 +83,9 @@ void gameAppInitAll() {
 
 void gameAppDoneStages() {
   Map::objectFactoryDestroy();  // its child templates hold animations of the catalogue
+  // Achievements counted since the last save (a level left by closing the game) stay the player's.
+  if (PlayerProgress* p = playerProgress(); p && Game::achievementTable()) progressSave(*p, ProgressPart::ModeData);
+  Game::achievementsDestroy();
   fxDone();
   cursorDestroy();
   sprReleaseLibrary("data/fonts/fonts.ini");

@@ -150,6 +150,13 @@ void cPerson::Move(int32_t ms) {
   MakeEvent(sp, Game::Event::PersonWalkingSpeed);
   sp.objectId = id;
   sp.value = int32_t(speed * 1000.0f);
+  // The way this tick covers (a segment's end stops it), in whole pixels; the fraction is carried
+  // on, so the told pixels add up to the way walked.
+  const double length = segLength(m_route[m_segment], m_route[m_segment + 1]);
+  m_walkCarry += (std::min(m_t + m_step * ms, 1.0) - m_t) * length;
+  const double whole = std::floor(m_walkCarry);
+  m_walkCarry -= whole;
+  sp.value2 = int32_t(whole);
   Post(sp);
   m_t += m_step * ms;
   const PathPoint a = m_route[m_segment], b = m_route[m_segment + 1];

@@ -157,6 +157,7 @@ class cPerson : public cSubjectObject {
   double m_t = 0.0;
   double m_step = 0.0;
   float m_stepSpeed = 0.0f;  // the speed the step was computed for
+  double m_walkCarry = 0.0;  // a pixel's part walked but not yet told in event 69
   int32_t m_stateTimer = 0;
   int32_t m_returnTimer = 0;
   uint32_t m_animTable[kPersonVisibleStates][8] = {};

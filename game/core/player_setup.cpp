@@ -4,6 +4,7 @@
 #include "app/soft_cursor.h"
 #include "files/players.h"
 #include "game/core/game_main.h"
+#include "game/rules/achievements.h"
 #include "sound/sound.h"
 
 namespace {
@@ -21,6 +22,7 @@ void applyPlayer(const PlayerProgress& p) {
 void gamePlayersInit() {
   PlayerHooks hooks;
   hooks.apply = applyPlayer;
+  Game::achievementsFillHooks(hooks);
   playersSetHooks(hooks);
   playersLoad();
 }

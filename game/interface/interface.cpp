@@ -10,6 +10,7 @@
 #include "game/core/level_balance.h"
 #include "game/core/level_context.h"
 #include "game/core/random.h"
+#include "game/interface/achievement_notice.h"
 #include "game/interface/bonus_panel.h"
 #include "game/interface/flying_letters.h"
 #include "game/interface/lose_screen.h"
@@ -66,6 +67,12 @@ UIInterface::UIInterface() {
     auto* bonuses = new UIBonusInterface();
     if (AddChild(bonuses) && bonuses->Build()) m_bonusPanel = bonuses;
   }
+  // The achievement notice: drawn over everything but the bonus panel (which draws with the
+  // boards), so a notice earned as the level ends shows over its result too.
+  if (fileExists(UIAchievementInterface::kFile)) {
+    auto* notice = new UIAchievementInterface();
+    if (AddChild(notice) && notice->Build()) m_achievements = notice;
+  }
   // The hidden children; one whose definition is missing is simply not there.
   if (fileExists(UILoseScreen::kFile)) {
     auto* lose = new UILoseScreen();
@@ -96,6 +103,7 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   m_resources.Bind(level->dispatcher.get(), level->stock.get(), level->map.get());
   m_goals.Bind(level->goals.get());
   if (m_bonusPanel) m_bonusPanel->LevelStart(level);
+  if (m_achievements) m_achievements->LevelStart(level->dispatcher.get());
   // The same windows serve every level: each starts clean.
   m_modal = m_menuOpen = m_resultShown = 0;
   m_messageSuppressed = m_messagePending = 0;
@@ -116,6 +124,7 @@ void UIInterface::LevelEnd() {
   m_resources.Unbind();
   m_goals.Bind(nullptr);
   if (m_bonusPanel) m_bonusPanel->LevelEnd();
+  if (m_achievements) m_achievements->LevelEnd();
   if (m_dispatcher) m_dispatcher->Forget(this);
   m_dispatcher = nullptr;
   m_level = nullptr;
@@ -204,7 +213,9 @@ UIWnd* UIInterface::ModalWindow() const {
   if (m_lose && !m_lose->Hidden()) return m_lose;
   for (int i = ChildCount() - 1; i >= 0; --i) {
     UIWnd* c = Child(i);
-    if (c != m_message && c != m_levelUp && c != m_menuButton && c != m_bonusPanel && !c->Hidden()) return c;
+    if (c != m_message && c != m_levelUp && c != m_menuButton && c != m_bonusPanel && c != m_achievements &&
+        !c->Hidden())
+      return c;
   }
   return nullptr;
 }
@@ -218,6 +229,7 @@ bool UIInterface::OverMenuButton(int value) const {
 int UIInterface::KeyDown(int code, int value) {
   if (!m_modal && !m_menuOpen) {
     if (m_bonusPanel && m_bonusPanel->KeyDown(code, value)) return 1;
+    if (m_achievements && m_achievements->KeyDown(code, value)) return 1;
     if (code != VK_LBUTTON_ || !OverMenuButton(value)) return 0;
     m_menuButton->KeyDown(code, value);
     return 1;
@@ -229,6 +241,7 @@ int UIInterface::KeyDown(int code, int value) {
 int UIInterface::KeyUp(int code, int value) {
   if (!m_modal && !m_menuOpen) {
     if (m_bonusPanel && m_bonusPanel->KeyUp(code, value)) return 1;
+    if (m_achievements && m_achievements->KeyUp(code, value)) return 1;
     // Only a press the button took ends on it.
     if (!m_menuButton || m_menuButton->State() != Press) return 0;
     m_menuButton->KeyUp(code, value);
@@ -292,6 +305,8 @@ TimeView UIInterface::time() const {
   return panelTimeView(Game::LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime}, remaining, noClock, lost);
 }
 
+bool UIInterface::GoldMarkPoint(int& x, int& y) const { return m_pictures.GoldMarkPoint(time(), m_timeRect, x, y); }
+
 PanelRect UIInterface::goalBoard() const {
   PanelRect r = m_goalRect;
   const int rows = int(m_goals.Rows().size());
@@ -315,6 +330,7 @@ bool UIInterface::HitTest(int x, int y) const {
   if (m_modal || m_menuOpen) return true;
   if (m_menuButton && !m_menuButton->Hidden() && m_menuButton->HitTest(x, y)) return true;
   if (m_bonusPanel && m_bonusPanel->HitTest(x, y)) return true;
+  if (m_achievements && m_achievements->HitTest(x, y)) return true;
   return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
          (!m_goals.Rows().empty() && goalBoard().Contains(x, y));
 }

@@ -29,6 +29,7 @@ class UILoseScreen;
 class UIGameMessage;
 class UIFlyingMessage;
 class UIBonusInterface;
+class UIAchievementInterface;
 }
 
 namespace Interface {
@@ -96,10 +97,14 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UIGameMessage* message() const { return m_message; }
   UIFlyingMessage* levelUp() const { return m_levelUp; }
   UIBonusInterface* bonusPanel() const { return m_bonusPanel; }
+  UIAchievementInterface* achievementNotice() const { return m_achievements; }
 
   const cResourcePanel& resources() const { return m_resources; }
   const cGoalPanel& goals() const { return m_goals; }
   TimeView time() const;
+  // Where the gold pin meets the time bar, in screen pixels; false without the time board's
+  // pictures or a gold time.
+  bool GoldMarkPoint(int& x, int& y) const;
   const PanelRect& resourceRect() const { return m_resourceRect; }
   const PanelRect& goalRect() const { return m_goalRect; }
   const PanelRect& timeRect() const { return m_timeRect; }
@@ -126,6 +131,7 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UIGameMessage* m_message = nullptr;
   UIFlyingMessage* m_levelUp = nullptr;
   UIBonusInterface* m_bonusPanel = nullptr;
+  UIAchievementInterface* m_achievements = nullptr;
   Menu::UIGameMenu* m_gameMenu = nullptr;
   UIWnd* m_menuButton = nullptr;
   uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;

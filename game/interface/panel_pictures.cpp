@@ -201,4 +201,13 @@ bool cPanelPictures::DrawTime(const TimeView& t, const PanelRect& r, const Panel
   return true;
 }
 
+bool cPanelPictures::GoldMarkPoint(const TimeView& t, const PanelRect& r, int& x, int& y) const {
+  if (!m_timeBoard) return false;
+  const TimeBarLayout bar = panelTimeBar(t, r.x + m_barX, m_barW);
+  if (bar.goldX < 0) return false;
+  x = bar.goldX;
+  y = r.y + m_barY + m_barH;
+  return true;
+}
+
 }  // namespace Interface

@@ -57,6 +57,8 @@ class cPanelPictures {
   bool DrawResources(const cResourcePanel& panel, const PanelRect& r, const PanelTextFn& text) const;
   bool DrawGoals(const cGoalPanel& goals, const PanelRect& board, int rowHeight, const PanelTextFn& text) const;
   bool DrawTime(const TimeView& t, const PanelRect& r, const PanelTextFn& text) const;
+  // The foot of the gold pin on a time board at `r`; false without the board or a gold time.
+  bool GoldMarkPoint(const TimeView& t, const PanelRect& r, int& x, int& y) const;
 
  private:
   CSprite* m_resourceBoard = nullptr;
