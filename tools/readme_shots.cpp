@@ -1,7 +1,8 @@
 // readme_shots OUTDIR: plays the game from its start, headless, as a new player would, and saves
-// three screenshots as PNG files for the README: the main menu (menu.png), the level map
-// (levelmap.png) and demo level 1 with its workers busy (level.png). Run it in a copy of the demo
-// folder with MEADOWMARK_HEADLESS=gl and a user folder of its own (tools/readme_shots.sh does).
+// three screenshots as PNG files for the README: the main menu (menu.png), demo level 1 with its
+// workers busy (level.png, after the intro story) and the level map (levelmap.png, once level 1
+// is left). Run it in a copy of the demo folder with MEADOWMARK_HEADLESS=gl and a user folder of
+// its own (tools/readme_shots.sh does).
 // Everything goes through the game's input path and its step clock, so the pictures come out the
 // same on every run.
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "game/core/game_view.h"
 #include "game/core/level_context.h"
 #include "game/core/map.h"
+#include "game/menus/comics.h"
 #include "game/menus/level_button.h"
 #include "game/menus/level_menu.h"
 #include "game/menus/main_menu.h"
@@ -141,17 +143,13 @@ int Shoot(const std::string& dir) {
   if (!menu || !ClickWindow(menu->FindChild("Play"))) return Fail("no Play on the main menu");
   Run(40);
   Key(VK_RETURN_);  // the game mode offered
-  if (!RunUntil([] { return ScreenAs<Menu::UILevelMenu>() != nullptr; }, 600)) return Fail("no level map");
-  Run(80);
-  auto* map = ScreenAs<Menu::UILevelMenu>();
-  if (map && map->Button(1)) {
-    const UIWnd* b = map->Button(1);
-    PointAt(b->X() + b->Width() / 2, b->Y() + b->Height() / 2);
-  }
-  Run(40);
-  if (!Shot(dir, "levelmap.png")) return 1;
-
-  if (!map || !ClickWindow(map->FindChild("Play"))) return Fail("no Play on the level map");
+  // A new player hears the intro first; Escape ends it, and level 1 starts at once.
+  if (!RunUntil([] {
+        auto* c = ScreenAs<Menu::UIComics>();
+        return c && c->ComicsState() == Menu::UIComics::kShowing;
+      }, 600))
+    return Fail("no intro");
+  Key(VK_ESCAPE_);
   if (!RunUntil([] { return ScreenAs<Game::cGameView>() != nullptr; }, 1200)) return Fail("level 1 did not start");
   // The opening story: Enter reads it through.
   for (int i = 0; i < 16; ++i) {
@@ -171,7 +169,23 @@ int Shoot(const std::string& dir) {
       PointAt(int(granary->x) + granary->boundCentre.x, int(granary->y) + granary->boundCentre.y);
     }
   Run(40);
-  return Shot(dir, "level.png") ? 0 : 1;
+  if (!Shot(dir, "level.png")) return 1;
+
+  // Leaving the level through the pause menu ("Leave the level", then Yes) shows the level map.
+  Key(VK_ESCAPE_);
+  Run(20);
+  ClickAt(512, 500);
+  Run(20);
+  Key(VK_RETURN_);
+  if (!RunUntil([] { return ScreenAs<Menu::UILevelMenu>() != nullptr; }, 600)) return Fail("no level map");
+  Run(80);
+  auto* map = ScreenAs<Menu::UILevelMenu>();
+  if (map && map->Button(1)) {
+    const UIWnd* b = map->Button(1);
+    PointAt(b->X() + b->Width() / 2, b->Y() + b->Height() / 2);
+  }
+  Run(40);
+  return Shot(dir, "levelmap.png") ? 0 : 1;
 }
 
 }  // namespace

@@ -146,6 +146,8 @@ bool gameInit() {
 
 int gamePromo() { return g_promo; }
 void gameRequestExit() { g_exitRequested = true; }
+bool gameExitRequested() { return g_exitRequested; }
+void gameClearExitRequest() { g_exitRequested = false; }
 int gameFpsRate() { return g_fpsRate; }
 
 void gameDraw() {

@@ -20,6 +20,9 @@ int gameDeliverInput(int message, int code, int value);
 void gameRequestScreenshot();
 // Ends the program the orderly way after the current pass (the leave question's "Yes").
 void gameRequestExit();
+// Whether the program ends after this pass; a test that plays on afterwards clears it.
+bool gameExitRequested();
+void gameClearExitRequest();
 // game.ini [main] "promo", read at start-up for the menus.
 int gamePromo();
 // The last measured frame rate of the "Game_Show_Fps" text.

@@ -7,6 +7,7 @@
 #include "game/core/game_model.h"
 #include "game/core/level_files.h"
 #include "game/core/level_view.h"
+#include "game/menus/comics.h"
 #include "game/menus/level_loading.h"
 #include "game/menus/level_menu.h"
 #include "game/menus/loading_hint.h"
@@ -26,6 +27,12 @@ int CurrentMode() {
   const PlayerProgress* p = playerProgress();
   return p && p->mode >= 0 && p->mode < kGameModes ? p->mode : Game::kModeNormal;
 }
+
+// The level whose win was entered last and whose end has not been left yet (0 none): what
+// follows it may be a story.
+int g_wonLevel = 0;
+
+bool ShowIntro() { return ShowComics(cComicsPlan::Read(UIComics::kFile).introPage); }
 }  // namespace
 
 void ShowLevelMap() {
@@ -36,13 +43,20 @@ void ShowLevelMap() {
   ShowScreen(map);
 }
 
-// The intro comics will stand before the level map here.
-void StartGame() { ShowLevelMap(); }
+void StartGame() {
+  // A player who has never played the first level is told the story first.
+  const PlayerProgress* p = playerProgress();
+  if (CurrentLevel() == 1 && (!p || !p->finished[CurrentMode()][0]) && ShowIntro()) return;
+  ShowLevelMap();
+}
 
-// The intro comics will stand before level 1 here.
-void PlayCurrentLevel() { StartLevel(); }
+void PlayCurrentLevel() {
+  if (CurrentLevel() == 1 && ShowIntro()) return;
+  StartLevel();
+}
 
 void StartLevel() {
+  g_wonLevel = 0;
   const int level = CurrentLevel();
   if (PlayerProgress* p = playerProgress(); p && level <= kProgressLevels) {
     // Played, but the highest level reached stays: a level picked while every level is open for
@@ -63,9 +77,28 @@ void StartLevel() {
 void AfterLevel(bool restart) {
   // Leaving a level keeps what it changed in the mode's progress (the played mark).
   if (PlayerProgress* p = playerProgress()) progressSave(*p, ProgressPart::ModeData);
+  const int won = g_wonLevel;
+  g_wonLevel = 0;
   if (restart) {
     StartLevel();
     return;
+  }
+  if (won > 0) {
+    const cComicsPlan plan = cComicsPlan::Read(UIComics::kFile);
+    if (const int page = plan.PageAfterLevel(won); page > 0 && UIComics::PageExists(page)) {
+      if (won == plan.gameEndLevel) {
+        // The game is won: the bonus level after it (where the data has one) becomes current.
+        PlayerProgress* p = playerProgress();
+        if (p && won < kProgressLevels && LevelExists(won + 1)) {
+          progressSetLevel(*p, won + 1, false);
+          progressSave(*p, ProgressPart::ModeData);
+        }
+        sndPlayMusic("OnGameWin", 1, 1, nullptr);
+      } else {
+        sndPlayMusic("menu", 1, 1, nullptr);
+      }
+      if (ShowComics(page)) return;
+    }
   }
   sndPlayMusic("menu", 1, 1, nullptr);
   ShowLevelMap();
@@ -87,6 +120,7 @@ int RecordLevelWon(int level, int score, int seconds, int stars) {
   PlayerProgress* p = playerProgress();
   if (!p) return 0;
   progressSetResult(*p, level, score, seconds, stars);
+  g_wonLevel = level;
   if (const int next = NextLevelAfter(level, &LevelExists)) progressSetLevel(*p, next, false);
   progressSave(*p, ProgressPart::ModeData);
   return progressTotalScore(*p);

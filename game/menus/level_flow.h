@@ -5,15 +5,16 @@
 namespace Menu {
 // The level map as the only screen; the player's progress record is made when missing.
 void ShowLevelMap();
-// "Play" on the main menu: the level map (the intro comics before a first level 1 will come first).
+// "Play" on the main menu: the level map, or the intro story while level 1 was never played.
 void StartGame();
-// "Play" on the level map: the level (the intro comics will come first for level 1).
+// "Play" on the level map: the level; level 1 with the intro story before it.
 void PlayCurrentLevel();
 // The current level of the current mode, marked as played, through the level loading screen into
 // the game view; with "Game_No_Menu" every stage at once.
 void StartLevel();
-// After a level has ended (its result seen, or left from the in-game menu): the level map, or
-// the same level again when `restart`.
+// After a level has ended (its result seen, or left from the in-game menu): the level map, the
+// same level again when `restart`, or the story that follows a won level (the game's last one
+// after the level that ends the game).
 void AfterLevel(bool restart);
 
 // The level the campaign goes on with after `level` is won: the next one, passing over a bonus

@@ -10,12 +10,15 @@
 #include "files/players.h"
 #include "files/text.h"
 #include "game/core/game_main.h"
+#include "game/menus/book.h"
 #include "game/menus/game_mode_menu.h"
+#include "game/menus/last_screen.h"
 #include "game/menus/level_flow.h"
 #include "game/menus/menu_title.h"
 #include "game/menus/options.h"
 #include "game/menus/player_name.h"
 #include "game/menus/players_menu.h"
+#include "game/menus/scores.h"
 #include "platform/platform.h"
 #include "ui/wnd_create.h"
 
@@ -34,9 +37,11 @@ bool HasSection(const char* file, const char* section) {
 }
 }  // namespace
 
-UIMainMenu* UIMainMenu::Create(bool) {
+UIMainMenu* UIMainMenu::Create(bool showScores) {
   auto* menu = new UIMainMenu();
   menu->Load(kFile, "Main");
+  // A first player's name is asked before anything else.
+  if (showScores && !menu->modal_.IsOpen()) menu->OpenScores(true);
   return menu;
 }
 
@@ -98,6 +103,15 @@ void UIMainMenu::OpenPlayers() { modal_.Open(UIPlayersMenu::Create(this), kPlaye
 
 void UIMainMenu::OpenOptions() { modal_.Open(UIOptions::Create(this), kOptions); }
 
+void UIMainMenu::OpenScores(bool finale) {
+  const int current = playerCurrent();
+  const PlayerProgress* p = playerProgress();
+  const std::u16string name = current >= 0 ? playerName(current) : std::u16string();
+  modal_.Open(UIScores::Create(this, name, p ? progressTotalScore(*p) : 0, finale), kScores);
+}
+
+void UIMainMenu::OpenBook() { modal_.Open(UIBook::Create(this), kAchievements); }
+
 void UIMainMenu::StartGame() {
   playPending_ = false;
   Menu::StartGame();
@@ -119,6 +133,14 @@ int UIMainMenu::OnCommand(UIWnd* source) {
     modal_.Close();
     UpdatePlayerLabels();
     if (playPending_) StartGame();
+    return 1;
+  }
+  if (Is(source, "ScoresOk")) {
+    // After the finale's table the book of the whole game follows.
+    const auto* scores = dynamic_cast<const UIScores*>(modal_.Dialog());
+    const bool finale = scores && scores->Finale();
+    modal_.Close();
+    if (finale) OpenBook();
     return 1;
   }
   for (const char* done : {"ModeCancel", "OptionsOk", "OptionsCancel", "ScoresOk", "AchClose", "DialogNo",
@@ -165,17 +187,21 @@ int UIMainMenu::OnCommand(UIWnd* source) {
     OpenPlayers();
   } else if (Is(source, "URL")) {
     modal_.Open(UIDialog::CreateFromDefinition(this, "Url"), kUrl);
+  } else if (Is(source, "Scores")) {
+    OpenScores(false);
+  } else if (Is(source, "Achievements")) {
+    OpenBook();
   } else {
-    // "Scores", "Achievements" and "Promo" open windows this menu does not have yet.
+    // "Promo" opens a window this menu does not have yet.
     return UIWithModal::OnCommand(source);
   }
   return 1;
 }
 
 int UIMainMenu::Update(int dt) {
-  // The question was answered on the step before: the program ends the orderly way.
+  // The question was answered on the step before: the closing screens, then the program ends.
   if (leaving_) {
-    gameRequestExit();
+    ShowClosingScreens();
     return 1;
   }
   return UIWithModal::Update(dt);

@@ -14,7 +14,8 @@ class UIMainMenu : public UIWithModal<Core::UIMenuWithFade> {
               kAchievements = 8 };
 
   // Builds the menu from its definition; with no player yet the name of the first is asked at
-  // once. `showScores` is for the scores table, which this menu does not have yet.
+  // once. `showScores`: the game has just been finished, and the score table comes up at once
+  // (its OK then opens the achievements book).
   static UIMainMenu* Create(bool showScores = false);
 
   void Load(const char* file, const char* section) override;
@@ -34,6 +35,9 @@ class UIMainMenu : public UIWithModal<Core::UIMenuWithFade> {
   void OpenGameMode();
   void OpenPlayers();
   void OpenOptions();
+  // The score table with the player's total; `finale` at the end of the game.
+  void OpenScores(bool finale);
+  void OpenBook();
   void StartGame();
   // What follows a confirmed "Url" question.
   void OpenUrl();

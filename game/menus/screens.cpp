@@ -51,14 +51,14 @@ void ShowAppLoading() {
   ShowScreen(loading);
 }
 
-void ShowMainMenu() {
+void ShowMainMenu(bool showScores) {
   // The player list is read while loading, so the start-up's progress step runs with the first
   // menu rather than with the logos.
   if (g_startProgressDue) {
     g_startProgressDue = false;
     PrepareStartProgress();
   }
-  ShowScreen(UIMainMenu::Create());
+  ShowScreen(UIMainMenu::Create(showScores));
 }
 
 void RegisterTypes() {

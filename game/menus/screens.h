@@ -14,8 +14,8 @@ bool OfferEscape();
 void ShowStartScreens();
 // The application loading screen (after the logos).
 void ShowAppLoading();
-// The screen that follows loading (the main menu; until it exists, the demo screen).
-void ShowMainMenu();
+// The screen that follows loading (the main menu); `showScores` after the game's last story.
+void ShowMainMenu(bool showScores = false);
 // Registers the window types of the menus with the window factory.
 void RegisterTypes();
 }  // namespace Menu

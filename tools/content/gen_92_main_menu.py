@@ -360,8 +360,8 @@ main = [
     button("Play", BX, BOARD_Y + 40, BW, 58, "#MAINMENU_PLAY"),
     button("Mode", BX, BOARD_Y + 110, BW, 48, "#MAINMENU_MODE", sound="click"),
     button("Options", BX, BOARD_Y + 170, BW, 48, "#MAINMENU_OPTIONS", sound="click"),
-    button("Scores", BX, BOARD_Y + 230, BW, 48, "#MAINMENU_SCORES", sound="click", enabled=False),
-    button("Achievements", BX, BOARD_Y + 290, BW, 48, "#MAINMENU_ACHIEVEMENTS", sound="click", enabled=False),
+    button("Scores", BX, BOARD_Y + 230, BW, 48, "#MAINMENU_SCORES", sound="click"),
+    button("Achievements", BX, BOARD_Y + 290, BW, 48, "#MAINMENU_ACHIEVEMENTS", sound="click"),
     button("Exit", BX, BOARD_Y + 350, BW, 48, "#MAINMENU_EXIT", sound="click"),
     text("Version", 824, 740, 190, 20, "", xalign=1),
 ]
