@@ -151,6 +151,7 @@ CSound* sndPlayEx(const char* name, int category, float volume, float pan, float
   if (frequency >= 0.0f) s->frequency = frequency;
   s->pan = std::clamp(pan, -1.0f, 1.0f);
   sndStartLocked(s, 0);
+  sndNotifyStarted(s);
   return s;
 }
 

@@ -63,6 +63,7 @@ void startRequest(const Request& r) {
     s->fadeGain = 1.0f;
   }
   sndStartLocked(s, r.loop);
+  sndNotifyStarted(s);
 }
 
 // Runs in place (even on the sound thread): it only touches the sound library.

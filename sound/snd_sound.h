@@ -128,6 +128,9 @@ void sndControlStep(CSound* s, int elapsed);
 void sndFinish(CSound* s);
 void sndDeliverCallbacks();
 
+// The start listener (snd_system.cpp): tells it of a sound just started.
+void sndNotifyStarted(CSound* s);
+
 // The music player (snd_music.cpp).
 void sndMusicReset();
 // Script sections (snd_script.cpp).

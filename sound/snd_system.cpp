@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <thread>
+#include <utility>
 
 #include "base/diag.h"
 #include "files/ini.h"
@@ -46,7 +47,19 @@ void pull(void*, int16_t* out, int frames) { sndMix(out, frames); }
 
 bool g_panFactorRead = false;
 float g_panFactor = 0.0f;
+SndStartListener g_startListener;
 }  // namespace
+
+void sndSetStartListener(SndStartListener listener) {
+  SndLock l(snd().lock);
+  g_startListener = std::move(listener);
+}
+
+void sndNotifyStarted(CSound* s) {
+  if (!g_startListener || !s) return;
+  const CSoundVariant* v = s->Current();
+  g_startListener(SndStarted{s->name.c_str(), s->Category(), s->volume, s->pan, v && v->buffer != nullptr});
+}
 
 bool sndInit() { return sndInit(SndConfig{}); }
 
@@ -69,8 +82,14 @@ bool sndInit(const SndConfig& config) {
     st.lastUpdate = st.lastPump = platTicks();
     st.pumpCarry = 0;
   }
-  // Under the manual clock, time moves only when a test moves it, and so does the sound.
-  if (config.thread && !platIsManualClock()) {
+  // Under the manual clock, time moves only when a test moves it, and so does the sound. A browser
+  // page has no threads: there the main loop's sndUpdate refills the streams.
+#ifdef __EMSCRIPTEN__
+  const bool thread = false;
+#else
+  const bool thread = config.thread;
+#endif
+  if (thread && !platIsManualClock()) {
     SoundThread& t = worker();
     t.stop = false;
     t.thread = std::thread(threadMain);

@@ -2,6 +2,7 @@
 // player with fades, and a thread that refills streams.
 #pragma once
 #include <cstdint>
+#include <functional>
 
 class CSound;
 
@@ -52,6 +53,20 @@ CSound* sndPlay(const char* name, int category = SND_SOUND);
 CSound* sndPlayEx(const char* name, int category, float volume, float pan, float frequency);
 void sndHold(CSound* sound);
 void sndUnhold(CSound* sound);
+
+// Told of every sound started by name: each sndPlay / sndPlayEx that found its sound, and each
+// track the music player starts. It lets a test, a tool or a debug overlay hear what the game
+// plays even with no device behind the mixer. Called under the library lock: it must not keep
+// `name` past the call. An empty listener turns it off.
+struct SndStarted {
+  const char* name;  // as the sound library knows it
+  int category;
+  float volume;      // the sound's requested volume
+  float pan;         // the requested pan, before the variant's own factor
+  bool audible;      // its data was read: it is heard when the device plays
+};
+using SndStartListener = std::function<void(const SndStarted&)>;
+void sndSetStartListener(SndStartListener listener);
 
 void sndStart(CSound* sound, int loop = -1);  // loop -1 keeps the sound's flag
 void sndStop(CSound* sound);                  // stops and rewinds

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "files/text.h"
 #include "game/core/random.h"
 #include "sound/sound.h"
 
@@ -22,7 +23,19 @@ std::string g_last;
 // replayed game.
 int draw() { return RandomValue(true); }
 
+// Asking the music player for the track that plays keeps it playing but drops what was to follow
+// its end. A track that already plays with its follow-up in place is left as it is, so a level
+// restarted on its own track (or a reshuffle that puts the playing one first) keeps the music going.
+void request(const char* name, SndCallback next) {
+  CSound* current = sndCurrentMusic();
+  if (current && sndIsPlaying(current) && textEqualNoCase(sndGetName(current), name) &&
+      (sndGetFade(current) & SND_FADE_CALL_AT_END))
+    return;
+  sndPlayMusic(name, kRotationFlags, 0, next);
+}
+
 void onTrackEnded(CSound*) { PlayNextMusic(false); }
+void lastLevelTrackEnded(CSound*) { request("musicLastLevel", lastLevelTrackEnded); }
 }  // namespace
 
 const MusicRotation& musicRotation() { return g_rotation; }
@@ -58,7 +71,14 @@ void PlayNextMusic(bool reshuffle) {
   const int track = std::clamp(g_rotation.playlist[g_rotation.position], 0, kTracks - 1);
   g_last = "music" + std::to_string(track + 1);
   g_rotation.position = (g_rotation.position + 1) % 3;
-  sndPlayMusic(g_last.c_str(), kRotationFlags, 0, onTrackEnded);
+  request(g_last.c_str(), onTrackEnded);
+}
+
+void StartLevelMusic(int32_t level) {
+  if ((level + 1) % 16 == 0)
+    lastLevelTrackEnded(nullptr);
+  else
+    PlayNextMusic(true);
 }
 
 }  // namespace Game

@@ -1,7 +1,9 @@
 // The game's music rotation: six tracks "music1" to "music6", three of them in a playlist that is
-// played in turn and reshuffled at each level; F8 moves on to the next track on any screen.
+// played in turn and reshuffled at each level; F8 moves on to the next track on any screen. And the
+// music a level starts with.
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace Game {
@@ -9,6 +11,11 @@ namespace Game {
 // Requests the next track of the playlist (fading over 2 s); when it ends the one after follows.
 // With `reshuffle` the playlist is drawn anew first.
 void PlayNextMusic(bool reshuffle);
+
+// The music of the level that starts: the last ordinary level of an episode (15, 31, 47) plays
+// "musicLastLevel", asked for again each time it ends; every other level plays the rotation,
+// reshuffled.
+void StartLevelMusic(int32_t level);
 
 // The rotation's state, for tests: the playlist (track numbers 0 to 5), the place of the next
 // track, and the name last requested.

@@ -174,7 +174,8 @@ bool cWorkersController::SendTo(int32_t personId, int32_t subjectId, int32_t vis
       e.x = int32_t(barn->x);
       e.y = int32_t(barn->y);
     }
-    e.value2 = timerOver ? 1 : 0;
+    // Field 14: only a worker who has rested long enough at home calls out as it leaves.
+    e.value = timerOver ? 1 : 0;
     Post(m_dispatcher, e);
   }
   return true;
