@@ -36,8 +36,6 @@ struct TypedWord {
 constexpr TypedWord kTypedWords[] = {{"levelu", 7}, {"loose", 10}, {"achiev", 12}};
 constexpr size_t kTypedKeep = 16;
 
-void lastLevelMusicAgain(CSound*) { sndPlayMusic("musicLastLevel", 35, 0, lastLevelMusicAgain); }
-
 int unpackX(int value) { return int16_t(value & 0xFFFF); }
 int unpackY(int value) { return int16_t(uint32_t(value) >> 16); }
 }  // namespace
@@ -51,13 +49,6 @@ int32_t viewCutSceneMs(int32_t level) {
     case 23: return 10000;
     default: return 0;
   }
-}
-
-void viewStartLevelMusic(int32_t level) {
-  if ((level + 1) % 16 == 0)
-    sndPlayMusic("musicLastLevel", 35, 0, lastLevelMusicAgain);
-  else
-    PlayNextMusic(true);
 }
 
 int cTypedWords::Type(int ch) {
@@ -81,6 +72,7 @@ cGameView::cGameView(LevelContext* level) : m_level(level) {
   SetSize(kLogicalWidth, kLogicalHeight);
   SetName("GameView");
   if (level) m_dispatcher = level->dispatcher.get();
+  m_tips = std::make_unique<cTips>(level);
 }
 
 cGameView::~cGameView() {
@@ -95,6 +87,7 @@ void cGameView::RegisterEvents() {
 void cGameView::Detach() {
   if (m_interface) m_interface->LevelEnd();
   if (m_dispatcher) m_dispatcher->Forget(this);
+  if (m_tips) m_tips->Detach();
   m_dispatcher = nullptr;
   m_level = nullptr;
 }
@@ -158,8 +151,9 @@ void cGameView::LevelStart() {
     m_storyTimer.Start(ms);
     sndPlayMusic("musicWitch", 1, 1, nullptr);
   } else {
-    viewStartLevelMusic(n);
+    StartLevelMusic(n);
   }
+  if (m_tips) m_tips->SelectTips(n);
 }
 
 void cGameView::OpenLetterbox(int32_t durationMs) {
@@ -210,7 +204,7 @@ void cGameView::OnPointerMove(int x, int y) {
     over.x = x;
     over.y = y;
     hit->OnMapEvent(over);
-    if (hit->id != m_hoveredId) {
+    if (hit->id != m_hoveredId && TipAccepts(*hit)) {
       GameAction a;
       a.code = 5;
       a.objectId = hit->id;
@@ -241,12 +235,35 @@ bool cGameView::TakePress() {
     return false;
   }
   if (!IsFree()) return false;
-  if (ClockWaits()) SendAction(GameAction{1});
+  if (ClockWaits() && !TipOpen()) SendAction(GameAction{1});
+  // The player may have switched the tips in the options meanwhile.
+  if (const PlayerProgress* p = playerProgress(); p && m_tips) m_tips->SetTipsEnabled(p->tipsOn);
   return true;
+}
+
+bool cGameView::TipAccepts(const Map::cObject& o) const {
+  if (!TipOpen()) return true;
+  const uint32_t tag = m_tips->RequiredTag();
+  return m_tips->requireClick() && tag != 0 && o.tag == tag;
+}
+
+void cGameView::UpdateTipTarget(int dt) {
+  if (!m_level || !m_level->map || !m_tips->requireClick()) return;
+  Map::cMap& map = *m_level->map;
+  const Map::cObject* target = map.FindByTag(m_tips->RequiredTag());
+  if (!target) return;
+  for (const char* subtype : {target->GetHintChildSubtype(), "focusMarker"}) {
+    Map::cObject* child = subtype ? target->FindChild(map, subtype) : nullptr;
+    if (!child || child->Has(Map::kFlagRemoved)) continue;
+    child->Update(dt);
+    child->UpdateAnimation(dt);
+    if (child->UpdateTimers(dt)) map.Remove(child->id);
+  }
 }
 
 void cGameView::OnMouseButton(int button, int x, int y) {
   if (!TakePress()) return;
+  if (TipOpen() && m_tips->KeyDown(button == 1 ? VK_LBUTTON_ : VK_RBUTTON_, (x & 0xFFFF) | (y << 16))) return;
   if (!InPlay() || !m_level->map) return;
   if (m_interface && m_interface->HitTest(x, y)) return;
   GameAction a;
@@ -254,12 +271,20 @@ void cGameView::OnMouseButton(int button, int x, int y) {
   a.y = y;
   a.left = button == 1;
   if (Map::cObject* hit = m_level->map->HitTest(x, y)) {
+    if (!TipAccepts(*hit)) return;
+    // The object a tip asked for is the player's first order: the clock starts with it.
+    if (TipOpen() && ClockWaits()) SendAction(GameAction{1});
     a.code = 2;
     a.objectId = hit->id;
   } else {
+    if (TipOpen()) return;
     a.code = 4;
   }
+  const bool required = TipOpen() && a.code == 2;
   SendAction(a);
+  // The object a tip waits for answers its click with event 101, which closes the tip; one that
+  // takes no order now stays silent, and the tip must not wait for good.
+  if (required && TipOpen()) m_tips->CloseTip();
   // The click may have ended the level's context (it never does today, but a click is input from
   // outside: check rather than trust).
   if (!m_dispatcher) return;
@@ -307,6 +332,7 @@ int cGameView::KeyUp(int code, int value) {
   if (!m_level) return 0;
   if (StoryShown()) return m_story->KeyUp(code, value), 1;
   if (m_interface && m_interface->KeyUp(code, value)) return 1;
+  if (TipOpen() && IsFree() && m_tips->KeyUp(code, value)) return 1;
   return UIWnd::KeyUp(code, value);
 }
 
@@ -329,6 +355,7 @@ int cGameView::Char(int code, int value) {
 int cGameView::MouseMove(int buttons, int value) {
   if (!m_level) return 0;
   if (StoryShown()) return m_story->MouseMove(buttons, value), 1;
+  if (TipOpen() && IsFree()) m_tips->MouseMove(buttons, value);
   if (m_interface && m_interface->MouseMove(buttons, value)) return 1;
   OnPointerMove(unpackX(value), unpackY(value));
   return 1;
@@ -338,13 +365,14 @@ int cGameView::Update(int dt) {
   // While a story is told nothing else moves.
   if (StoryShown()) return m_story->Update(dt), 0;
   UIWnd::Update(dt);  // the interface, the leave question when it is asked
+  if (m_tips) m_tips->Update(dt);
   cGameModel* m = Model();
   if (!m) return 0;
   ++m_tick;
   if (m_storyTimer.Advance(float(dt))) {
     if (m->phase() != Phase::Running && m_level->workers && m_level->workers->PersonCount() == 0)
       m_level->workers->RequestWorker(true);
-    viewStartLevelMusic(m_level->levelNumber);
+    StartLevelMusic(m_level->levelNumber);
     // Bars still opening close too: a cut-scene shorter than the opening must not keep the clocks
     // stopped for good.
     if (m_letterbox == kLetterboxOpen || m_letterbox == kLetterboxOpening) m_letterbox = kLetterboxClosing;
@@ -375,6 +403,8 @@ int cGameView::Update(int dt) {
     return 1;  // the screen has changed
   }
   if (!IsFree()) return 0;
+  // A tip holds the level until it is read (or its object clicked).
+  if (TipOpen()) return UpdateTipTarget(dt), 0;
   if (m_idleTimer.Advance(float(dt)) && m_dispatcher) {
     GameEvent e;
     MakeEvent(e, Event::ViewEvent108);
@@ -448,11 +478,21 @@ void cGameView::CloseLevel(bool restart) {
 
 void cGameView::OnEvent(GameEvent& e) {
   cObserver::OnEvent(e);
+  if (m_tips) m_tips->OnEvent(e);
   switch (e.code) {
     case Code(Event::AllGoalsCompleted): m_levelCompleted = 1; break;
+    case Code(Event::GamePlayFinished):
+      // The level's tutorial has been seen: a replay of the level does not show it again.
+      if (PlayerProgress* p = playerProgress(); p && m_level && m_level->levelNumber >= 1 &&
+                                                m_level->levelNumber <= kProgressTips)
+        p->tipsShown[m_level->levelNumber - 1] = true;
+      break;
+    case Code(Event::TipClosed):
+      if (PlayerProgress* p = playerProgress(); p && e.value2 != 0) p->tipsOn = false;
+      break;
     case Code(Event::StoryLevelStarted): ShowStory(e.value); break;
     case 56: ShowStory(37); break;
-    case 80:
+    case Code(Event::QuillPickedUp):
       if (m_level && m_level->levelNumber == 4) ShowStory(4);
       break;
     case 86: ShowStory(42); break;
@@ -496,6 +536,7 @@ int cGameView::Draw() {
     return 0;
   }
   FxManager::fxManager().RenderFireWorks();
+  if (m_tips) m_tips->Draw();
   UIWnd::Draw();
   if (m_story) m_story->Draw();
   if (testSetting(TestSwitch::Game_Map_Show_Path_Cache) && m_level->pathFinder)

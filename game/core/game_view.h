@@ -10,6 +10,7 @@
 
 #include "game/core/events.h"
 #include "game/core/game_model.h"
+#include "game/core/tips.h"
 #include "ui/wnd.h"
 
 namespace Interface {
@@ -32,10 +33,6 @@ struct GameAction {
 
 // How long the story cut-scene at the start of level n runs, 0 for a level without one.
 int32_t viewCutSceneMs(int32_t level);
-
-// The level's music: the last ordinary level of an episode (15, 31, 47) loops its own track,
-// every other level plays the rotation, reshuffled.
-void viewStartLevelMusic(int32_t level);
 
 // The debug words typed on the map: the last characters typed, compared without letter case.
 // Returns the action code a word completes ("levelu" 7, "loose" 10, "achiev" 12), else 0.
@@ -114,6 +111,10 @@ class cGameView : public UIWnd, public cObserver {
   // The panels over the map: the view draws them as its child, and clicks on them stay off the map.
   void SetInterface(Interface::UIInterface* ui);
   Interface::UIInterface* interfaceWnd() const { return m_interface; }
+  // The level's tips: they see the view's events, steps, draws and presses first.
+  cTips* tips() const { return m_tips.get(); }
+  // A tip stands over the map: the level waits for the player to read it.
+  bool TipOpen() const { return m_tips && m_tips->IsOpen(); }
 
  private:
   cGameModel* Model() const;
@@ -132,6 +133,10 @@ class cGameView : public UIWnd, public cObserver {
   void StoryClosed();
   void RetireSelf();
   void AskLeave();
+  // While a tip stands, only the object it asks to be clicked answers the pointer.
+  bool TipAccepts(const Map::cObject& o) const;
+  // The object a tip waits on still shows its hint and focus marker.
+  void UpdateTipTarget(int dt);
 
   LevelContext* m_level = nullptr;
   cEventDispatcher* m_dispatcher = nullptr;
@@ -154,6 +159,7 @@ class cGameView : public UIWnd, public cObserver {
   int32_t m_lastStory = -1;
   cTypedWords m_typed;
   Interface::UIInterface* m_interface = nullptr;  // a child: the view owns it
+  std::unique_ptr<cTips> m_tips;  // not a child: drawn between the map and the interface
 };
 
 }  // namespace Game

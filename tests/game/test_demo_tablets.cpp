@@ -57,7 +57,7 @@ TEST_F(DemoTablets, EachUpgradableBuildingCarriesItsTabletWhereItsLevelSays) {
     int dy;
     bool forBarn;
   };
-  for (const Case& c : {Case{1, "Granary", -160, false}, Case{2, "OrePit", -96, false}, Case{3, "Barn", -180, true},
+  for (const Case& c : {Case{1, "Granary", -160, false}, Case{2, "OreGenerator1", -96, false}, Case{3, "Barn", -180, true},
                         Case{1, "Barn", -170, true}}) {
     SCOPED_TRACE(std::string(c.tag) + " of level " + std::to_string(c.level));
     GameHarness h;
@@ -93,7 +93,7 @@ TEST_F(DemoTablets, OnLevelTwoTheTabletRaisesTheOrePitOnceItStands) {
   ASSERT_TRUE(h.Load(2));
   h.Advance(40);
   h.Action(1);
-  Map::cBuilding* pit = building(h, "OrePit");
+  Map::cBuilding* pit = building(h, "OreGenerator1");
   ASSERT_NE(pit, nullptr);
   Icon::cUpgradeLevel* tablet = tabletOf(h, *pit);
   auto* trumpets = dynamic_cast<Icon::cUpgradeTrumpets*>(pit->FindChild(h.map(), "UpgradeTrumpets"));
@@ -111,7 +111,7 @@ TEST_F(DemoTablets, OnLevelTwoTheTabletRaisesTheOrePitOnceItStands) {
   // The way to the pit: the bridge, then the three stones in the gap behind it (with food enough
   // for all of it); then the pit is built.
   h.stock().AddResource(Game::kFood, 30, false);
-  Map::cObject* bridge = h.map().FindByTag(NameHash("Bridge"));
+  Map::cObject* bridge = h.map().FindByTag(NameHash("Bridge1_Top1"));
   ASSERT_NE(bridge, nullptr);
   h.Action(2, bridge->id);
   ASSERT_TRUE(runUntil(h, [&] { return taskDone("RepairBridge"); }, 4000));

@@ -24,6 +24,7 @@
 #include "support/game_harness.h"
 #include "support/input_script.h"
 #include "support/test_files.h"
+#include "support/tip_reader.h"
 #include "ui/wnd.h"
 
 using Game::Event;
@@ -448,6 +449,7 @@ TEST(GameViewShell, AClickOnTheDemoSiteBuildsTheCottage) {
     ASSERT_EQ(c.map->HitTest(x, y), site) << "nothing covers the site's centre";
 
     game.RunSteps(520);  // the level's opening scene (12 s) is over
+    testkit::CloseOpenTip(game);  // the tutorial's first tip, when it is up already
     testkit::InputScript s;
     s.Move(1, x - 40, y).Move(3, x, y).Click(5, x, y);
     s.Start();
@@ -456,7 +458,9 @@ TEST(GameViewShell, AClickOnTheDemoSiteBuildsTheCottage) {
     EXPECT_EQ(c.stock->Amount(Game::kOre), ore - price[Game::kOre]);
     EXPECT_EQ(c.model->phase(), Game::Phase::Running) << "the first click started the clock";
     int steps = 0;
-    while (site->State() != Map::BuildingState::Built && steps < 2000) game.RunSteps(10), steps += 10;
+    // A tip that comes up meanwhile holds the level until it is read.
+    while (site->State() != Map::BuildingState::Built && steps < 2000)
+      testkit::CloseOpenTip(game), game.RunSteps(10), steps += 10;
     EXPECT_EQ(site->State(), Map::BuildingState::Built);
     // Paid once: the walk and the work took nothing more.
     EXPECT_EQ(c.stock->Amount(Game::kFood), food - price[Game::kFood]);

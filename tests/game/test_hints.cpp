@@ -532,7 +532,7 @@ TEST_F(DemoHints, PointingAtTheBarnTheBridgeAndTheOrePitOpensEachHint) {
   GameHarness h;
   ASSERT_TRUE(h.Load(2));
   h.Advance(40);
-  for (const char* name : {"Barn", "Bridge", "OrePit"}) {
+  for (const char* name : {"Barn", "Bridge1_Top1", "OreGenerator1"}) {
     SCOPED_TRACE(name);
     Map::cObject* o = h.map().FindByTag(NameHash(name));
     ASSERT_NE(o, nullptr);
@@ -552,7 +552,7 @@ TEST_F(DemoHints, TheArrowPointsPastTheBarnAtWhatBlocksTheWayToTheOrePit) {
   GameHarness h;
   ASSERT_TRUE(h.Load(2));
   h.Advance(40);
-  Map::cObject* pit = h.map().FindByTag(NameHash("OrePit"));
+  Map::cObject* pit = h.map().FindByTag(NameHash("OreGenerator1"));
   Map::cObject* barn = h.map().FindByTag(NameHash("Barn"));
   ASSERT_TRUE(pit && barn);
   h.Action(1);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 #include <string>
 
 #include "files/ini.h"
@@ -27,6 +28,7 @@
 #include "support/demo_copy.h"
 #include "support/input_script.h"
 #include "support/test_files.h"
+#include "support/tip_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -52,6 +54,8 @@ struct Playthrough : ::testing::Test {
   void Switches(int level, const std::string& extra) {
     testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=" + std::to_string(level) +
                                                       "\nGame_Log_On_Playback=1\nGame_Write_Statistics=1\n" + extra);
+    // Every run starts as a first-time player, so a game and its replay meet the same tips.
+    testkit::ForgetSeenTips();
     iniFreeAll();
   }
   fs::path home, run;
@@ -116,11 +120,16 @@ std::string describe(const char* tag) {
          "x" + std::to_string(o->boundHalfSize.y) + ", at its centre " + (top ? top->name : std::string("nothing"));
 }
 
-// The player: points at an object, clicks it, and lets the game run until something is so.
+bool tipOpen() { return level().view && level().view->TipOpen(); }
+
+// The player: points at an object, clicks it, and lets the game run until something is so. A tip
+// that comes up is read and closed (a tip that waits for the object about to be clicked is left
+// for that click), and the tips closed are kept in order.
 class Player {
  public:
   explicit Player(testkit::HeadlessGame& game) : m_game(game) {}
   void Click(const char* tag) {
+    while (tipOpen() && !WaitsFor(tag) && CloseTip() >= 0) {}
     int x = 0, y = 0;
     ASSERT_TRUE(screenPoint(tag, x, y)) << tag << " cannot be clicked: " << describe(tag);
     const int64_t now = gameStepCount();
@@ -141,11 +150,30 @@ class Player {
     for (int steps = 0; steps < seconds * 1000 / kStepMs; steps += 4) {
       if (!Game::levelContext()) return false;
       if (done()) return true;
+      if (tipOpen()) CloseTip();
       m_game.RunSteps(4);
     }
     return Game::levelContext() && done();
   }
-  void Wait(int seconds) { m_game.RunSteps(seconds * 1000 / kStepMs); }
+  void Wait(int seconds) { RunUntil([] { return false; }, seconds); }
+  // Closes the open tip as a player would; the tip closed, or -1.
+  int CloseTip() {
+    const int tip = testkit::CloseOpenTip(m_game);
+    if (tip >= 0) m_tipsRead.push_back(tip);
+    return tip;
+  }
+  const std::vector<int>& TipsRead() const { return m_tipsRead; }
+  // The tips read so far, for a failure's message.
+  std::string Read() const {
+    std::string out = "tips read:";
+    for (int t : m_tipsRead) out += " " + std::to_string(t);
+    return out;
+  }
+  // The open tip waits for a click on the object of `tag`: that click closes it.
+  static bool WaitsFor(const char* tag) {
+    const Game::cTips* t = level().view->tips();
+    return t->requireClick() && t->RequiredTag() == NameHash(tag);
+  }
   void Key(int vk) {
     testkit::InputScript s;
     s.Key(gameStepCount() + 1, vk);
@@ -168,6 +196,7 @@ class Player {
 
  private:
   testkit::HeadlessGame& m_game;
+  std::vector<int> m_tipsRead;
 };
 
 // After a level ends: its result comes on screen; the level's numbers as they stand then.
@@ -206,34 +235,49 @@ bool gone(const char* tag) {
 
 int32_t stock(int resource) { return level().stock->Amount(resource); }
 
+// The demo's bridge, garden and ore pit carry the tags the tutorial tips look for.
+constexpr const char* kBridge1 = "Food4";
+constexpr const char* kGarden1 = "Totem11";
+constexpr const char* kBridge2 = "Bridge1_Top1";
+constexpr const char* kOrePit2 = "OreGenerator1";
+
 // Level 1 as a first-time player plays it: mend the bridge, then the berry garden that appears
 // behind it, fetch the basket of berries, and wait for the garden to fill the store.
 void playLevelOne(Player& p) {
+  // The tutorial's first tip points at the bridge as soon as the worker is home; OK closes it.
+  ASSERT_TRUE(p.RunUntil([] { return tipOpen(); }, 20)) << "the first tip comes up";
+  EXPECT_EQ(level().view->tips()->tipIndex(), 0);
+  EXPECT_EQ(level().view->tips()->RequiredTag(), NameHash(kBridge1));
+  EXPECT_TRUE(level().view->tips()->arrowShown());
+  EXPECT_EQ(p.CloseTip(), 0) << "OK closes it";
+  EXPECT_FALSE(tipOpen());
   ASSERT_NE(task("RepairGarden"), nullptr);
   EXPECT_TRUE(task("RepairGarden")->hidden()) << "the garden's goal waits for the bridge";
-  p.Click("Bridge");
+  p.Click(kBridge1);
   ASSERT_EQ(level().model->phase(), Game::Phase::Running) << "the first click started the clock";
   ASSERT_TRUE(p.RunUntil([] { return taskDone("RepairBridge"); }, 60));
   EXPECT_FALSE(task("RepairGarden")->hidden()) << "the garden's goal appears with the bridge mended";
-  p.Click("Garden");
+  p.Click(kGarden1);
   ASSERT_TRUE(p.RunUntil([] { return taskDone("RepairGarden"); }, 60));
   p.Click("FoodBasket");
   ASSERT_TRUE(p.RunUntil(goalsMet, 200));
+  // With the way over the river open the second tip pointed at the garden.
+  EXPECT_EQ(p.TipsRead().size() >= 2 ? p.TipsRead()[1] : -1, 1);
 }
 
 // Level 2: the bridge, the three stones in the gap behind it, the ore pit built there and raised
 // once its first ore pays for it, until the store holds 20 Ore.
 void playLevelTwo(Player& p) {
-  p.Click("Bridge");
-  ASSERT_TRUE(p.RunUntil([] { return taskDone("RepairBridge"); }, 60));
+  p.Click(kBridge2);
+  ASSERT_TRUE(p.RunUntil([] { return taskDone("RepairBridge"); }, 60)) << p.Read();
   p.Click("Stone1");
   p.Click("Stone2");
   p.Click("Stone3");
   ASSERT_TRUE(p.RunUntil([] { return gone("Stone1") && gone("Stone2") && gone("Stone3"); }, 90));
-  p.Click("OrePit");
+  p.Click(kOrePit2);
   ASSERT_TRUE(p.RunUntil([] { return taskDone("BuildOrePit"); }, 60));
   ASSERT_TRUE(p.RunUntil([] { return stock(Game::kOre) >= 4; }, 60));
-  p.Click("OrePit");
+  p.Click(kOrePit2);
   ASSERT_TRUE(p.RunUntil(goalsMet, 300));
 }
 

@@ -200,7 +200,7 @@ TEST_F(MapLevel, DemoLevelLoadsInBothFormsAndFindsTheBarn) {
     EXPECT_EQ(bin.CountOf(Game::Event::BuildingReachable), 2);
     const size_t pending = bin.path.Pending().size();
     EXPECT_EQ(pending, 1u);
-    bin.map.Remove(bin.map.FindByTag(NameHash("Bridge"))->id);
+    bin.map.Remove(bin.map.FindByTag(NameHash("Food4"))->id);
     EXPECT_EQ(size_t(bin.CountOf(Game::Event::BuildingReachable)), 2 + pending);
     EXPECT_TRUE(bin.path.Pending().empty());
   }

@@ -279,7 +279,7 @@ TEST_F(DemoPersons, TheDemoWorkerShowsItsAnimationsFromTheBarnToItsWork) {
   // The broken bridge (its near end), or once it is mended the bush beyond it.
   h.ClearEvents();
   bool sent = false;
-  for (const char* name : {"Bridge", "FoodBush1"}) {
+  for (const char* name : {"Food4", "FoodBush1"}) {
     Map::cObject* work = h.map().FindByTag(NameHash(name));
     if (work && (sent = h.workers().SendTo(p->id, work->id, 2, -1, 0.0f))) break;
   }

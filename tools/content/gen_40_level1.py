@@ -26,6 +26,8 @@ os.makedirs(level, exist_ok=True)
 # (10 Food to mend, then 2 Food every minute tick of 10 s) and a basket of 10 berries wait. On the
 # barn's side a cottage waits to be built on its marked-out site and a granary can be upgraded
 # twice. "cursor" picks the pointer's shape over an object: 1 build, 2 gather, 3 repair, 4 upgrade.
+# The bridge and the garden carry the tags the game's tutorial tips of level 1 look for ("Food4":
+# the first thing to click, "Totem11": what the way over the river opens), so the tips point at them.
 icons = "data/buildings/icons.ini"
 objects = [
     ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level1_meadow")),
@@ -49,12 +51,12 @@ objects = [
                      Person_Repair_Time_Food=3, name="#BUILDING_GRANARY", cursor=4, isBreak=1, state=0,
                      upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-160, childScript=icons)),
     ("WorkerStart", dict(type="simple", subType="marker", x=230, y=610, layer=-10)),
-    ("Bridge", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
+    ("Food4", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
                     obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
                     isDrawAfterRepair=1, isConvex=1, childScript="data/obstacles/icons.ini")),
-    ("Garden", dict(type="building", subType="FoodGenerator", x=790, y=330, layer=1, boundY=-20, boundXS=66,
+    ("Totem11", dict(type="building", subType="FoodGenerator", x=790, y=330, layer=1, boundY=-20, boundXS=66,
                     boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
                     obstacleY=-8, obstacleXS=56, obstacleYS=16, anim0="garden_level0", anim6="garden_broken",
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
@@ -166,13 +168,13 @@ write(os.path.join(level, "task.ini"), """\
 [RepairBridge]
 order=1
 type=repair
-objectTag=Bridge
+objectTag=Food4
 objectsName=#TASK_BRIDGE
 
 [RepairGarden]
 order=2
 type=repair
-objectTag=Garden
+objectTag=Totem11
 objectsName=#TASK_GARDEN
 isHidden=1
 appearTask=RepairBridge

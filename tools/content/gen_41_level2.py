@@ -24,6 +24,8 @@ level = os.path.join(data, "maps", str(NUMBER))
 os.makedirs(level, exist_ok=True)
 
 icons = "data/buildings/icons.ini"
+# The bridge and the ore pit carry the tags the game's tutorial tips of level 2 look for.
+BRIDGE, ORE_PIT = "Bridge1_Top1", "OreGenerator1"
 RIDGE = [(490, 420, 770, 460), (890, 420, 1003, 460)]  # the boulders' gap: x 770 to 890
 HEDGE = [(490, 585, 850, 615), (900, 585, 1003, 615)]  # the hedge's gap: x 850 to 900
 
@@ -49,13 +51,13 @@ objects = [
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
                     name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=0, upgradeLevel=0, upgradeLevelMax=0,
                     resource="Food", resourceValue=3, childScript=icons)),
-    ("Bridge", dict(type="brokenPath", subType="bridge", x=515, y=520, layer=2, boundXS=60, boundYS=30,
+    (BRIDGE, dict(type="brokenPath", subType="bridge", x=515, y=520, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
                     obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
                     isDrawAfterRepair=1, isConvex=1, childScript="data/obstacles/icons.ini")),
     stone(1, 792), stone(2, 830), stone(3, 868),
-    ("OrePit", dict(type="building", subType="OreGenerator", x=800, y=300, layer=1, boundY=-30, boundXS=70,
+    (ORE_PIT, dict(type="building", subType="OreGenerator", x=800, y=300, layer=1, boundY=-30, boundXS=70,
                     boundYS=44, supportsAmount=2, supportX=-50, supportY=30, support1X=50, support1Y=30, isObstacle=1,
                     obstacleY=-10, obstacleXS=60, obstacleYS=16, anim0="orepit_level0", anim1="orepit_level1",
                     anim2="orepit_level2", anim7="cottage_site", anim8="cottage_scaffold", currentAnimation=7,
@@ -109,18 +111,18 @@ write(os.path.join(level, "balance.ini"), balance(NUMBER, 420000, 180000, 270000
                                                   dict(Worker=3, Food=60, Ore=40, Gold=30),
                                                   # Quick feet once the bar is half full: 20 s after the clock starts.
                                                   bonuses=bonus_balance(40000, {"Speed": (20000, 20000)})))
-write(os.path.join(level, "task.ini"), """\
+write(os.path.join(level, "task.ini"), f"""\
 ; Goals of level 2, checked and shown in "order".
 [RepairBridge]
 order=1
 type=repair
-objectTag=Bridge
+objectTag={BRIDGE}
 objectsName=#TASK_BRIDGE
 
 [BuildOrePit]
 order=2
 type=build
-objectTag=OrePit
+objectTag={ORE_PIT}
 building=OreGenerator
 objectsName=#TASK_ORE_PIT
 
