@@ -6,11 +6,15 @@
 #include <cmath>
 
 #include "files/text.h"
+#include "game/core/fog.h"
 #include "game/core/game_main.h"
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
+#include "game/objects/scenery_creature.h"
 #include "game/core/model_flying.h"
 #include "game/core/player_stock.h"
+#include "game/rules/achievements.h"
+#include "game/core/sounds_controller.h"
 #include "anim/fx_manager.h"
 #include "sound/sound.h"
 
@@ -86,6 +90,8 @@ void cGameModel::StartLevel(int32_t mode, int32_t levelNumber) {
   // the level comes from.
   m_score.Begin(scoreTableRead("data/scores.ini"));
   m_timePhases.Begin(LevelTimes{levelBalance().tLevelTime, levelBalance().tGoldTime, levelBalance().tSilverTime});
+  if (Map::cFog* fog = Map::levelFog()) fog->SetHidden(levelBalance().bIsFog == 0);
+  Map::sceneryCreatureSoundReset();
   m_phase = (m_workersCount && m_workersCount() > 0) ? Phase::Ready : Phase::Waiting;
   PostSimple(Event::LevelStarted, levelNumber);
   if (levelHasStory(levelNumber)) PostSimple(Event::StoryLevelStarted, levelNumber);
@@ -99,6 +105,7 @@ int cGameModel::Update(int32_t ms) {
   }
   if (m_phase == Phase::Finishing) {
     if (m_map) m_map->UpdateAll(ms);
+    if (m_sounds) m_sounds->Update(ms);
     FxManager::fxManager().UpdateFireWorks(float(ms));
     if (m_finishTimer.Advance(float(ms)) || (!m_finishTimer.running && m_finishTimer.remaining == 0)) {
       // The finale starts once, at the step the result is handed over.
@@ -119,8 +126,10 @@ int cGameModel::Update(int32_t ms) {
     m_map->UpdateAllAnimations(ms);
     m_map->UpdateAndSweep(ms);
   }
+  Map::sceneryCreatureSoundTick(ms);
   if (m_allGoals && m_allGoals->active()) m_allGoals->Advance(ms);
   if (m_stepHook) m_stepHook(ms);
+  if (m_sounds) m_sounds->Update(ms);
   FxManager::fxManager().UpdateFireWorks(float(ms));
   if (m_phase == Phase::Waiting && m_workersCount && m_workersCount() > 0) {
     PostSimple(Event::FirstWorkerAvailable);
@@ -242,7 +251,8 @@ void cGameModel::OnAction(const ModelAction& a) {
       if (beforeFinish) Lose();
       break;
     case 12:
-      // The achievement test belongs to the achievement tracker, which reads the action log.
+      // The typed test word: the next achievement is earned and announced as in play.
+      if (cAchievementTable* t = achievementTable()) t->GrantTest();
       break;
     default:
       break;
@@ -252,6 +262,7 @@ void cGameModel::OnAction(const ModelAction& a) {
 void cGameModel::OnEvent(GameEvent& e) {
   cObserver::OnEvent(e);
   m_score.OnEvent(e);
+  if (cAchievementTable* t = achievementTable()) t->OnEvent(e);
   modelFlyingMessageFor(m_map, e);
   switch (e.code) {
     case Code(Event::AllGoalsCompleted): GoalsMet(); break;

@@ -18,6 +18,7 @@ class cObject;
 namespace Game {
 class PlayerStock;
 class cAllTaskCompletedController;
+class cSoundsController;
 
 enum class Phase : int32_t { Waiting = 0, Ready = 1, Running = 2, GoalsMet = 3, Finishing = 4, Created = 6 };
 
@@ -69,6 +70,8 @@ class cGameModel : public cObserver {
 
   // The parts of the level the model drives; each may be absent until its family exists.
   void SetAllGoals(cAllTaskCompletedController* c) { m_allGoals = c; }
+  // Updated every step after the step hook, and in the finishing phase too.
+  void SetSounds(cSoundsController* c) { m_sounds = c; }
   // How many persons the workers controller has (phase Waiting becomes Ready once there is one).
   void SetWorkersCount(std::function<int()> f) { m_workersCount = std::move(f); }
   // Releases "Worker" persons waiting in the barn; returns how many left.
@@ -127,6 +130,7 @@ class cGameModel : public cObserver {
   PlayerStock* m_stock;
   Map::cMap* m_map;
   cAllTaskCompletedController* m_allGoals = nullptr;
+  cSoundsController* m_sounds = nullptr;
   std::function<int()> m_workersCount;
   std::function<int()> m_releaseWaiting;
   std::function<void(int32_t)> m_stepHook;

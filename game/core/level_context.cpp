@@ -18,6 +18,7 @@
 #include "game/objects/building.h"
 #include "game/objects/production_register.h"
 #include "game/menus/screens.h"
+#include "sound/sound.h"
 
 namespace Game {
 namespace {
@@ -39,15 +40,20 @@ LevelContext::~LevelContext() {
   // Objects leave the dispatcher before it goes; the map before the arena that holds them.
   model.reset();
   queue.reset();
+  bonuses.reset();  // it calls the workers controller
   workers.reset();
   allGoals.reset();
+  sounds.reset();
   goals.reset();
   if (map) map->Clear();
+  fog.reset();
   if (Map::objectFactory()) {
     Map::objectFactory()->EndLevel();
     if (dispatcher) Map::objectFactory()->SetDispatcher(nullptr);
   }
   if (eventDispatcher() == dispatcher.get()) eventSetDispatcher(nullptr);
+  // Instances still playing finish; only the level's templates go.
+  if (gameSoundsLoaded) sndFreeScript(kGameSoundsScript);
 }
 
 LevelContext* levelContext() { return g_level.get(); }
@@ -157,13 +163,17 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
                                                      c.stock.get(), &factory);
     c.workers->SetSkin(c.skinGroup);
     c.queue = std::make_unique<cOperationsQueue>(c.dispatcher.get(), c.map.get(), c.workers.get());
+    c.bonuses = std::make_unique<cBonusController>(c.dispatcher.get(), c.workers.get(), b,
+                                                   levelBalancePath(n).c_str());
     cWorkersController* workers = c.workers.get();
     cOperationsQueue* queue = c.queue.get();
+    cBonusController* bonuses = c.bonuses.get();
     c.model->SetWorkersCount([workers] { return workers->PersonCount(); });
     c.model->SetReleaseWaitingWorkers([workers] { return workers->ReleaseGreeting(); });
     Task::cLevelTaskContainer* goals = c.goals.get();
-    c.model->SetStepHook([workers, queue, goals](int32_t ms) {
+    c.model->SetStepHook([workers, bonuses, queue, goals](int32_t ms) {
       workers->Update(ms);
+      bonuses->Update(ms);
       queue->Update(ms);
       goals->Update(ms);
     });
@@ -196,12 +206,27 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
         if (auto* b = dynamic_cast<Map::cBuilding*>(map->At(i))) b->StopWorkAnimation();
       if (Map::cObject* o = map->FindByTag(uint32_t(tag))) workers->GatherAt(o->id);
     });
+  } else if (stage == 4) {
+    c.sounds = std::make_unique<cSoundsController>(c.dispatcher.get());
+    c.sounds->LoadAmbient(levelSoundsPath(n));
+    c.model->SetSounds(c.sounds.get());
+    sndLoadScript(kGameSoundsScript);
+    c.gameSoundsLoaded = true;
   } else if (stage == 6) {
     c.model->RegisterEvents();
     c.allGoals->RegisterEvents();
+    c.fog = std::make_unique<Map::cFog>();
+    // Hidden from the start on a level without fog, so nothing on its map ever finds a point fogged.
+    c.fog->SetHidden(levelBalance().bIsFog == 0);
+    c.fog->RegisterEvents(c.dispatcher.get());
+    c.map->Add(c.fog.get());
+    Map::cFog* fog = c.fog.get();
+    c.loader->SetOnFogRead([fog, n](const MapFog* opacities) { fog->LoadLevelFog(n, opacities); });
     c.goals->RegisterEvents();
+    c.sounds->RegisterEvents();
     c.workers->RegisterEvents();
     c.queue->RegisterEvents();
+    c.bonuses->RegisterEvents();
     c.view->RegisterEvents();
   } else if (stage >= kFirstMapStage && stage < kFirstMapStage + c.mapSteps) {
     if (stage == kFirstMapStage) {
@@ -212,6 +237,8 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
       c.failed = true;
       return false;
     }
+    // The opacities came in the step itself, before the map's post-load.
+    if (stage == kFirstMapStage + c.mapSteps - 1 && c.fog) c.fog->SetAreaCount(c.map->FogAreaCount());
     if (stage == kFirstMapStage + objects && testSetting(TestSwitch::Game_Dump_Map_Statistics))
       gameLog("[cMap]objects amount -- %d\n", int(c.map->Count()));
   } else if (stage == last) {
@@ -225,6 +252,7 @@ bool LoadLevelStage(int32_t n, int32_t stage) {
     c.view->LevelStart();
     if (Interface::UIInterface* ui = c.view->interfaceWnd()) ui->LevelStart(&c);
     c.model->StartLevel(c.gameMode, n);
+    if (c.fog && !c.fog->Has(Map::kFlagHidden)) Map::fogOpenStartAreas(*c.map);
   }
   return true;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/core/events.h"
+#include "game/core/fog.h"
 #include "game/core/game_model.h"
 #include "game/core/level_balance.h"
 #include "game/core/map.h"
@@ -13,7 +14,9 @@
 #include "game/core/map_loader.h"
 #include "game/core/path_finder.h"
 #include "game/core/player_stock.h"
+#include "game/core/sounds_controller.h"
 #include "game/core/workers.h"
+#include "game/rules/bonus_controller.h"
 #include "game/rules/task_container.h"
 
 namespace Game {
@@ -23,6 +26,8 @@ class cGameView;
 constexpr int32_t kDefaultLevelTimeMs = 600000;
 constexpr int32_t kDefaultMinuteTimeMs = 60000;
 constexpr float kDefaultWorkerSpeed = 0.1f;  // pixels per millisecond
+// The sound script of the game's event sounds, loaded while a level runs.
+constexpr const char* kGameSoundsScript = "data/snd/gameSounds.ini";
 
 struct LevelContext {
   int32_t levelNumber = 0;
@@ -48,10 +53,17 @@ struct LevelContext {
   std::unique_ptr<cWorkersController> workers;
   std::unique_ptr<cOperationsQueue> queue;
   std::unique_ptr<cAllTaskCompletedController> allGoals;
+  // Stage 4: the sounds controller, with the game sounds' script loaded for the level.
+  std::unique_ptr<cSoundsController> sounds;
+  bool gameSoundsLoaded = false;
+  std::unique_ptr<cBonusController> bonuses;
   // Stage 2: the game view. The context owns it until it goes on screen (levelShowView); then
   // the root window does, and the level's end takes it off the screen.
   std::unique_ptr<cGameView> viewOwned;
   cGameView* view = nullptr;
+  // Stage 6: the level's fog of war, on the map from then on (the map never destroys it); its
+  // opacities come at the map's last load step.
+  std::unique_ptr<Map::cFog> fog;
 
   ~LevelContext();
 };

@@ -10,6 +10,7 @@
 #include "anim/fx_manager.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
+#include "game/core/fog.h"
 #include "game/core/map.h"
 #include "support/test_files.h"
 #include "game/core/game_main.h"
@@ -75,7 +76,9 @@ TEST_F(GameModel, ALevelOfNObjectsLoadsInNPlusElevenStages) {
   EXPECT_FALSE(Game::LoadLevelStage(101, 13));
   Game::LevelContext* c = Game::levelContext();
   ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->map->Count(), 2u);
+  EXPECT_EQ(c->map->Count(), 3u);  // the two objects and the level's fog
+  ASSERT_NE(Map::levelFog(), nullptr);
+  EXPECT_NE(c->map->FindById(Map::levelFog()->id), nullptr);
   EXPECT_EQ(c->model->phase(), Phase::Waiting);  // no worker yet
   EXPECT_EQ(c->model->levelTimer().total, 10000);
   EXPECT_FALSE(c->model->levelTimer().running);
