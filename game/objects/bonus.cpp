@@ -73,6 +73,8 @@ bool cBonus::RefusesPickUp() const {
 
 void cBonus::ResolveParent(const cMap& map) {
   cSubjectObject::ResolveParent(map);
+  // A quill glints where it lies until it is picked up (the glint stops itself on that event).
+  if (IsQuill() && !collected) SpawnMapEffect("Quill", layer + 1, -1, x, y);
   if (lifeTime > 0) lifeTimer.Restart();
   if (isSmoothAppear) appear.Start(kAppearMs);
 }
@@ -170,7 +172,11 @@ void cBonus::BeginWork() {
   const int32_t given = GivenResource();
   if (cMap* m = objMap())
     for (int32_t pid : operation.persons)
-      if (auto* p = dynamic_cast<cPerson*>(m->FindById(pid))) p->Carry(given, given == kNoResource ? 0 : amount);
+      if (auto* p = dynamic_cast<cPerson*>(m->FindById(pid))) {
+        p->Carry(given, given == kNoResource ? 0 : amount);
+        // A quill goes home in the bag and is announced there, where its goal counts it.
+        if (IsQuill()) p->SetCarriedItem(subtypeHash);
+      }
   static const uint32_t kWarrior = NameHash("Warrior"), kExorcist = NameHash("Exorcist");
   const int32_t lasts = operation.duration;
   if (personKind == kWarrior)

@@ -383,6 +383,10 @@ TEST_F(Bonuses, AQuillIsPickedAsAQuillAndTheWitchCallsHerCreature) {
   ASSERT_TRUE(obstest::runUntil(h, Event::QuillPickedUp));
   EXPECT_EQ(h.CountOf(Event::ResourcesPickedUp), 0);
   EXPECT_EQ(h.CountOf(Event::CreatureObstacleEvent), 0);
+  // The person carries it home in the bag, where it is announced.
+  EXPECT_EQ(h.CountOf(Event::QuillDelivered), 0);
+  ASSERT_TRUE(obstest::runUntil(h, Event::QuillDelivered));
+  EXPECT_EQ(h.CountOf(Event::QuillDelivered), 1);
 
   // Hidden while it waits; a cue naming another object leaves it waiting.
   EXPECT_TRUE(ghost->Waiting());
