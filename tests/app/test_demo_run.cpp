@@ -1,5 +1,6 @@
 // The bundled demo played headless from its start: logos, loading, the main menu asking for the
-// first player's name, then Play through the game-mode question to the level map.
+// first player's name, then Play through the game-mode question to the intro story, which a new
+// player is told before the first level, and past it to the level map.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,7 +13,8 @@
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
 #include "game/core/level_context.h"
-#include "game/menus/level_menu.h"
+#include "game/menus/comics.h"
+#include "game/menus/level_loading.h"
 #include "game/menus/loading.h"
 #include "game/menus/main_menu.h"
 #include "platform/platform.h"
@@ -22,7 +24,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndOnToTheLevelMap) {
+TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndTheIntroStoryOnToTheFirstLevel) {
   const fs::path home = fs::current_path();
   const fs::path run = testkit::EnterDemoCopy("demo_run");
   if (run.empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
@@ -58,7 +60,7 @@ TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndOnToTheLevelMap) {
     EXPECT_FALSE(menu->Modal().IsOpen());
     EXPECT_EQ(menu->FindChild("PlayerName")->Caption(), u"Anna");
 
-    // Play with no mode chosen asks for one; Enter (OK) goes on to the level map.
+    // Play with no mode chosen asks for one; Enter (OK) goes on to the intro story.
     UIWnd* play = menu->FindChild("Play");
     ASSERT_NE(play, nullptr);
     const int x = play->X() + play->Width() / 2, y = play->Y() + play->Height() / 2;
@@ -71,7 +73,15 @@ TEST(DemoRun, StartsThroughLoadingIntoTheMainMenuAndOnToTheLevelMap) {
     ok.Key(gameStepCount() + 12, VK_RETURN_);
     ok.Start();
     game.RunSteps(40);
-    EXPECT_NE(dynamic_cast<Menu::UILevelMenu*>(root->Child(0)), nullptr) << "the level map";
+    ASSERT_NE(dynamic_cast<Menu::UIComics*>(root->Child(0)), nullptr) << "the intro story";
+    // Once its opening fade is over, Escape ends the story at once, and the end of the intro starts
+    // the first level.
+    game.RunSteps(45);
+    testkit::InputScript esc;
+    esc.Key(gameStepCount() + 1, VK_ESCAPE_);
+    esc.Start();
+    game.RunSteps(50);
+    EXPECT_NE(dynamic_cast<Menu::UILevelLoading*>(root->Child(0)), nullptr) << "level 1 loading";
   }
   fs::current_path(home);
   iniFreeAll();
