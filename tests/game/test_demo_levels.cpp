@@ -1,4 +1,4 @@
-// The demo campaign's levels 1 to 3 hold together: each loads from its map.bin without a line in
+// The demo campaign's levels 1 to 6 hold together: each loads from its map.bin without a line in
 // gerr.log, every picture its objects, children and pick-ups name is in the catalogue and
 // readable, every name is translated, the balance gives time and a stock to start with, and from
 // the barn every object a person can work on is reachable, or becomes so once the obstacles in
@@ -92,7 +92,8 @@ void expectAnimationsOfFile(const std::string& file) {
 bool isObstacleSection(const std::string& ini, const std::string& section) {
   const std::string type = iniGetString(ini.c_str(), section.c_str(), "type", "");
   const std::string sub = iniGetString(ini.c_str(), section.c_str(), "subType", "");
-  return type == "brokenPath" || type == "evilstone" || (type == "bonus" && sub == "creature");
+  static const std::set<std::string> creatures = {"creature", "wolf", "spider"};
+  return type == "brokenPath" || type == "evilstone" || type == "totem" || (type == "bonus" && creatures.count(sub));
 }
 
 bool reachable(testkit::GameHarness& level, const Map::cObject& barn, const Map::cObject& o) {
@@ -152,7 +153,7 @@ Reach explore(testkit::GameHarness& level, int n) {
 }
 
 TEST_F(DemoLevels, EachLevelLoadsQuietlyAndEveryPictureAndNameResolves) {
-  for (int n = 1; n <= 3; ++n) {
+  for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE("level " + std::to_string(n));
     testkit::GameHarness level;
     ASSERT_TRUE(level.Load(n));
@@ -223,9 +224,13 @@ TEST_F(DemoLevels, FromTheBarnEverySubjectIsReachableOnceTheObstaclesInItsWayAre
     std::set<std::string> open;
   };
   const Expect expects[] = {
-      {1, {"Garden", "FoodBasket"}, {"Bridge", "Cottage", "Granary"}},
-      {2, {"OrePit", "FoodBasket", "Stone1", "Stone2", "Stone3", "DryTree"}, {"Bridge", "Garden"}},
+      // Levels 1 and 2 tag their bridge, garden and ore pit as the tutorial tips ask.
+      {1, {"Totem11", "FoodBasket"}, {"Food4", "Cottage", "Granary"}},
+      {2, {"OreGenerator1", "FoodBasket", "Stone1", "Stone2", "Stone3", "DryTree"}, {"Bridge1_Top1", "Garden"}},
       {3, {"GoldMine"}, {"Boar", "FoodPlace", "GoldPlace", "MoneyChanger", "WarriorHut"}},
+      {4, {"Quill", "FoodBasket"}, {"Wolf", "Spider", "FoodPlace", "WarriorHut"}},
+      {5, {"OrePit", "Totem", "Heart"}, {"Road", "Garden", "FoodBasket"}},
+      {6, {}, {"Mushroom1", "Mushroom2", "Mushroom3", "Mushroom4", "Cave1", "Cave2", "Drums", "BerryBush", "ChestHeart"}},
   };
   for (const Expect& e : expects) {
     SCOPED_TRACE("level " + std::to_string(e.level));
@@ -261,16 +266,16 @@ TEST_F(DemoLevels, TheWarriorHasHisOwnTableAndTheCreatureWaitsForHim) {
 TEST_F(DemoLevels, LevelOnesPricesLetThePlayerMendTheBridgeAndTheGarden) {
   const std::string ini = levelDir(1) + "/map.ini", bal = levelDir(1) + "/balance.ini";
   const int food = iniGetInt(bal.c_str(), "Resources", "Food", 0);
-  const int bridge = iniGetInt(ini.c_str(), "Bridge", "Person_Repair_Time_Food", 0);
-  const int garden = iniGetInt(ini.c_str(), "Garden", "Person_Repair_Time_Food", 0);
+  const int bridge = iniGetInt(ini.c_str(), "Food4", "Person_Repair_Time_Food", 0);
+  const int garden = iniGetInt(ini.c_str(), "Totem11", "Person_Repair_Time_Food", 0);
   EXPECT_EQ(food, 20);
   EXPECT_EQ(bridge, 5);
   EXPECT_EQ(garden, 10);
   EXPECT_GE(food, bridge + garden) << "both repairs are affordable from the start";
-  EXPECT_EQ(iniGetInt(ini.c_str(), "Bridge", "isBroken", 0), 1);
-  EXPECT_EQ(iniGetInt(ini.c_str(), "Garden", "state", -1), 4) << "the garden starts broken";
+  EXPECT_EQ(iniGetInt(ini.c_str(), "Food4", "isBroken", 0), 1);
+  EXPECT_EQ(iniGetInt(ini.c_str(), "Totem11", "state", -1), 4) << "the garden starts broken";
   // Two Food every ten seconds.
-  EXPECT_EQ(iniGetInt(ini.c_str(), "Garden", "resourceValue", 0), 2);
+  EXPECT_EQ(iniGetInt(ini.c_str(), "Totem11", "resourceValue", 0), 2);
   EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "MinuteTime", 0), 10000);
 }
 
@@ -279,8 +284,8 @@ TEST_F(DemoLevels, LevelOneAsksForTheBridgeTheGardenAnd25FoodInFourMinutes) {
   EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tLevelTime", 0), 240000);
   EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tGoldTime", 0), 90000);
   EXPECT_EQ(iniGetInt(bal.c_str(), "Main", "tSilverTime", 0), 150000);
-  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairBridge", "objectTag", "")), "Bridge");
-  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairGarden", "objectTag", "")), "Garden");
+  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairBridge", "objectTag", "")), "Food4");
+  EXPECT_EQ(std::string(iniGetString(tasks.c_str(), "RepairGarden", "objectTag", "")), "Totem11");
   EXPECT_EQ(iniGetInt(tasks.c_str(), "GatherFood", "resourceValue", 0), 25);
   // Holding 25 needs more than the starting Food: a level left alone is lost.
   EXPECT_LT(iniGetInt(bal.c_str(), "Resources", "Food", 0), 25);
@@ -288,7 +293,7 @@ TEST_F(DemoLevels, LevelOneAsksForTheBridgeTheGardenAnd25FoodInFourMinutes) {
 }
 
 TEST_F(DemoLevels, EveryGoalThatAppearsLaterStartsHiddenAndEveryGoalReadsInBothLanguages) {
-  for (int n = 1; n <= 3; ++n) {
+  for (int n = 1; n <= 6; ++n) {
     SCOPED_TRACE("level " + std::to_string(n));
     const std::string tasks = levelDir(n) + "/task.ini";
     for (const std::string& t : iniSectionList(tasks.c_str())) {
