@@ -469,34 +469,8 @@ alpha = 0 0, 0.3 1, 1 0
 for name, text in EFFECTS.items():
     write(os.path.join(data, "fx", name), text)
 
-# The drums' rain over the whole map is the effect "Rain", the same one a level's showers use. The
-# weather's own generator owns it; this one only fills it in on a demo that lacks it, so the drums
-# never call for a missing effect.
-catalogue_ini = os.path.join(data, "fx", "pyroeffects.ini")
-with open(catalogue_ini, encoding="utf-8") as f:
-    effects_named = {line.strip()[1:-1].lower() for line in f if line.strip().startswith("[")}
-if "rain" not in effects_named:
-    write(os.path.join(data, "fx", "drums_rain.pfx"), """; Rain: grey-blue streaks falling across the whole map from its top edge. Runs until stopped.
-; Placed at (512, 0), the middle of the top edge.
-[effect]
-version = 1
-title = Rain
-
-[emitter drops]
-sprite = pics/magic_drop.png
-blend = alpha
-rate = 220
-maxParticles = 400
-life = 1.1 1.4
-speed = 560 640
-direction = 95
-spread = 2
-area = 1100 10
-size = 0 8, 1 9
-color = 0 #A8B8D0
-alpha = 0 0, 0.08 0.55, 0.9 0.5, 1 0
-""")
-    merge_sections(catalogue_ini, {"Rain": ["name=data/fx/drums_rain.pfx"]})
+# The drums' rain over the whole map is the effect "Rain", the one a level's showers use, which the
+# weather's generator (gen_86_weather_art.py) writes.
 merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
     "BerryInBag": ["name=data/fx/berry_bag.pfx", "offsetY=-30"],
     "Berry": ["name=data/fx/berry_sparkle.pfx", "offsetY=-8"],

@@ -22,7 +22,7 @@ import sys
 
 from PIL import Image, ImageDraw
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import own_section_last, write  # noqa: E402
+from level_common import own_section_last, write, write_keeping_others  # noqa: E402
 from menu_paint import supersampled  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
 
@@ -305,7 +305,7 @@ save(wood((560, 460), 7302), "interface", "endscreens", "statistics.png")
 save(wood((520, 300), 7303), "interface", "endscreens", "lose.png")
 save(star((64, 64)), "interface", "endscreens", "star.png")
 write(os.path.join(data, "hint", "hintResources.ini"), HINT_LAYOUT)
-write(os.path.join(data, "menu", "ingameDialogs.ini"), DIALOGS)
+write_keeping_others(os.path.join(data, "menu", "ingameDialogs.ini"), DIALOGS)
 translation()
 catalogue()
 print("hints: data/hint/*, data/interface/endscreens/*, data/menu/ingameDialogs.ini, [Hints] of data/translation.ini, [hints] of translation_ru.ini, the 'hints' catalogue block")

@@ -20,7 +20,7 @@ import sys
 from PIL import Image
 
 from demo_widgets import capped_button
-from level_common import merge_sections  # noqa: E402
+from level_common import write_keeping_others  # noqa: E402
 
 here = os.path.dirname(os.path.abspath(__file__))
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "demo"))
@@ -309,34 +309,8 @@ def sky(w=1024, h=768, seed=8080):
     return img
 
 
-def ini_sections(path):
-    """The sections of an INI file as {name: body lines}, in file order; {} without the file."""
-    found, name = {}, None
-    if not os.path.exists(path):
-        return found
-    with open(path, encoding="utf-8") as f:
-        for line in f.read().replace("\r\n", "\n").split("\n"):
-            t = line.strip()
-            if t.startswith("[") and t.endswith("]"):
-                name = t[1:-1].strip()
-                found[name] = []
-            elif name is not None:
-                found[name].append(line)
-    for body in found.values():
-        while body and not body[-1].strip():
-            body.pop()
-    return found
-
-
-# The catalogue is written whole, but the entries other generators have put in it (whichever ran
-# first) are kept, so the generators can run in any order.
-catalogue_path = os.path.join(fx, "pyroeffects.ini")
-ours = {line.strip()[1:-1].strip().lower() for line in CATALOGUE.split("\n")
-        if line.strip().startswith("[") and line.strip().endswith("]")}
-others = {n: body for n, body in ini_sections(catalogue_path).items() if n.lower() not in ours}
-write(catalogue_path, CATALOGUE)
-if others:
-    merge_sections(catalogue_path, others)
+# Written whole, keeping the entries other generators have put in it (whichever ran first).
+write_keeping_others(os.path.join(fx, "pyroeffects.ini"), CATALOGUE)
 write(os.path.join(fx, "effects.ini"), EFFECTS)
 write(os.path.join(fx, "firework.pfx"), FIREWORK)
 write(os.path.join(fx, "task_flare.pfx"), TASK_FLARE)

@@ -411,7 +411,7 @@ def voices():
                 raw = os.path.join(tmp, "raw.wav")
                 subprocess.run(["espeak-ng", "-v", voice, "-s", speed, "-p", "55", "-w", raw, text], check=True)
                 out = os.path.join(sounds, "voice%d_%s.wav" % (p, lang))
-                subprocess.run(["sox", raw, "-r", "16000", "-c", "1", "-b", "16", out, "norm", "-3"], check=True)
+                subprocess.run(["sox", "-D", raw, "-r", "16000", "-c", "1", "-b", "16", out, "norm", "-3"], check=True)
     lines = ["; The voices of the demo's stories (tools/content/gen_89_comics.py): page N in English and",
              "; Russian; a page's \"sound\" is a translation key naming one of them.", "[main]", "maxvolume=1", ""]
     for p in PAGES:

@@ -145,10 +145,42 @@ def own_section_last(path, section, text, write):
     write(path, "\n".join(out) + ("\n\n" if out else "") + text)
 
 
+def ini_sections(path):
+    """The sections of an INI file as {name: body lines}, in file order; {} without the file."""
+    found, name = {}, None
+    if not os.path.exists(path):
+        return found
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().replace("\r\n", "\n").split("\n"):
+            t = line.strip()
+            if t.startswith("[") and t.endswith("]"):
+                name = t[1:-1].strip()
+                found[name] = []
+            elif name is not None:
+                found[name].append(line)
+    for body in found.values():
+        while body and not body[-1].strip():
+            body.pop()
+    return found
+
+
+def write_keeping_others(path, text):
+    """Writes an INI document whole but keeps the sections other generators have merged into it
+    (those `text` does not define), so the generators can run in any order."""
+    ours = {line.strip()[1:-1].strip().lower() for line in text.split("\n")
+            if line.strip().startswith("[") and line.strip().endswith("]")}
+    others = {n: body for n, body in ini_sections(path).items() if n.lower() not in ours}
+    write(path, text)
+    if others:
+        merge_sections(path, others)
+
+
 def merge_sections(path, sections, header=None):
     """Replaces the named sections of an INI file (adding those that are missing at its end) and
     keeps every other line, so a generator can add its entries to a file another one writes and
     running it again changes nothing. `sections` maps a section name to its body lines."""
+    if os.path.dirname(path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
     lines = []
     if os.path.exists(path):
         with open(path, encoding="utf-8") as f:
