@@ -105,6 +105,7 @@ void cTotem::ApplyRecord(const MapObjectRecord& r) {
     animHashes[0] = 0;  // the stand-in picture is not the object's own: it is not saved
   }
   if (state != kWhole) Set(kFlagClickable, false);
+  if (state == kDestroyed && anims[1].IsValid()) SetAnimation(1, false);
 }
 
 void cTotem::FillRecord(MapObjectRecord& r) const {
@@ -142,6 +143,8 @@ void cTotem::OnCleared() {
   SpawnMapEffect("SunShine", layer + 1, -1, x, y);
   state = kDestroyed;
   Set(kFlagClickable, false);
+  // A totem drawn broken in its second slot shows it lies in pieces; without one it stands on.
+  if (anims[1].IsValid()) SetAnimation(1, false);
   objClearObstacle(*this);
   // A destroyed totem stays on the map; a fog area of its own is counted and must open now, or
   // the level's fog would wait for it for ever.
@@ -153,6 +156,7 @@ void cTotem::OnCleared() {
 void cTotem::Restore() {
   state = kWhole;
   Set(kFlagClickable, true);
+  if (currentAnimation != 0) SetAnimation(0, false);
   if (blocksWhenWhole)
     if (cMap* m = objMap()) SetObstacle(*m, true);
   // The fog closes in around the totem again.

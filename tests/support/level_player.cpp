@@ -357,6 +357,9 @@ void playLevelFive(LevelPlayer& p) {
   p.Click("Totem");
   p.Click("Heart");
   ASSERT_TRUE(p.RunUntil([] { return taskDone("DestroyTotem"); }, 60));
+  const Map::cObject* totem = playedLevel().map->FindByTag(NameHash("Totem"));
+  ASSERT_NE(totem, nullptr);
+  EXPECT_EQ(totem->currentAnimation, 1) << "the broken totem lies in pieces";
   EXPECT_FALSE(levelTask("BringHeart")->hidden()) << "the heart's goal shows once the totem is down";
   ASSERT_TRUE(p.RunUntil(goalsMet, 60));
 }

@@ -66,7 +66,7 @@ objects = [
                     Person_Uprade2_Time_Food=15, Person_Uprade2_Time_Ore=8, name="#BUILDING_ORE_PIT", cursor=1,
                     isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-96,
                     resource="Ore", resourceValue=2, resourceValue1=3, resourceValue2=5, childScript=icons)),
-    ("DryTree", dict(type="brokenPath", subType="dryTree", x=875, y=606, layer=3, boundY=-50, boundXS=30,
+    ("DryTree", dict(type="brokenPath", subType="dryTree", x=875, y=606, layer=3, boundY=-50, boundXS=45,
                      boundYS=60, supportsAmount=1, supportX=0, supportY=-36, isObstacle=1, obstacleY=-6,
                      obstacleXS=25, obstacleYS=18, anim0="dry_tree", name="#OBJECT_DRY_TREE", workerType="Worker",
                      Person_Repair_Time=4000, Person_Repair_Time_Food=5, cursor=3,

@@ -96,11 +96,11 @@ objects = [
                     resource="Ore", resourceValue=3, resourceValue1=5, childScript=icons)),
     ("Totem", dict(type="totem", subType="totem", x=720, y=470, layer=2, boundY=-50, boundXS=24, boundYS=56,
                    supportsAmount=1, supportX=0, supportY=30, isObstacle=1, obstacleY=-4, obstacleXS=16,
-                   obstacleYS=10, anim0="totem_evil", name="#OBJECT_TOTEM", workerType="Worker",
+                   obstacleYS=10, anim0="totem_evil", anim1="totem_broken", name="#OBJECT_TOTEM", workerType="Worker",
                    Person_Repair_Time=4000, Person_Repair_Time_Food=5, Person_Repair_Time_Ore=6, cursor=3, state=0,
                    wells=0, AnimFrameShift=0, flipX=0, childScript=obstacle_icons)),
     # Under the mist it waits unseen; once its spot is clear it leaps out onto the grass.
-    ("Heart", dict(type="heart", subType="JumpingHeart", x=900, y=250, layer=3, boundY=-14, boundXS=25, boundYS=25,
+    ("Heart", dict(type="heart", subType="JumpingHeart", x=900, y=250, layer=3, boundY=8, boundXS=25, boundYS=22,
                    supportsAmount=1, supportY=30, anim0="heart_lying", name="#HEART_JUMPING", workerType="Worker",
                    Person_Get_Resource_Time=1500, targetPosX=840, targetPosY=400, childScript=bonus_icons)),
     ("FoodBasket", dict(type="bonus", subType="food", x=150, y=250, layer=2, boundY=-12, boundXS=22, boundYS=20,
@@ -164,6 +164,7 @@ def picture(img, name):
 write_block(data, "level 5 art", [
     animation_line("pond_fly", picture(late.fly_dot(), "fly.png"), 200, 2),
     animation_line("totem_evil", picture(late.totem_strip(), "totem.png"), 1500, 6),
+    animation_line("totem_broken", picture(late.totem_broken(), "totem_broken.png"), 1000, 1),
     animation_line("road_crack", picture(late.road_crack_strip(), "road_crack.png"), 1000, 2, loop=False),
 ])
 

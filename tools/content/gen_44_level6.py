@@ -37,15 +37,17 @@ STREAM = [(640, 130), (660, 260), (700, 330), (690, 400)]
 POND = (620, 390, 760, 450)
 
 
+# A picture is drawn centred on its object's anchor: each click box (boundY, boundXS/YS) is laid
+# over the picture as it stands on the map, so a click on what the player sees takes.
 def mushroom(n, x, y, anim):
-    return (f"Mushroom{n}", dict(type="berry", subType="mushroom", x=x, y=y, layer=1, boundY=-12, boundXS=22,
+    return (f"Mushroom{n}", dict(type="berry", subType="mushroom", x=x, y=y, layer=1, boundY=3, boundXS=22,
                                  boundYS=22, supportsAmount=1, supportX=0, supportY=22, anim0=anim,
                                  name="#OBJECT_MUSHROOM", workerType="Worker", Person_Get_Resource_Time=2000,
                                  soundKey="Mushroom", cursor=4, childScript=bonus_icons))
 
 
 def cave(n, x, y):
-    return (f"Cave{n}", dict(type="heart", subType="cave", x=x, y=y, layer=1, boundY=-30, boundXS=60, boundYS=45,
+    return (f"Cave{n}", dict(type="heart", subType="cave", x=x, y=y, layer=1, boundY=5, boundXS=66, boundYS=50,
                              supportsAmount=2, supportX=0, supportY=40, support1X=0, support1Y=10, isObstacle=1,
                              obstacleXS=40, obstacleYS=20, anim0="heart_cave_closed", anim1="heart_cave_open",
                              name="#HEART_CAVE", workerType="Worker", Person_Repair_Time=5000,
@@ -60,7 +62,7 @@ objects = [
                   obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
                   name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
     ("WorkerStart", dict(type="simple", subType="marker", x=230, y=680, layer=-10)),
-    ("RedHood", dict(type="berry", subType="redhood", x=460, y=360, layer=1, boundY=-40, boundXS=36, boundYS=50,
+    ("RedHood", dict(type="berry", subType="redhood", x=460, y=360, layer=1, boundY=8, boundXS=30, boundYS=36,
                      supportsAmount=1, supportX=30, supportY=20, anim0="redhood_idle", anim1="redhood_glance",
                      anim2="redhood_thanks", anim3="redhood_talk", name="#OBJECT_REDHOOD", workerType="Worker",
                      childScript=bonus_icons)),
@@ -68,20 +70,20 @@ objects = [
     mushroom(2, 560, 230, "mushroom_chanterelle"),
     mushroom(3, 870, 470, "mushroom_brown"),
     mushroom(4, 650, 575, "mushroom_red"),
-    ("Drums", dict(type="drums", subType="drums", x=800, y=330, layer=1, boundY=-30, boundXS=50, boundYS=40,
+    ("Drums", dict(type="drums", subType="drums", x=800, y=330, layer=1, boundY=17, boundXS=50, boundYS=30,
                    supportsAmount=1, supportX=-58, supportY=12, isObstacle=1, obstacleXS=40, obstacleYS=16,
                    anim0="drums_idle", anim1="drums_tap", anim2="drums_start", anim3="drums_loop",
                    anim4="drums_final", name="#OBJECT_DRUMS", workerType="Worker", Person_Repair_Time=3000,
                    Person_Repair_Time_Food=10, cursor=4, childScript="data/obstacles/icons.ini")),
-    ("BerryBush", dict(type="berry", subType="berry", x=560, y=520, layer=1, boundY=-30, boundXS=50, boundYS=40,
+    ("BerryBush", dict(type="berry", subType="berry", x=560, y=520, layer=1, boundY=7, boundXS=50, boundYS=34,
                        supportsAmount=1, supportX=0, supportY=34, isObstacle=1, obstacleXS=40, obstacleYS=16,
                        anim0="berry_bush", anim1="berry_berries", name="#OBJECT_BERRY_BUSH", workerType="Worker",
                        Person_Get_Resource_Time=3000, bushAppear=1, berriesAppear=1, soundKey="BerryBush",
                        cursor=4, childScript=bonus_icons)),
     cave(1, 120, 290),
     cave(2, 900, 240),
-    ("ChestHeart", dict(type="heart", subType="ChestHeart", x=860, y=660, layer=1, boundY=-20, boundXS=45,
-                        boundYS=35, supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=30,
+    ("ChestHeart", dict(type="heart", subType="ChestHeart", x=860, y=660, layer=1, boundY=16, boundXS=45,
+                        boundYS=32, supportsAmount=1, supportX=0, supportY=35, isObstacle=1, obstacleXS=30,
                         obstacleYS=15, anim0="heart_chest_closed", anim1="heart_chest_opening",
                         anim2="heart_chest_open", anim3="heart_chest_empty", name="#HEART_CHEST",
                         workerType="Worker", soundKey="ChestHeart", Person_Repair_Time=500,

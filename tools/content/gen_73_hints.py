@@ -263,7 +263,7 @@ TEXTS = """[Hints]
 #STORY_NAME_PROSPECTOR=The prospector
 #STORY_NAME_FOREMAN=The foreman
 #STORY_TEXT1_3=There is gold behind the ridge, but a bramble boar sits in the only gap!
-#STORY_TEXT2_3=Then we need a warrior. Build the warrior hut, and the mine is ours.
+#STORY_TEXT2_3=Then send the warrior from his hut to drive it off, and the mine is ours.
 """
 
 

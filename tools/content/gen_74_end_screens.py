@@ -416,18 +416,20 @@ select=0
 font={SMALL}
 """
 
-# Story window: boxes 500 x 118, speakers' pictures 124 x 150.
+# Story window: boxes 500 x 118, speakers' pictures 124 x 150. Everything stands between the
+# letterbox's bars (100 pixels at the top and at the bottom), so a story told during a cut-scene
+# can be read and closed.
 STORY = {
     "Main": ["; The story window: it covers the screen so clicks stay off the map while a story is told.",
              "x=0", "y=0", "xs=1024", "ys=768", f"font={SMALL}"],
-    "double": ["x1=150", "y1=448", "x2=374", "y2=584", "avatarx1=18", "avatary1=432", "avatarx2=882",
-               "avatary2=568", "buttonx=444", "buttony=712"],
-    "single": ["x=262", "y=560", "avatarx=130", "avatary=544", "buttonx=444", "buttony=712"],
-    "box1": ["type=sprite", "x=150", "y=448", f"ignore={PIC}story_box.png"],
-    "box2": ["type=sprite", "x=374", "y=584", f"ignore={PIC}story_box.png"],
+    "double": ["x1=150", "y1=348", "x2=374", "y2=476", "avatarx1=18", "avatary1=332", "avatarx2=882",
+               "avatary2=460", "buttonx=444", "buttony=612"],
+    "single": ["x=262", "y=450", "avatarx=130", "avatary=434", "buttonx=444", "buttony=600"],
+    "box1": ["type=sprite", "x=150", "y=348", f"ignore={PIC}story_box.png"],
+    "box2": ["type=sprite", "x=374", "y=476", f"ignore={PIC}story_box.png"],
     "name1": ["type=text", "x=18", "y=8", "xs=460", "ys=22", "name=", "xalign=-1", "select=1", f"font={SMALL}"],
     "name2": ["type=text", "x=18", "y=8", "xs=460", "ys=22", "name=", "xalign=-1", "select=1", f"font={SMALL}"],
-    "Close": capped_button("Close", 444, 712, 136, 44, "click").replace("name=Close\n", "name=#STORY_CLOSE\n", 1)
+    "Close": capped_button("Close", 444, 612, 136, 44, "click").replace("name=Close\n", "name=#STORY_CLOSE\n", 1)
              .strip().split("\n")[1:],
     "text1_3": ["type=typingText", "x=18", "y=32", "xs=464", "ys=72", "name=#STORY_TEXT1_3", "xalign=-1",
                 "select=2", "period=28", "timeout=400", f"font={SMALL}"],
@@ -466,7 +468,7 @@ TEXTS_RU = """[endScreens]
 #STORY_NAME_PROSPECTOR=Старатель
 #STORY_NAME_FOREMAN=Бригадир
 #STORY_TEXT1_3=За хребтом есть золото, но в единственном проходе засел колючий кабан!
-#STORY_TEXT2_3=Значит, нужен воин. Постройте хижину воина, и рудник будет наш.
+#STORY_TEXT2_3=Тогда пошлите воина из хижины прогнать его, и рудник будет наш.
 """
 
 

@@ -55,12 +55,12 @@ for name, key in (("text1_4", "#STORY_TEXT1_4"), ("text1_6", "#STORY_TEXT1_6"), 
 merge_sections(os.path.join(data, "menu", "ingameDialogs.ini"), dialogs)
 
 TEXTS = """[late stories]
-#STORY_TEXT1_4=A golden quill! Carry it home, and mind the spider on the way back.
+#STORY_TEXT1_4=A golden quill! Carry it home to the barn before the day is out.
 #STORY_TEXT1_6=The red hood has lost four mushrooms in the grass, and the old chest in the glade is locked.
 #STORY_TEXT2_6=Bring her the mushrooms and beat the drums for rain, and her berries will grow. The chest's key is in a cave.
 """
 TEXTS_RU = """[late stories]
-#STORY_TEXT1_4=Золотое перо! Несите его домой, и берегитесь паука.
+#STORY_TEXT1_4=Золотое перо! Отнесите его домой, в амбар, пока не стемнело.
 #STORY_TEXT1_6=Красная шапочка потеряла в траве четыре гриба, а старый сундук на поляне заперт.
 #STORY_TEXT2_6=Отнесите ей грибы и ударьте в барабаны, позовите дождь, и её ягоды вырастут. Ключ от сундука в пещере.
 """

@@ -1,7 +1,8 @@
 """The map effects the demo's levels and object families name: a river glint on levels 1 and 2, a
-short puff of light where a bonus comes back or a creature shows itself, and the dust and glow of
-work on bonuses and creatures. Entered in the effects catalogue data/fx/pyroeffects.ini; it runs
-after gen_80_fx.py, which writes the catalogue, and reuses the demo's glint picture and effects."""
+short puff of light where a bonus comes back or a creature shows itself, the dust and glow of work
+on bonuses and creatures, and the trail of a worker running under the speed bonus. Entered in the
+effects catalogue data/fx/pyroeffects.ini; it runs after gen_80_fx.py, which writes the catalogue,
+and reuses the demo's glint picture and effects."""
 import os
 import sys
 
@@ -40,6 +41,49 @@ color = 0 #FFFFFF, 0.5 #FFF2C0, 1 #FFD080
 alpha = 0 0, 0.15 0.9, 0.7 0.6, 1 0
 """
 write(os.path.join(data, "fx", "map_puff.pfx"), PUFF)
+
+# The trail of a worker walking fast under the speed bonus: little puffs of dust kicked up at his
+# heels and a few golden sparks, for as long as he runs (the person stops it).
+TRAIL = """; Running trail: dust kicked up at a running worker's heels, with a few golden sparks. Runs until
+; stopped. Placed at the worker's feet. Format: docs/particles.md.
+[effect]
+version = 1
+title = Running trail
+
+[emitter dust]
+sprite = pics/puff.png
+blend = alpha
+rate = 16
+maxParticles = 30
+life = 0.35 0.6
+speed = 6 18
+direction = -90
+spread = 70
+area = 10 3
+gravity = 0 12
+drag = 0.7
+angle = 0 360
+spin = -40 40
+sizeVariation = 0.3
+size = 0 4, 0.4 10, 1 14
+color = 0 #C8B48C, 1 #E6DCC8
+alpha = 0 0, 0.2 0.55, 1 0
+
+[emitter sparks]
+sprite = pics/glint.png
+blend = additive
+rate = 6
+maxParticles = 12
+life = 0.3 0.5
+speed = 10 30
+direction = -90
+spread = 60
+area = 8 10
+size = 0 6, 1 2
+color = 0 #FFF2C0, 1 #FFC040
+alpha = 0 0.9, 1 0
+"""
+write(os.path.join(data, "fx", "running_trail.pfx"), TRAIL)
 merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
     "river_glint": ["name=data/fx/sparkles.pfx"],
     "BonusRespawn": ["name=data/fx/map_puff.pfx", "offsetY=-10"],
@@ -48,5 +92,6 @@ merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
     "ResourceCollecting": ["name=data/fx/respawn_glow.pfx", "offsetY=-10"],
     "WarriorAttack": ["name=data/fx/repair_dust_small.pfx"],
     "ExorcistSpell": ["name=data/fx/respawn_glow.pfx", "offsetY=-20"],
+    "RunningTrail": ["name=data/fx/running_trail.pfx"],
 })
-print("map effects: river_glint, BonusRespawn, WolvesAppear and the work effects in data/fx/pyroeffects.ini")
+print("map effects: river_glint, BonusRespawn, WolvesAppear, the work effects and the RunningTrail in data/fx/pyroeffects.ini")

@@ -183,6 +183,23 @@ def totem_strip(frames=6):
     return stack(out)
 
 
+def totem_broken():
+    """The evil totem broken, 64 x 96: a splintered stump with its three carved faces toppled in the
+    grass beside it, their eyes gone dark, and the red roof lying on its side."""
+    c = Canvas(64, 96)
+    ground(c, 26, 7)
+    wood = (122, 86, 60, 255)
+    c.poly([(-14, -22), (-8, -30), (-2, -24), (4, -31), (9, -25), (14, -28), (14, 0), (-14, 0)], wood, INK, 1.2)
+    for i, (x, y) in enumerate(((-22, -6), (6, -4), (20, -12))):
+        face = shade(wood, 0.92 + 0.1 * (i % 2))
+        c.rect(x - 13, y - 8, x + 13, y + 8, face, INK, 1.1)
+        for ex in (-5, 5):
+            c.ellipse(x + ex - 3, y - 5, x + ex + 3, y - 1, (40, 20, 16, 255))
+        c.line([(x - 6, y + 4), (x - 2, y + 2), (x + 2, y + 2), (x + 6, y + 4)], INK, 1.2)
+    c.poly([(-30, -16), (-20, -30), (-12, -18)], (150, 40, 40, 255), INK, 1.1)
+    return c.result()
+
+
 def road_crack_strip():
     """A stretch of road across a gap in the rocks, 110 x 70: frame 0 mended with fresh planks,
     frame 1 broken, a dark rut full of rubble."""
