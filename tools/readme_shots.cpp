@@ -15,6 +15,7 @@
 #include "game/core/game_main.h"
 #include "game/core/game_view.h"
 #include "game/core/level_context.h"
+#include "game/core/tips.h"
 #include "game/core/map.h"
 #include "game/menus/comics.h"
 #include "game/menus/level_button.h"
@@ -88,6 +89,13 @@ bool ClickWindow(const UIWnd* w) {
 }
 
 // Clicks the level's object of that name at a point the map gives to it.
+// A tutorial tip is read and closed with its OK, as a player does; false when none is open.
+bool CloseTip() {
+  const Game::LevelContext* level = Game::levelContext();
+  if (!level || !level->view || !level->view->TipOpen()) return false;
+  return ClickWindow(level->view->tips()->FindChild("OK"));
+}
+
 bool ClickObject(const char* name) {
   Game::LevelContext* level = Game::levelContext();
   if (!level || !level->map) return false;
@@ -156,9 +164,14 @@ int Shoot(const std::string& dir) {
     Key(VK_RETURN_);
     Run(1000 / kStepMs);
   }
-  if (!ClickObject("Bridge")) return Fail("no bridge to mend on level 1");
+  // Level 1's tutorial points at the bridge ("Food4") and then the garden ("Totem11").
+  CloseTip();
+  Run(2);
+  if (!ClickObject("Food4")) return Fail("no bridge to mend on level 1");
   Run(10000 / kStepMs);
-  ClickObject("Garden");
+  CloseTip();
+  Run(2);
+  ClickObject("Totem11");
   ClickObject("FoodBasket");
   Run(3000 / kStepMs);
   // Resting on the granary, the pointer opens its hint.
