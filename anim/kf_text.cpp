@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/float_text.h"
+
 namespace {
 
 // ---- printing ----------------------------------------------------------------------------------
@@ -20,7 +22,7 @@ std::string Num(float v) {
     return b;
   }
   char b[32];
-  auto r = std::to_chars(b, b + sizeof b, v);
+  auto r = baseFloatToChars(b, b + sizeof b, v);
   return std::string(b, r.ptr);
 }
 
@@ -273,7 +275,7 @@ class Parser {
       if (r.ec != std::errc() || r.ptr != w.data() + w.size()) return Fail("\"" + w + "\" is not a bit pattern");
       std::memcpy(&v, &bits, 4);
     } else {
-      auto r = std::from_chars(w.data(), w.data() + w.size(), v);
+      auto r = baseFloatFromChars(w.data(), w.data() + w.size(), v);
       if (r.ec != std::errc() || r.ptr != w.data() + w.size()) return Fail("\"" + w + "\" is not a number");
     }
     Advance();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "base/float_text.h"
 #include "files/text.h"
 
 namespace Pyro {
@@ -95,7 +96,7 @@ std::vector<std::string_view> Words(std::string_view s) {
 bool Number(std::string_view w, float& out) {
   if (!w.empty() && w.front() == '+') w.remove_prefix(1);
   float v = 0;
-  auto [end, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
+  auto [end, ec] = baseFloatFromChars(w.data(), w.data() + w.size(), v);
   if (ec != std::errc() || end != w.data() + w.size() || !std::isfinite(v)) return false;
   out = v;
   return true;

@@ -12,6 +12,10 @@
 #include "platform/platform.h"
 #include "sound/sound.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace {
 AppSettings& g_settings = appSettings();
 AppInputFn g_input = nullptr;
@@ -26,6 +30,9 @@ FramePacer g_pacer;
 bool g_paceReported = false;
 uint32_t g_loopStart = 0;
 uint64_t g_presentsAtStart = 0;
+#ifdef __EMSCRIPTEN__
+void (*g_atEnd)() = nullptr;  // run when the browser's main loop ends
+#endif
 
 // A start that cannot go on: what was made so far is undone (the lock file too) and the caller
 // ends the program with the status appInit returns.
@@ -45,6 +52,9 @@ int abandonStart(const std::string& why) {
 // rest of each frame: a menu must not keep a processor core busy.
 void paceFrame() {
   if (platIsManualClock()) return;  // tests move time by hand
+#ifdef __EMSCRIPTEN__
+  return;  // the browser calls each pass at the display's next frame, and sleeping would block it
+#endif
   const bool vsync = platVsync();
   // A software renderer pays for every frame with the processor: half the rate by default.
   const int maxFps = g_maxFps >= 0 ? g_maxFps : platGpuIsSoftware() ? 30 : 60;
@@ -155,6 +165,7 @@ bool appLoopPass() {
   PlatEvent e;
   for (;;) {
     bool got = platPollEvent(e);
+#ifndef __EMSCRIPTEN__  // a browser page never waits: it hands each frame back to the browser
     if (!got && !g_active && !platIsManualClock()) {
       // An inactive game uses no processor time unless it is told to keep running.
       if (g_settings.alwaysActive == 0) {
@@ -164,6 +175,7 @@ bool appLoopPass() {
         platSleep(100);
       }
     }
+#endif
     if (!got) break;
     if (e.kind == PlatEvent::Quit) {
       windowInputOnDestroy();
@@ -187,6 +199,27 @@ void appLoop(AppFrameFn frame) {
   while (appLoopPass()) {
   }
   g_loopRunning = false;
+}
+
+void appRun(AppFrameFn frame, void (*atEnd)()) {
+#ifdef __EMSCRIPTEN__
+  // The browser's page must get control back after every pass: it runs one pass at each of its
+  // animation frames from here on (this call does not come back), and the loop's end runs atEnd.
+  g_frame = frame;
+  g_atEnd = atEnd;
+  emscripten_set_main_loop(
+      [] {
+        if (appLoopPass()) return;
+        emscripten_cancel_main_loop();
+        g_loopRunning = false;
+        if (g_atEnd) g_atEnd();
+        EM_ASM({ if (Module['mmGameEnded']) Module['mmGameEnded'](); });
+      },
+      0, true);
+#else
+  appLoop(frame);
+  if (atEnd) atEnd();
+#endif
 }
 
 void appDone() {

@@ -18,6 +18,9 @@ using AppFrameFn = int (*)();
 // is left behind, and the program ends with a failure status.
 int appInit(AppInputFn input);
 void appLoop(AppFrameFn frame);
+// The program's main loop, then atEnd. In a browser this call does not come back: the browser runs
+// one pass at each of its animation frames, and atEnd once the loop has ended.
+void appRun(AppFrameFn frame, void (*atEnd)());
 // One pass of the loop (messages, then the frame callback); false once the loop has ended.
 // Tests and the headless runner drive the game with it.
 bool appLoopPass();

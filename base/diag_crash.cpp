@@ -2,7 +2,12 @@
 // process dies the way it would have.
 #include "base/diag.h"
 
+// A browser has neither signals nor backtraces: there a fault stops the page's program and the
+// browser's console reports it, so only the report names are kept.
+#if __has_include(<execinfo.h>)
 #include <execinfo.h>
+#define MM_CRASH_SIGNALS 1
+#endif
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -14,6 +19,7 @@ namespace {
 // Built at start-up: nothing may allocate inside the handler.
 char g_names[10][512];
 int g_kind = 0;
+#if MM_CRASH_SIGNALS
 bool g_installed = false;
 char g_altStack[64 * 1024];
 
@@ -77,6 +83,7 @@ void onFatal(int sig, siginfo_t* info, void*) {
   signal(sig, SIG_DFL);
   raise(sig);
 }
+#endif
 }  // namespace
 
 std::string crashReportName(const char* folder, const char* base, const char* suffix, int n) {
@@ -102,6 +109,7 @@ void crashInit(const char* folder, const char* base, const char* suffix) {
     std::string name = prefix + crashReportName(folder, base, suffix, i);
     std::strncpy(g_names[i], name.size() < sizeof g_names[i] ? name.c_str() : "", sizeof g_names[i] - 1);
   }
+#if MM_CRASH_SIGNALS
   if (g_installed) return;
   stack_t ss{};
   ss.ss_sp = g_altStack;
@@ -116,4 +124,5 @@ void crashInit(const char* folder, const char* base, const char* suffix) {
   void* warm[2];
   backtrace(warm, 2);
   g_installed = true;
+#endif
 }

@@ -10,7 +10,11 @@ long long g_prevBlocks = 0, g_prevSize = 0, g_prevOverhead = 0;
 }  // namespace
 
 void heapStatistics(const char* label, bool difference) {
+#ifdef __EMSCRIPTEN__
+  struct mallinfo mi = mallinfo();  // the browser's C library has only the older call
+#else
   struct mallinfo2 mi = mallinfo2();
+#endif
   long long blocks = (long long)(mi.ordblks + mi.hblks);
   long long size = (long long)(mi.uordblks + mi.hblkhd);
   long long overhead = (long long)mi.fordblks;

@@ -7,6 +7,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace fs = std::filesystem;
 
 std::string platCurrentFolder() {
@@ -85,5 +89,12 @@ bool platWriteFileAtomic(const std::string& path, const void* data, size_t size)
     ::unlink(tmp.c_str());
     return false;
   }
+#ifdef __EMSCRIPTEN__
+  // In a browser the files live in memory: the page writes the user folder back to the browser's
+  // storage (web/user_folder.js), or a reload would lose what was just saved.
+  EM_ASM({
+    if (Module['mmUserFilesChanged']) Module['mmUserFilesChanged']();
+  });
+#endif
   return true;
 }

@@ -1,8 +1,15 @@
 // The OpenGL device: a 3.3 core context (2.1 as a fallback is not needed on the machines we know)
 // made on the game window. One shader emulates the two texture-stage operations, the specular add
 // and the alpha test of the fixed-function pipeline the renderer's render modes describe.
+// Built with MM_GLES it asks for OpenGL ES 3.0 instead (WebGL 2 in a browser): the same shaders in
+// the "300 es" dialect, and the vertex colours' byte order put right in the shader, since ES reads
+// no BGRA attributes.
 #include <SDL.h>
+#if MM_GLES
+#include <GLES3/gl3.h>
+#else
 #include <SDL_opengl.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -59,17 +66,30 @@ struct GlFuncs {
 #undef MM_DECL
   bool Load() {
     bool ok = true;
+#ifdef __EMSCRIPTEN__
+    // WebGL's functions are linked in; the browser has no procedure addresses to look up.
+#define MM_LOAD(type, name) name = &::name;
+#else
 #define MM_LOAD(type, name)                                           \
   name = reinterpret_cast<type>(SDL_GL_GetProcAddress(#name));        \
   if (!name) ok = false;
+#endif
     MM_GL_FUNCS(MM_LOAD)
 #undef MM_LOAD
     return ok;
   }
 };
 
-const char* kVertexShader = R"(#version 330 core
-in vec3 aPos;
+#if MM_GLES
+#define MM_GLSL_HEAD "#version 300 es\nprecision highp float;\n"
+// The ARGB words arrive as bytes B, G, R, A: read as RGBA, red and blue trade places.
+#define MM_VERTEX_COLOUR(name) name ".bgra"
+#else
+#define MM_GLSL_HEAD "#version 330 core\n"
+#define MM_VERTEX_COLOUR(name) name
+#endif
+
+const char* kVertexShader = MM_GLSL_HEAD R"(in vec3 aPos;
 in vec4 aDiffuse;
 in vec4 aSpecular;
 in vec2 aUv;
@@ -79,16 +99,15 @@ out vec4 vSpecular;
 out vec2 vUv;
 void main() {
   gl_Position = vec4(aPos, 1.0) * uMatrix;
-  vDiffuse = aDiffuse;
-  vSpecular = aSpecular;
+  vDiffuse = )" MM_VERTEX_COLOUR("aDiffuse") R"(;
+  vSpecular = )" MM_VERTEX_COLOUR("aSpecular") R"(;
   vUv = aUv;
 }
 )";
 
 // Operations: 1 disable, 2 texture, 3 vertex colour, 4 texture x vertex, 7 texture + vertex. With no
 // texture bound the texture argument is white, so textured modes still show the vertex colour.
-const char* kFragmentShader = R"(#version 330 core
-in vec4 vDiffuse;
+const char* kFragmentShader = MM_GLSL_HEAD R"(in vec4 vDiffuse;
 in vec4 vSpecular;
 in vec2 vUv;
 uniform sampler2D uTex;
@@ -134,9 +153,15 @@ class GlDevice : public PlatGpu {
   bool Init() {
     SDL_Window* w = platSdlWindow();
     if (!w || !(SDL_GetWindowFlags(w) & SDL_WINDOW_OPENGL)) return false;
+#if MM_GLES
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+#endif
     ctx_ = SDL_GL_CreateContext(w);
     if (!ctx_) {
       std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
@@ -146,7 +171,12 @@ class GlDevice : public PlatGpu {
     SDL_GL_MakeCurrent(w, ctx_);
     // Wait for the display: adaptive sync where the driver has it, else plain vsync. A driver that
     // gives neither leaves the pace to the main loop's frame cap.
+#ifdef __EMSCRIPTEN__
+    // The browser runs each frame at the display's refresh (its animation frames) by itself.
+    platSetVsync(true);
+#else
     platSetVsync(SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0);
+#endif
     if (!gl_.Load() || !BuildProgram()) return false;
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     platSetGpuIsSoftware(renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
@@ -163,11 +193,17 @@ class GlDevice : public PlatGpu {
     const auto stride = GLsizei(sizeof(GpuVertex));
     gl_.glEnableVertexAttribArray(0);
     gl_.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, x)));
-    // ARGB little-endian words are B, G, R, A in memory: read as BGRA so red and blue stay put.
+    // ARGB little-endian words are B, G, R, A in memory: read as BGRA so red and blue stay put
+    // (OpenGL ES reads them as RGBA and its shader swaps them).
+#if MM_GLES
+    const GLint colourSize = 4;
+#else
+    const GLint colourSize = GL_BGRA;
+#endif
     gl_.glEnableVertexAttribArray(1);
-    gl_.glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, diffuse)));
+    gl_.glVertexAttribPointer(1, colourSize, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, diffuse)));
     gl_.glEnableVertexAttribArray(2);
-    gl_.glVertexAttribPointer(2, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, specular)));
+    gl_.glVertexAttribPointer(2, colourSize, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, specular)));
     gl_.glEnableVertexAttribArray(3);
     gl_.glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(GpuVertex, u)));
     glDisable(GL_DEPTH_TEST);

@@ -31,6 +31,9 @@ bool platVideoInit() {
   g_videoError.clear();
   // With no display SDL would quietly fall back to its offscreen driver, and the game would run
   // forever in a window nobody can see: say so instead, and how to run it without a display.
+#ifdef __EMSCRIPTEN__
+  (void)envSet;  // in a browser the page's canvas is the display
+#else
   if (platMode() == PlatMode::Window && !envSet("SDL_VIDEODRIVER") && !envSet("DISPLAY") &&
       !envSet("WAYLAND_DISPLAY")) {
     g_videoError =
@@ -39,6 +42,7 @@ bool platVideoInit() {
         "MEADOWMARK_HEADLESS=gl (real OpenGL) or MEADOWMARK_HEADLESS=null (no drawing).";
     return false;
   }
+#endif
   // Headless runs pick their driver here so that neither the data nor the caller has to.
   if (platMode() == PlatMode::HeadlessGL) setenv("SDL_VIDEODRIVER", "offscreen", 1);
   if (platMode() == PlatMode::HeadlessNull) setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "base/diag.h"
+#include "base/float_text.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
 #include "game/core/map_stream.h"
@@ -47,7 +48,7 @@ std::string at(const MapStream& s) {
 
 std::string formatFloat(float f) {
   char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, f, std::chars_format::fixed);
+  auto res = baseFloatToCharsFixed(buf, buf + sizeof buf, f);
   if (res.ec != std::errc()) return "0";
   return std::string(buf, res.ptr);
 }
