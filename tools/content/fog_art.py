@@ -18,7 +18,6 @@ every run gives the same pixels.
 """
 import os
 import random
-import subprocess
 
 from PIL import Image, ImageChops, ImageDraw, ImageEnhance, ImageFilter
 
@@ -184,10 +183,7 @@ def compile_map_with_fog(target, number, who):
     """map.bin of a level from map.ini, grid.png and fog.png (as level_common.compile_map, with the
     level's own starting fog instead of full fog)."""
     import level_common
-    mapc = level_common.find_mapc(who)
-    rel = f"data/maps/{number}"
-    subprocess.run([mapc, "build", f"{rel}/map.ini", f"{rel}/map.bin", "--grid", f"{rel}/grid.png",
-                    "--fog", f"{rel}/fog.png", "-C", target], check=True)
+    level_common.compile_map(target, number, who, fog=True)
 
 
 if __name__ == "__main__":

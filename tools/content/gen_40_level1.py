@@ -8,17 +8,14 @@ map.bin is then built from them by the map compiler, taken from $MAPC or the new
 import os
 import sys
 
-from PIL import Image, ImageDraw
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import meadow_art as art  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import BONUSES, compile_map, target_dir, write, write_map_ini  # noqa: E402
+from level_common import (  # noqa: E402
+    BONUSES, BONUS_ICONS, ICONS, OBSTACLE_ICONS, barn, berry_garden, compile_map, level_folders, meadow,
+    save_grid, worker_start, write, write_map_ini)
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", "1")
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, 1)
 
 
 # Objects: (name, keys). The barn is where the workers live; a river cuts the meadow in two and
@@ -28,20 +25,16 @@ os.makedirs(level, exist_ok=True)
 # twice. "cursor" picks the pointer's shape over an object: 1 build, 2 gather, 3 repair, 4 upgrade.
 # The bridge and the garden carry the tags the game's tutorial tips of level 1 look for ("Food4":
 # the first thing to click, "Totem11": what the way over the river opens), so the tips point at them.
-icons = "data/buildings/icons.ini"
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level1_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=560, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
+    meadow(1),
+    barn(560),
     ("Cottage", dict(type="building", subType="Cottage", x=370, y=690, layer=1, boundY=-48, boundXS=56,
                      boundYS=52, supportsAmount=1, supportX=0, supportY=26, isObstacle=1, obstacleY=-6,
                      obstacleXS=46, obstacleYS=10, anim0="cottage", anim6="cottage_broken", anim7="cottage_site",
                      anim8="cottage_scaffold", currentAnimation=7, workerType="Worker", Person_Build_Time=4000,
                      Person_Build_Time_Food=10, Person_Build_Time_Ore=5, Person_Repair_Time=3000,
                      Person_Repair_Time_Food=3, name="#BUILDING_COTTAGE", cursor=1, isBreak=1, state=1,
-                     childScript=icons)),
+                     childScript=ICONS)),
     ("Granary", dict(type="building", subType="Granary", x=210, y=240, layer=1, boundY=-58, boundXS=48,
                      boundYS=62, supportsAmount=1, supportX=0, supportY=24, isObstacle=1, obstacleY=-6,
                      obstacleXS=40, obstacleYS=10, anim0="granary_level0", anim1="granary_level1",
@@ -49,23 +42,18 @@ objects = [
                      Person_Uprade_Time=4000, Person_Uprade_Time_Food=5, Person_Uprade2_Time=5000,
                      Person_Uprade2_Time_Food=10, Person_Uprade2_Time_Ore=3, Person_Repair_Time=3000,
                      Person_Repair_Time_Food=3, name="#BUILDING_GRANARY", cursor=4, isBreak=1, state=0,
-                     upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-160, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=610, layer=-10)),
+                     upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-160, childScript=ICONS)),
+    worker_start(610),
     ("Food4", dict(type="brokenPath", subType="bridge", x=520, y=430, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
                     obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
-                    isDrawAfterRepair=1, isConvex=1, childScript="data/obstacles/icons.ini")),
-    ("Totem11", dict(type="building", subType="FoodGenerator", x=790, y=330, layer=1, boundY=-20, boundXS=66,
-                    boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
-                    obstacleY=-8, obstacleXS=56, obstacleYS=16, anim0="garden_level0", anim6="garden_broken",
-                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
-                    name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=4, upgradeLevel=0, upgradeLevelMax=0,
-                    resource="Food", resourceValue=2, childScript=icons)),
+                    isDrawAfterRepair=1, isConvex=1, childScript=OBSTACLE_ICONS)),
+    berry_garden("Totem11", 790, 330, 4, 2),
     ("FoodBasket", dict(type="bonus", subType="food", x=860, y=560, layer=2, boundY=-12, boundXS=22, boundYS=20,
                         supportsAmount=1, supportX=0, supportY=22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
                         workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
-                        resourceValue=10, childScript="data/bonus/icons.ini")),
+                        resourceValue=10, childScript=BONUS_ICONS)),
     ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
     ("Oak2", dict(type="simple", subType="tree", x=640, y=650, layer=3, anim0="oak_sway", animDelta0x=-4)),
     ("Birch", dict(type="simple", subType="tree", x=960, y=200, layer=3, objectScale=0.8, anim0="birch_sway")),
@@ -87,19 +75,17 @@ write_map_ini(level, "The meadow", 1, objects,
                "; its tag. Rebuild map.bin with tools/content/gen_40_level1.py (or mapc build) after editing."])
 
 # The path-grid mask over the 1024 x 768 map: white is open ground, black blocks the static grid.
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-d.rectangle([0, 0, 1023, 129], fill=0)  # hills and sky along the top
 river = [(470, 130), (500, 220), (490, 320), (520, 430), (545, 540), (530, 650), (560, 767)]
-d.line(river, fill=0, width=46)
-d.rectangle([470, 405, 570, 455], fill=255)  # the crossing: blocked by the bridge object until repaired
-d.ellipse([270, 260, 390, 340], fill=0)  # pond
-d.ellipse([70, 280, 110, 320], fill=0)  # oak trunk
-d.ellipse([620, 635, 660, 665], fill=0)
-d.ellipse([945, 190, 975, 212], fill=0)
-for box in ([0, 130, 20, 767], [1003, 130, 1023, 767], [0, 748, 1023, 767]):  # map border
-    d.rectangle(box, fill=0)
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+
+
+def river_and_crossing(d):
+    d.line(river, fill=0, width=46)
+    d.rectangle([470, 405, 570, 455], fill=255)  # the crossing: blocked by the bridge object until repaired
+
+
+# The pond, the oak's trunk and two more trunks.
+save_grid(level, ponds=[[270, 260, 390, 340], [70, 280, 110, 320], [620, 635, 660, 665], [945, 190, 975, 212]],
+          paint=river_and_crossing)
 
 # The painted map and the scenery pictures; the dirt paths lead from the barn door to the bridge,
 # the cottage and the granary, and on the far bank to the garden and the basket.

@@ -10,20 +10,16 @@ barn's side a berry garden keeps the stock in food. map.bin is built by the map 
 import os
 import sys
 
-from PIL import Image, ImageDraw
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
-from level_common import balance, bonus_balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
+from level_common import (  # noqa: E402
+    ICONS, OBSTACLE_ICONS, balance, barn, berry_garden, bonus_balance, compile_map, level_folders, meadow,
+    save_grid, save_meadow, worker_start, write, write_map_ini)
 
 NUMBER = 2
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", str(NUMBER))
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, NUMBER)
 
-icons = "data/buildings/icons.ini"
 # The bridge and the ore pit carry the tags the game's tutorial tips of level 2 look for.
 BRIDGE, ORE_PIT = "Bridge1_Top1", "OreGenerator1"
 RIDGE = [(490, 420, 770, 460), (890, 420, 1003, 460)]  # the boulders' gap: x 770 to 890
@@ -35,27 +31,19 @@ def stone(i, x):
                               boundYS=26, supportsAmount=1, supportX=0, supportY=34, isObstacle=1, obstacleY=-12,
                               obstacleXS=22, obstacleYS=22, anim0=f"stone{i}", name="#OBJECT_STONE",
                               workerType="Worker", Person_Repair_Time=3000, Person_Repair_Time_Food=3, cursor=3,
-                              isBroken=1, childScript="data/obstacles/icons.ini"))
+                              isBroken=1, childScript=OBSTACLE_ICONS))
 
 
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level2_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=600, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=650, layer=-10)),
-    ("Garden", dict(type="building", subType="FoodGenerator", x=300, y=400, layer=1, boundY=-20, boundXS=66,
-                    boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
-                    obstacleY=-8, obstacleXS=56, obstacleYS=16, anim0="garden_level0", anim6="garden_broken",
-                    workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=10,
-                    name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=0, upgradeLevel=0, upgradeLevelMax=0,
-                    resource="Food", resourceValue=3, childScript=icons)),
+    meadow(NUMBER),
+    barn(600),
+    worker_start(650),
+    berry_garden("Garden", 300, 400, 0, 3),
     (BRIDGE, dict(type="brokenPath", subType="bridge", x=515, y=520, layer=2, boundXS=60, boundYS=30,
                     supportsAmount=2, supportX=-70, supportY=0, support1X=70, support1Y=0, isObstacle=1,
                     obstacleXS=45, obstacleYS=25, anim0="bridge_repair", name="#OBJECT_BROKEN_BRIDGE",
                     workerType="Worker", Person_Repair_Time=5000, Person_Repair_Time_Food=5, cursor=3, isBroken=1,
-                    isDrawAfterRepair=1, isConvex=1, childScript="data/obstacles/icons.ini")),
+                    isDrawAfterRepair=1, isConvex=1, childScript=OBSTACLE_ICONS)),
     stone(1, 792), stone(2, 830), stone(3, 868),
     (ORE_PIT, dict(type="building", subType="OreGenerator", x=800, y=300, layer=1, boundY=-30, boundXS=70,
                     boundYS=44, supportsAmount=2, supportX=-50, supportY=30, support1X=50, support1Y=30, isObstacle=1,
@@ -65,12 +53,12 @@ objects = [
                     Person_Uprade_Time_Food=10, Person_Uprade_Time_Ore=4, Person_Uprade2_Time=6000,
                     Person_Uprade2_Time_Food=15, Person_Uprade2_Time_Ore=8, name="#BUILDING_ORE_PIT", cursor=1,
                     isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=2, upgradeTabletDeltaY=-96,
-                    resource="Ore", resourceValue=2, resourceValue1=3, resourceValue2=5, childScript=icons)),
+                    resource="Ore", resourceValue=2, resourceValue1=3, resourceValue2=5, childScript=ICONS)),
     ("DryTree", dict(type="brokenPath", subType="dryTree", x=875, y=606, layer=3, boundY=-50, boundXS=45,
                      boundYS=60, supportsAmount=1, supportX=0, supportY=-36, isObstacle=1, obstacleY=-6,
                      obstacleXS=25, obstacleYS=18, anim0="dry_tree", name="#OBJECT_DRY_TREE", workerType="Worker",
                      Person_Repair_Time=4000, Person_Repair_Time_Food=5, cursor=3,
-                     childScript="data/obstacles/icons.ini")),
+                     childScript=OBSTACLE_ICONS)),
     ("FoodBasket", dict(type="bonus", subType="food", x=900, y=690, layer=2, boundY=-12, boundXS=22, boundYS=20,
                         supportsAmount=1, supportX=0, supportY=-22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
                         workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
@@ -86,17 +74,14 @@ write_map_ini(level, "The ore pit", NUMBER, objects)
 # The path-grid mask: white is open ground, black blocks the static grid.
 river = [(500, 130), (520, 240), (505, 360), (515, 520), (540, 640), (530, 767)]
 pond = (140, 200, 240, 260)
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-border(d)
-d.line(river, fill=0, width=46)
-d.rectangle([465, 495, 565, 545], fill=255)  # the crossing: blocked by the bridge until mended
-for box in RIDGE + HEDGE:
-    d.rectangle(box, fill=0)
-d.ellipse(pond, fill=0)
-for x, y in ((90, 320), (400, 700), (660, 250)):  # tree trunks
-    d.ellipse([x - 20, y - 15, x + 20, y + 15], fill=0)
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+
+
+def river_and_crossing(d):
+    d.line(river, fill=0, width=46)
+    d.rectangle([465, 495, 565, 545], fill=255)  # the crossing: blocked by the bridge until mended
+
+
+save_grid(level, RIDGE + HEDGE, [pond], [(90, 320), (400, 700), (660, 250)], (20, 15), river_and_crossing)
 
 paths = [[(205, 640), (320, 560), (450, 522)], [(205, 640), (260, 520), (300, 440)],
          [(585, 522), (700, 500), (830, 490), (830, 400), (810, 340)], [(585, 530), (760, 560), (875, 570)],

@@ -10,20 +10,16 @@ houses one more worker. map.bin is built by the map compiler.
 import os
 import sys
 
-from PIL import Image, ImageDraw
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
-from level_common import balance, bonus_balance, border, compile_map, save_meadow, target_dir, write, write_map_ini  # noqa: E402
+from level_common import (  # noqa: E402
+    BONUS_ICONS, ICONS, balance, barn, bonus_balance, compile_map, level_folders, meadow, save_grid,
+    save_meadow, warrior_hut, worker_start, write, write_map_ini)
 
 NUMBER = 3
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", str(NUMBER))
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, NUMBER)
 
-icons = "data/buildings/icons.ini"
 RIDGE = [(20, 420, 700, 460), (760, 420, 1003, 460)]  # the gap: x 700 to 760
 
 
@@ -31,23 +27,15 @@ def place(tag, x, y, resource, amount, period, once):
     return (tag, dict(type="bonusPlace", subType="bonusPlace", x=x, y=y, layer=0, boundXS=30, boundYS=16,
                       supportsAmount=1, supportX=0, supportY=22, anim0="bonus_place", name="#OBJECT_BONUS_PLACE",
                       workerType="Worker", resource=resource, resourceValue=amount, period=period, isOnce=once,
-                      childScript="data/bonus/icons.ini"))
+                      childScript=BONUS_ICONS))
 
 
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level3_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=600, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, Person_Uprade_Time=5000,
-                  Person_Uprade_Time_Food=15, Person_Uprade_Time_Gold=10, cursor=4, state=0, upgradeLevel=0,
-                  upgradeLevelMax=1, upgradeTabletDeltaY=-180, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=650, layer=-10)),
-    ("WarriorHut", dict(type="building", subType="WarriorHut", x=400, y=680, layer=1, boundY=-40, boundXS=50,
-                        boundYS=44, supportsAmount=1, supportX=0, supportY=26, isObstacle=1, obstacleY=-14,
-                        obstacleXS=44, obstacleYS=16, anim0="warrior_hut", anim7="cottage_site",
-                        anim8="cottage_scaffold", workerType="Worker", name="#BUILDING_WARRIOR_HUT", isBreak=0,
-                        state=0, upgradeLevel=0, upgradeLevelMax=0, hunter="Warrior", childScript=icons)),
+    meadow(NUMBER),
+    barn(600, Person_Uprade_Time=5000, Person_Uprade_Time_Food=15, Person_Uprade_Time_Gold=10, cursor=4, state=0,
+         upgradeLevel=0, upgradeLevelMax=1, upgradeTabletDeltaY=-180),
+    worker_start(650),
+    warrior_hut(400, 680),
     place("FoodPlace", 330, 530, "Food", 5, 20000, 0),
     place("GoldPlace", 860, 650, "Gold", 10, 0, 1),
     ("MoneyChanger", dict(type="moneyChanger", subType="moneyChanger", x=620, y=620, layer=1, boundY=-40,
@@ -56,19 +44,19 @@ objects = [
                           anim2="merchant_count", name="#OBJECT_MONEY_CHANGER", workerType="Worker",
                           Person_Get_Resource_Time=3000, Person_Get_Resource_Time_Food=10, cursor=2,
                           resource="Gold", resourceValue=5, isOnlyOneExchange=0,
-                          childScript="data/bonus/icons.ini")),
+                          childScript=BONUS_ICONS)),
     ("Boar", dict(type="bonus", subType="creature", x=730, y=452, layer=2, boundY=-24, boundXS=40, boundYS=30,
                   supportsAmount=1, supportX=0, supportY=36, isObstacle=1, obstacleY=-12, obstacleXS=32,
                   obstacleYS=22, anim0="boar_snort", name="#OBJECT_BOAR", workerType="Warrior",
                   Person_Get_Resource_Time=3000, cursor=3, idlePeriodMin=2000, idlePeriodMax=5000,
                   actionPeriodMin=800, actionPeriodMax=1500, flipX=0, scale=1,
-                  childScript="data/bonus/icons.ini")),
+                  childScript=BONUS_ICONS)),
     ("GoldMine", dict(type="building", subType="cBuildingMine", x=820, y=270, layer=1, boundY=-40, boundXS=66,
                       boundYS=50, supportsAmount=2, supportX=-30, supportY=30, support1X=30, support1Y=30,
                       isObstacle=1, obstacleY=-20, obstacleXS=60, obstacleYS=22, anim0="goldmine",
                       anim1="goldmine_empty", workerType="Worker", Person_Get_Resource_Time=4000,
                       name="#BUILDING_GOLD_MINE", cursor=2, isBreak=0, state=0, upgradeLevel=0, upgradeLevelMax=0,
-                      resource="Gold", resourceValue=5, resourceMax=20, childScript=icons)),
+                      resource="Gold", resourceValue=5, resourceMax=20, childScript=ICONS)),
     ("Oak1", dict(type="simple", subType="tree", x=90, y=300, layer=3, objectScale=1.2, anim0="oak_sway")),
     ("Oak2", dict(type="simple", subType="tree", x=520, y=300, layer=3, anim0="oak_sway", animDelta0x=-4)),
     ("Birch", dict(type="simple", subType="tree", x=960, y=560, layer=3, objectScale=0.8, anim0="birch_sway")),
@@ -79,15 +67,7 @@ objects = [
 write_map_ini(level, "The gold mine", NUMBER, objects)
 
 pond = (260, 200, 380, 270)
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-border(d)
-for box in RIDGE:
-    d.rectangle(box, fill=0)
-d.ellipse(pond, fill=0)
-for x, y in ((90, 300), (520, 300), (960, 560)):
-    d.ellipse([x - 20, y - 15, x + 20, y + 15], fill=0)
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+save_grid(level, RIDGE, [pond], [(90, 300), (520, 300), (960, 560)], (20, 15))
 
 paths = [[(205, 640), (280, 560), (330, 552)], [(205, 640), (300, 700), (400, 706)],
          [(205, 640), (420, 640), (620, 650)], [(620, 650), (760, 670), (860, 672)],

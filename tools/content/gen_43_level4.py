@@ -16,31 +16,23 @@ gen_99_zz_late_levels.py, after the generators that write those files.
 import math
 import os
 import random
-import struct
 import sys
-import wave
-
-from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import late_levels_art as late  # noqa: E402
 import meadow_art as art  # noqa: E402
+import sound_synth as synth  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
 from level_common import (  # noqa: E402
-    balance, bonus_balance, border, compile_map, own_section_last, save_meadow,
-    target_dir, write, write_map_ini)
+    BONUS_ICONS, balance, barn, bonus_balance, compile_map, level_folders, level_texts, meadow, save_grid,
+    save_meadow, warrior_hut, worker_start, write, write_map_ini)
 
 NUMBER = 4
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", str(NUMBER))
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, NUMBER)
 anims_dir = os.path.join(data, "anims", "level4")
 os.makedirs(anims_dir, exist_ok=True)
 
-icons = "data/buildings/icons.ini"
-bonus_icons = "data/bonus/icons.ini"
 # The thicket: x 560 to 610, open at y 290..350 (the wolf) and 560..620 (the spider); the hedge on
 # the far side keeps the two halves apart.
 THICKET = [(560, 130, 610, 290), (560, 350, 610, 560), (560, 620, 610, 747), (610, 445, 1003, 480)]
@@ -55,22 +47,15 @@ def creature(tag, sub, x, y, anims, name, flip=0):
     keys.update({f"anim{i}": a for i, a in enumerate(anims)})
     keys.update(name=name, workerType="Warrior", Person_Get_Resource_Time=3000, cursor=3, idlePeriodMin=2500,
                 idlePeriodMax=6000, actionPeriodMin=900, actionPeriodMax=1600, flipX=flip, scale=1,
-                childScript=bonus_icons)
+                childScript=BONUS_ICONS)
     return (tag, keys)
 
 
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level4_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=600, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=650, layer=-10)),
-    ("WarriorHut", dict(type="building", subType="WarriorHut", x=400, y=690, layer=1, boundY=-40, boundXS=50,
-                        boundYS=44, supportsAmount=1, supportX=0, supportY=26, isObstacle=1, obstacleY=-14,
-                        obstacleXS=44, obstacleYS=16, anim0="warrior_hut", anim7="cottage_site",
-                        anim8="cottage_scaffold", workerType="Worker", name="#BUILDING_WARRIOR_HUT", isBreak=0,
-                        state=0, upgradeLevel=0, upgradeLevelMax=0, hunter="Warrior", childScript=icons)),
+    meadow(NUMBER),
+    barn(600),
+    worker_start(650),
+    warrior_hut(400, 690),
     ("Hearth", dict(type="simple", subType="hearth", x=110, y=700, layer=0, anim0="level4_hearth")),
     ("Campfire", dict(type="fx", subType="mapeffect", x=110, y=692, layer=2, effectname="Fire",
                       DeleteOutsideFog=0, startOnEffect=0)),
@@ -78,15 +63,15 @@ objects = [
     creature("Spider", "spider", 588, 605, ["spider_idle", "spider_rear"], "#OBJECT_SPIDER"),
     ("Quill", dict(type="bonus", subType="quill", x=840, y=300, layer=2, boundY=-10, boundXS=26, boundYS=20,
                    supportsAmount=1, supportX=0, supportY=24, anim0="quill_glint", name="#OBJECT_QUILL",
-                   workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, childScript=bonus_icons)),
+                   workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, childScript=BONUS_ICONS)),
     ("FoodBasket", dict(type="bonus", subType="food", x=840, y=640, layer=2, boundY=-12, boundXS=22, boundYS=20,
                         supportsAmount=1, supportX=0, supportY=22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
                         workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
-                        resourceValue=15, childScript=bonus_icons)),
+                        resourceValue=15, childScript=BONUS_ICONS)),
     ("FoodPlace", dict(type="bonusPlace", subType="bonusPlace", x=330, y=480, layer=0, boundXS=30, boundYS=16,
                        supportsAmount=1, supportX=0, supportY=22, anim0="bonus_place", name="#OBJECT_BONUS_PLACE",
                        workerType="Worker", resource="Food", resourceValue=5, period=20000, isOnce=0,
-                       childScript=bonus_icons)),
+                       childScript=BONUS_ICONS)),
     ("Pond", dict(type="simple", subType="reflection", x=340, y=245, layer=-20, anim0="pond_shimmer", Alpha=120,
                   Angle=0.15)),
     ("Hedgehog", dict(type="creature", subType="moving", x=240, y=380, layer=3, anim0="hog_stand",
@@ -113,16 +98,8 @@ objects = [
 write_map_ini(level, "The wolf wood", NUMBER, objects)
 
 # The path grid: the thicket and the hedge, the pond and the tree trunks block the way.
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-border(d)
-for box in THICKET:
-    d.rectangle(box, fill=0)
-d.ellipse(POND, fill=0)
-for x, y in ((90, 320), (480, 220), (700, 250), (960, 360), (960, 700)):
-    d.ellipse([x - 16, y - 12, x + 16, y + 12], fill=0)
-d.ellipse([88, 688, 132, 712], fill=0)  # the hearth
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+save_grid(level, THICKET, [POND, [88, 688, 132, 712]],  # the pond and the hearth
+          [(90, 320), (480, 220), (700, 250), (960, 360), (960, 700)])
 
 paths = [[(205, 640), (300, 560), (420, 420), (530, 332)], [(205, 640), (320, 690), (400, 716)],
          [(205, 640), (400, 640), (530, 602)], [(640, 330), (740, 310), (840, 324)],
@@ -155,11 +132,7 @@ rng = random.Random(43)
 
 
 def write_wav(rel, samples):
-    with wave.open(os.path.join(data, rel), "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(RATE)
-        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(s * 32767)))) for s in samples))
+    synth.write_wav(os.path.join(data, rel), samples, RATE, quantise=int)
 
 
 def growl(duration, pitch, amp):
@@ -245,7 +218,7 @@ resource=Food
 resourceValue=40
 """)
 
-TEXTS = """[level 4]
+TEXTS = """\
 #OBJECT_WOLF=Grey wolf
 #OBJECT_SPIDER=Cave spider
 #OBJECT_QUILL=Golden quill
@@ -253,7 +226,7 @@ TEXTS = """[level 4]
 #TASK_SPIDER=Drive the spider away
 #TASK_QUILL=Bring the golden quill home
 """
-TEXTS_RU = """[level 4]
+TEXTS_RU = """\
 #OBJECT_WOLF=Серый волк
 #OBJECT_SPIDER=Пещерный паук
 #OBJECT_QUILL=Золотое перо
@@ -261,8 +234,7 @@ TEXTS_RU = """[level 4]
 #TASK_SPIDER=Прогоните паука
 #TASK_QUILL=Принесите домой золотое перо
 """
-own_section_last(os.path.join(data, "translation.ini"), "level 4", TEXTS, write)
-own_section_last(os.path.join(data, "translation_ru.ini"), "level 4", TEXTS_RU, write)
+level_texts(data, NUMBER, TEXTS, TEXTS_RU)
 
 compile_map(target, NUMBER, "gen_43_level4")
 print("level 4: data/maps/4/map.ini, grid.png, balance.ini, task.ini, map.bin; data/anims/level4;"

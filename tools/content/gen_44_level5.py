@@ -16,7 +16,6 @@ compiler), and the grey copy of the background the fog is drawn with (backgray.j
 in _backgray.png). map.bin is built by the map compiler.
 """
 import os
-import subprocess
 import sys
 
 from PIL import Image, ImageDraw, ImageEnhance, ImageFilter
@@ -27,20 +26,14 @@ import late_levels_art as late  # noqa: E402
 import meadow_art as art  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
 from level_common import (  # noqa: E402
-    balance, bonus_balance, border, find_mapc, own_section_last, save_meadow,
-    target_dir, write, write_map_ini)
+    BONUS_ICONS, ICONS, OBSTACLE_ICONS, balance, barn, berry_garden, bonus_balance, compile_map,
+    level_folders, level_texts, meadow, save_grid, save_meadow, worker_start, write, write_map_ini)
 
 NUMBER = 5
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", str(NUMBER))
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, NUMBER)
 anims_dir = os.path.join(data, "anims", "level5")
 os.makedirs(anims_dir, exist_ok=True)
 
-icons = "data/buildings/icons.ini"
-bonus_icons = "data/bonus/icons.ini"
-obstacle_icons = "data/obstacles/icons.ini"
 # The ridge: x 450 to 500, open at y 520..600 where the road crosses it.
 RIDGE = [(450, 130, 500, 520), (450, 600, 500, 747)]
 POND = (200, 250, 330, 310)
@@ -62,27 +55,19 @@ def tree(tag, kind, x, y, scale):
 
 
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level5_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=630, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=680, layer=-10)),
+    meadow(NUMBER),
+    barn(630),
+    worker_start(680),
     # Mended, the berry garden feeds the barn again and the mist lifts off the hills above it.
-    ("Garden", dict(type="building", subType="FoodGenerator", x=330, y=470, layer=1, boundY=-20, boundXS=66,
-                    boundYS=36, supportsAmount=2, supportX=-40, supportY=30, support1X=40, support1Y=30, isObstacle=1,
-                    obstacleY=-8, obstacleXS=56, obstacleYS=16, isFogArea=1, fogAreaDeltaX=-60, fogAreaDeltaY=-230,
-                    fogAreaRadius=330, fogAreaRadius2=210, anim0="garden_level0", anim6="garden_broken",
-                    workerType="Worker", Person_Repair_Time=4000, Person_Repair_Time_Food=10,
-                    name="#BUILDING_GARDEN", cursor=3, isBreak=1, state=4, upgradeLevel=0, upgradeLevelMax=0,
-                    resource="Food", resourceValue=3, childScript=icons)),
+    berry_garden("Garden", 330, 470, 4, 3, 4000, fog=dict(isFogArea=1, fogAreaDeltaX=-60, fogAreaDeltaY=-230,
+                                                          fogAreaRadius=330, fogAreaRadius2=210)),
     # Mended, the stretch leaves the map and the mist over the middle of the far side opens.
     ("Road", dict(type="brokenPath", subType="roadcrack", x=ROAD[0], y=ROAD[1], layer=0, boundXS=56, boundYS=30,
                   supportsAmount=2, supportX=-66, supportY=0, support1X=66, support1Y=0, isObstacle=1,
                   obstacleXS=30, obstacleYS=42, isFogArea=1, fogAreaDeltaX=215, fogAreaDeltaY=-40,
                   fogAreaRadius=270, fogAreaRadius2=250, anim0="road_crack", name="#OBJECT_ROAD_CRACK",
                   workerType="Worker", Person_Repair_Time=4000, Person_Repair_Time_Food=10, cursor=3, isBroken=1,
-                  isDrawAfterRepair=0, childScript=obstacle_icons)),
+                  isDrawAfterRepair=0, childScript=OBSTACLE_ICONS)),
     # Built on its marked site, the ore pit gives the ore the totem's breaking takes, and the mist
     # lifts off the hills behind it, where the heart lies.
     ("OrePit", dict(type="building", subType="OreGenerator", x=640, y=665, layer=1, boundY=-30, boundXS=70,
@@ -93,20 +78,20 @@ objects = [
                     workerType="Worker", Person_Build_Time=4000, Person_Build_Time_Food=10, Person_Uprade_Time=5000,
                     Person_Uprade_Time_Food=10, Person_Uprade_Time_Ore=3, name="#BUILDING_ORE_PIT", cursor=1,
                     isBreak=0, state=1, upgradeLevel=0, upgradeLevelMax=1, upgradeTabletDeltaY=-96,
-                    resource="Ore", resourceValue=3, resourceValue1=5, childScript=icons)),
+                    resource="Ore", resourceValue=3, resourceValue1=5, childScript=ICONS)),
     ("Totem", dict(type="totem", subType="totem", x=720, y=470, layer=2, boundY=-50, boundXS=24, boundYS=56,
                    supportsAmount=1, supportX=0, supportY=30, isObstacle=1, obstacleY=-4, obstacleXS=16,
                    obstacleYS=10, anim0="totem_evil", anim1="totem_broken", name="#OBJECT_TOTEM", workerType="Worker",
                    Person_Repair_Time=4000, Person_Repair_Time_Food=5, Person_Repair_Time_Ore=6, cursor=3, state=0,
-                   wells=0, AnimFrameShift=0, flipX=0, childScript=obstacle_icons)),
+                   wells=0, AnimFrameShift=0, flipX=0, childScript=OBSTACLE_ICONS)),
     # Under the mist it waits unseen; once its spot is clear it leaps out onto the grass.
     ("Heart", dict(type="heart", subType="JumpingHeart", x=900, y=250, layer=3, boundY=8, boundXS=25, boundYS=22,
                    supportsAmount=1, supportY=30, anim0="heart_lying", name="#HEART_JUMPING", workerType="Worker",
-                   Person_Get_Resource_Time=1500, targetPosX=840, targetPosY=400, childScript=bonus_icons)),
+                   Person_Get_Resource_Time=1500, targetPosX=840, targetPosY=400, childScript=BONUS_ICONS)),
     ("FoodBasket", dict(type="bonus", subType="food", x=150, y=250, layer=2, boundY=-12, boundXS=22, boundYS=20,
                         supportsAmount=1, supportX=0, supportY=22, anim0="bonus_food", name="#OBJECT_BONUS_FOOD",
                         workerType="Worker", Person_Get_Resource_Time=1500, cursor=2, resource="Food",
-                        resourceValue=15, childScript=bonus_icons)),
+                        resourceValue=15, childScript=BONUS_ICONS)),
     ("Rain", dict(type="fx", subType="rain", x=0, y=0, layer=80, period=14000, startPeriodMin=12000,
                   startPeriodMax=25000, fadePeriod=0.2, darkOpacity=60)),
     ("PondFlies", dict(type="fx", subType="flies", x=265, y=268, layer=60, boundXS=44, boundYS=20, amount=12, r=30,
@@ -123,15 +108,7 @@ objects = [
 ]
 write_map_ini(level, "The misty hollow", NUMBER, objects)
 
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-border(d)
-for box in RIDGE:
-    d.rectangle(box, fill=0)
-d.ellipse(POND, fill=0)
-for _, _, x, y, _ in TREES:
-    d.ellipse([x - 14, y - 10, x + 14, y + 10], fill=0)
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+save_grid(level, RIDGE, [POND], [(x, y) for _, _, x, y, _ in TREES], (14, 10))
 
 # The starting mist: clear round the barn, thick everywhere else, with a soft edge. One pixel per
 # fog vertex (10 map pixels); white is full fog.
@@ -202,7 +179,7 @@ isHidden=1
 appearTag=Totem
 """)
 
-TEXTS = """[level 5]
+TEXTS = """\
 #OBJECT_ROAD_CRACK=Broken road
 #OBJECT_TOTEM=Evil totem
 #TASK_ROAD=Mend the road
@@ -210,7 +187,7 @@ TEXTS = """[level 5]
 #TASK_TOTEM=Destroy the totem
 #TASK_HEART=Bring the heart home
 """
-TEXTS_RU = """[level 5]
+TEXTS_RU = """\
 #OBJECT_ROAD_CRACK=Разбитая дорога
 #OBJECT_TOTEM=Злой тотем
 #TASK_ROAD=Почините дорогу
@@ -218,11 +195,8 @@ TEXTS_RU = """[level 5]
 #TASK_TOTEM=Разрушьте тотем
 #TASK_HEART=Принесите сердце домой
 """
-own_section_last(os.path.join(data, "translation.ini"), "level 5", TEXTS, write)
-own_section_last(os.path.join(data, "translation_ru.ini"), "level 5", TEXTS_RU, write)
+level_texts(data, NUMBER, TEXTS, TEXTS_RU)
 
-rel = f"data/maps/{NUMBER}"
-subprocess.run([find_mapc("gen_44_level5"), "build", f"{rel}/map.ini", f"{rel}/map.bin", "--grid", f"{rel}/grid.png",
-                "--fog", f"{rel}/fog.png", "-C", target], check=True)
+compile_map(target, NUMBER, "gen_44_level5", fog=True)
 print("level 5: data/maps/5/map.ini, grid.png, fog.png, backgray.jpg, _backgray.png, balance.ini, task.ini,"
       " map.bin; data/anims/level5; its blocks of data/animations.xml and the translations")

@@ -14,23 +14,16 @@ the caves and the chest) come with their own generators; this one only places th
 import os
 import sys
 
-from PIL import Image, ImageDraw
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import campaign_art as cart  # noqa: E402
 import meadow_art as art  # noqa: E402
 from level_common import (  # noqa: E402
-    balance, bonus_balance, border, compile_map, own_section_last, save_meadow,
-    target_dir, write, write_map_ini)
+    BONUS_ICONS, OBSTACLE_ICONS, balance, barn, bonus_balance, compile_map, level_folders, level_texts,
+    meadow, save_grid, save_meadow, worker_start, write, write_map_ini)
 
 NUMBER = 6
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-level = os.path.join(data, "maps", str(NUMBER))
-os.makedirs(level, exist_ok=True)
+target, data, level = level_folders(sys.argv, NUMBER)
 
-icons = "data/buildings/icons.ini"
-bonus_icons = "data/bonus/icons.ini"
 # Rocks round the two caves' mouths (blocked ground behind them) and the stream by the drums.
 ROCKS = [(40, 200, 200, 250), (800, 140, 990, 200)]
 STREAM = [(640, 130), (660, 260), (700, 330), (690, 400)]
@@ -43,7 +36,7 @@ def mushroom(n, x, y, anim):
     return (f"Mushroom{n}", dict(type="berry", subType="mushroom", x=x, y=y, layer=1, boundY=3, boundXS=22,
                                  boundYS=22, supportsAmount=1, supportX=0, supportY=22, anim0=anim,
                                  name="#OBJECT_MUSHROOM", workerType="Worker", Person_Get_Resource_Time=2000,
-                                 soundKey="Mushroom", cursor=4, childScript=bonus_icons))
+                                 soundKey="Mushroom", cursor=4, childScript=BONUS_ICONS))
 
 
 def cave(n, x, y):
@@ -52,20 +45,17 @@ def cave(n, x, y):
                              obstacleXS=40, obstacleYS=20, anim0="heart_cave_closed", anim1="heart_cave_open",
                              name="#HEART_CAVE", workerType="Worker", Person_Repair_Time=5000,
                              Person_Get_Resource_Time=2000, effect="CaveKeyFound", flashX=0, flashY=0, cursor=4,
-                             childScript=bonus_icons))
+                             childScript=BONUS_ICONS))
 
 
 objects = [
-    ("Meadow", dict(type="simple", subType="back", x=512, y=384, layer=-100, anim0="level6_meadow")),
-    ("Barn", dict(type="building", subType="barn", x=170, y=630, layer=1, boundY=-50, boundXS=90, boundYS=70,
-                  supportsAmount=1, supportX=40, supportY=30, isObstacle=1, obstacleY=-20, obstacleXS=70,
-                  obstacleYS=35, anim0="barn_level0", anim1="barn_level1", anim2="barn_level2",
-                  name="#BUILDING_BARN", workerType="Worker", workerX=30, workerY=26, childScript=icons)),
-    ("WorkerStart", dict(type="simple", subType="marker", x=230, y=680, layer=-10)),
+    meadow(NUMBER),
+    barn(630),
+    worker_start(680),
     ("RedHood", dict(type="berry", subType="redhood", x=460, y=360, layer=1, boundY=8, boundXS=30, boundYS=36,
                      supportsAmount=1, supportX=30, supportY=20, anim0="redhood_idle", anim1="redhood_glance",
                      anim2="redhood_thanks", anim3="redhood_talk", name="#OBJECT_REDHOOD", workerType="Worker",
-                     childScript=bonus_icons)),
+                     childScript=BONUS_ICONS)),
     mushroom(1, 330, 300, "mushroom_cep"),
     mushroom(2, 560, 230, "mushroom_chanterelle"),
     mushroom(3, 870, 470, "mushroom_brown"),
@@ -74,12 +64,12 @@ objects = [
                    supportsAmount=1, supportX=-58, supportY=12, isObstacle=1, obstacleXS=40, obstacleYS=16,
                    anim0="drums_idle", anim1="drums_tap", anim2="drums_start", anim3="drums_loop",
                    anim4="drums_final", name="#OBJECT_DRUMS", workerType="Worker", Person_Repair_Time=3000,
-                   Person_Repair_Time_Food=10, cursor=4, childScript="data/obstacles/icons.ini")),
+                   Person_Repair_Time_Food=10, cursor=4, childScript=OBSTACLE_ICONS)),
     ("BerryBush", dict(type="berry", subType="berry", x=560, y=520, layer=1, boundY=7, boundXS=50, boundYS=34,
                        supportsAmount=1, supportX=0, supportY=34, isObstacle=1, obstacleXS=40, obstacleYS=16,
                        anim0="berry_bush", anim1="berry_berries", name="#OBJECT_BERRY_BUSH", workerType="Worker",
                        Person_Get_Resource_Time=3000, bushAppear=1, berriesAppear=1, soundKey="BerryBush",
-                       cursor=4, childScript=bonus_icons)),
+                       cursor=4, childScript=BONUS_ICONS)),
     cave(1, 120, 290),
     cave(2, 900, 240),
     ("ChestHeart", dict(type="heart", subType="ChestHeart", x=860, y=660, layer=1, boundY=16, boundXS=45,
@@ -87,7 +77,7 @@ objects = [
                         obstacleYS=15, anim0="heart_chest_closed", anim1="heart_chest_opening",
                         anim2="heart_chest_open", anim3="heart_chest_empty", name="#HEART_CHEST",
                         workerType="Worker", soundKey="ChestHeart", Person_Repair_Time=500,
-                        Person_Get_Resource_Time=3000, cursor=4, childScript=bonus_icons)),
+                        Person_Get_Resource_Time=3000, cursor=4, childScript=BONUS_ICONS)),
     ("Pond", dict(type="simple", subType="reflection", x=690, y=420, layer=-20, anim0="pond_shimmer", Alpha=110,
                   Angle=0.2)),
     ("Oak1", dict(type="simple", subType="tree", x=300, y=460, layer=3, objectScale=1.1, anim0="oak_sway")),
@@ -112,16 +102,8 @@ objects = [
 ]
 write_map_ini(level, "The red hood", NUMBER, objects)
 
-mask = Image.new("L", (1024, 768), 255)
-d = ImageDraw.Draw(mask)
-border(d)
-for box in ROCKS:
-    d.rectangle(box, fill=0)
-d.line(STREAM, fill=0, width=20)
-d.ellipse(POND, fill=0)
-for x, y in ((300, 460), (980, 380), (50, 430), (985, 610)):
-    d.ellipse([x - 16, y - 12, x + 16, y + 12], fill=0)
-mask.save(os.path.join(level, "grid.png"), optimize=True)
+save_grid(level, ROCKS, [POND], [(300, 460), (980, 380), (50, 430), (985, 610)],
+          paint=lambda d: d.line(STREAM, fill=0, width=20))
 
 paths = [[(205, 670), (330, 560), (460, 400)], [(205, 670), (420, 700), (620, 680), (860, 700)],
          [(460, 400), (560, 260)], [(460, 400), (560, 560)], [(560, 560), (760, 360)],
@@ -150,16 +132,15 @@ type=PickaHeart
 objectsName=#TASK_CHEST_HEART
 """)
 
-TEXTS = """[level 6]
+TEXTS = """\
 #TASK_BERRIES=Bring the berries home
 #TASK_CHEST_HEART=Bring the chest's heart home
 """
-TEXTS_RU = """[level 6]
+TEXTS_RU = """\
 #TASK_BERRIES=Принесите ягоды домой
 #TASK_CHEST_HEART=Принесите сердце из сундука
 """
-own_section_last(os.path.join(data, "translation.ini"), "level 6", TEXTS, write)
-own_section_last(os.path.join(data, "translation_ru.ini"), "level 6", TEXTS_RU, write)
+level_texts(data, NUMBER, TEXTS, TEXTS_RU)
 
 compile_map(target, NUMBER, "gen_44_level6")
 print("level 6: data/maps/6/map.ini, grid.png, balance.ini, task.ini, map.bin; its block of data/animations.xml"

@@ -6,11 +6,10 @@ snorts. The sounds are synthesised here from a fixed seed, so runs give the same
 import math
 import os
 import random
-import struct
 import sys
-import wave
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sound_synth as synth  # noqa: E402
 from level_common import merge_sections, target_dir  # noqa: E402
 
 RATE = 22050
@@ -21,11 +20,7 @@ rng = random.Random(47)
 
 
 def write_wav(rel, samples):
-    with wave.open(os.path.join(data, rel), "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(RATE)
-        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(s * 32767)))) for s in samples))
+    synth.write_wav(os.path.join(data, rel), samples, RATE, quantise=int)
 
 
 def grunt(duration, pitch, roughness, amp):

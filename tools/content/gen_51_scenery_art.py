@@ -20,17 +20,17 @@ Everything is drawn supersampled from fixed seeds: every run gives the same byte
 import math
 import os
 import random
-import struct
 import sys
-import wave
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import Image, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sound_synth as synth  # noqa: E402
+from campaign_art import stack  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
 from level_common import merge_sections, target_dir  # noqa: E402
+from supersample import SS, canvas, s, shrink  # noqa: E402
 
-SS = 4  # supersampling factor
 INK = (52, 38, 30, 255)
 target = target_dir(sys.argv)
 data = os.path.join(target, "data")
@@ -42,23 +42,9 @@ os.makedirs(os.path.join(data, "snd"), exist_ok=True)
 
 def frame(w, h, paint):
     """One frame w x h: paint(d, s) draws with s() scaling coordinates to the big canvas."""
-    big = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-    d = ImageDraw.Draw(big)
-
-    def s(*v):
-        return [x * SS for x in v]
-
+    img, d = canvas(w, h)
     paint(d, s)
-    return big.resize((w, h), Image.LANCZOS)
-
-
-def strip(frames):
-    """Frames stacked top to bottom, as the sprite reader cuts them."""
-    w, h = frames[0].size
-    out = Image.new("RGBA", (w, h * len(frames)), (0, 0, 0, 0))
-    for i, f in enumerate(frames):
-        out.paste(f, (0, i * h))
-    return out
+    return shrink(img, w, h)
 
 
 lines = []
@@ -66,7 +52,7 @@ lines = []
 
 def save(aid, frames, period, loop=True, stick=False):
     name = aid + ".png"
-    strip(frames).save(os.path.join(out_dir, name), optimize=True)
+    stack(frames).save(os.path.join(out_dir, name), optimize=True)
     lines.append(animation_line(aid, f"{rel_dir}/{name}", period, len(frames), loop=loop, stick=stick))
 
 
@@ -380,12 +366,8 @@ def chirp(duration, f0, f1, amp):
     return out
 
 
-def write_wav(rel, values):
-    with wave.open(os.path.join(data, rel), "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(RATE)
-        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(v * 32767)))) for v in values))
+def write_wav(rel, samples):
+    synth.write_wav(os.path.join(data, rel), samples, RATE, quantise=int)
 
 
 write_wav("snd/frog_croak.wav", samples)

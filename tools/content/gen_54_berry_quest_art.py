@@ -11,42 +11,21 @@ supersampled and synthesised from fixed seeds, so runs give the same bytes. Also
 import math
 import os
 import random
-import struct
 import sys
-import wave
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sound_synth as synth  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import merge_sections, own_section_last, target_dir, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
+from level_common import data_dir, merge_sections, own_section_last, write  # noqa: E402
+from supersample import SS, canvas, mix, s, shrink, strip  # noqa: E402
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
+data = data_dir(sys.argv, "anims/berryquest", "obstacles", "fx/pics")
 anims_dir = os.path.join(data, "anims", "berryquest")
-os.makedirs(anims_dir, exist_ok=True)
-os.makedirs(os.path.join(data, "obstacles"), exist_ok=True)
-os.makedirs(os.path.join(data, "fx", "pics"), exist_ok=True)
 
-SS = 4
 INK = (58, 36, 24, 255)
-
-
-def canvas(w, h):
-    img = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-    return img, ImageDraw.Draw(img)
-
-
-def s(*v):
-    return [x * SS for x in v]
-
-
-def shrink(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
-
-
-def mix(a, b, t):
-    return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(len(a)))
 
 
 def shaded_ellipse(d, box, dark, light, outline=INK, steps=6, width=1):
@@ -60,15 +39,6 @@ def shaded_ellipse(d, box, dark, light, outline=INK, steps=6, width=1):
         rx = (x1 - x0) / 2 * (1 - 0.8 * t)
         ry = (y1 - y0) / 2 * (1 - 0.8 * t)
         d.ellipse(s(cx - rx, cy - ry, cx + rx, cy + ry), fill=mix(dark, light, t))
-
-
-def strip(frames, w, h, paint):
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
-    for k in range(frames):
-        img, d = canvas(w, h)
-        paint(d, k, img)
-        out.paste(shrink(img, w, h), (0, k * h))
-    return out
 
 
 def picture(img, name):
@@ -92,7 +62,7 @@ def bush_clumps():
     return clumps
 
 
-def paint_bush(d, k, img):
+def paint_bush(d, img, k):
     sway = math.sin(k / 4 * 2 * math.pi) * 1.2
     d.ellipse(s(10, 62, 86, 75), fill=(30, 50, 20, 90))  # shadow on the grass
     d.polygon(s(42, 72, 54, 72, 50, 60, 46, 60), fill=(96, 66, 40, 255), outline=INK)
@@ -115,7 +85,7 @@ def berry_points():
     return pts
 
 
-def paint_berries(d, k, img):
+def paint_berries(d, img, k):
     for i, (x, y, blue) in enumerate(berry_points()):
         dark, light = ((46, 40, 120, 255), (150, 140, 230, 255)) if blue else ((150, 20, 36, 255), (250, 110, 110, 255))
         for dx, dy in ((0, 0), (3.2, 1.4), (1.2, 3.2)):
@@ -141,7 +111,7 @@ MUSHROOMS = {
 def mushroom_painter(kind):
     m = MUSHROOMS[kind]
 
-    def paint(d, k, img):
+    def paint(d, img, k):
         nod = [0, 0.6, 0, -0.6][k]
         cx, base = 20, 40
         d.ellipse(s(6, 37, 34, 43), fill=(30, 50, 20, 90))
@@ -223,7 +193,7 @@ def paint_girl(d, look=0.0, mouth=0.0, bow=0.0, wave_arm=0.0, blink=False):
 
 
 def hood_painter(slot, frames):
-    def paint(d, k, img):
+    def paint(d, img, k):
         t = k / frames
         if slot == "idle":
             paint_girl(d, blink=(k == frames - 1))
@@ -265,7 +235,7 @@ def drum_stick(d, x0, y0, angle):
 
 
 def drums_painter(mode, frames):
-    def paint(d, k, img):
+    def paint(d, img, k):
         t = k / frames
         big_hit = small_hit = 0.0
         left_angle, right_angle = math.radians(200), math.radians(-20)
@@ -466,16 +436,13 @@ color = 0 #C0203C, 1 #E04860
 alpha = 0 0, 0.3 1, 1 0
 """,
 }
-for name, text in EFFECTS.items():
-    write(os.path.join(data, "fx", name), text)
-
 # The drums' rain over the whole map is the effect "Rain", the one a level's showers use, which the
 # weather's generator (gen_86_weather_art.py) writes.
-merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
-    "BerryInBag": ["name=data/fx/berry_bag.pfx", "offsetY=-30"],
-    "Berry": ["name=data/fx/berry_sparkle.pfx", "offsetY=-8"],
-    "HeadHit": ["name=data/fx/head_hit.pfx", "offsetY=-36"],
-    "MagicRain": ["name=data/fx/magic_rain.pfx", "offsetY=-170"],
+add_effects(data, EFFECTS, {
+    "BerryInBag": ("berry_bag.pfx", "offsetY=-30"),
+    "Berry": ("berry_sparkle.pfx", "offsetY=-8"),
+    "HeadHit": ("head_hit.pfx", "offsetY=-36"),
+    "MagicRain": ("magic_rain.pfx", "offsetY=-170"),
 })
 
 # ---- Sounds --------------------------------------------------------------------------------------------
@@ -484,13 +451,10 @@ rng = random.Random(54)
 
 
 def write_wav(rel, samples):
+    """Quieter when louder than 0.9 of full scale."""
     peak = max(1e-6, max(abs(v) for v in samples))
     gain = min(1.0, 0.9 / peak)
-    with wave.open(os.path.join(data, rel), "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(RATE)
-        w.writeframes(b"".join(struct.pack("<h", int(max(-1.0, min(1.0, v * gain)) * 32767)) for v in samples))
+    synth.write_wav(os.path.join(data, rel), [v * gain for v in samples], RATE, quantise=int)
 
 
 def silence(sec):

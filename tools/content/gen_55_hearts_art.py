@@ -23,37 +23,21 @@ seeds, so every run writes the same bytes.
 import math
 import os
 import random
-import struct
 import sys
-import wave
 
 from PIL import Image, ImageDraw, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sound_synth as synth  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import merge_sections, own_section_last, target_dir, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
+from level_common import data_dir, merge_sections, own_section_last, write  # noqa: E402
+from supersample import SS, canvas, mix, s, shrink, strip  # noqa: E402
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
-for sub in ("anims/hearts", "fx/pics", "snd", "obstacles"):
-    os.makedirs(os.path.join(data, sub), exist_ok=True)
+data = data_dir(sys.argv, "anims/hearts", "fx/pics", "snd", "obstacles")
 
-SS = 4
 INK = (58, 34, 30, 255)
 anims = []
-
-
-def canvas(w, h):
-    img = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-    return img, ImageDraw.Draw(img)
-
-
-def s(*v):
-    return [x * SS for x in v]
-
-
-def shrink(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
 
 
 def save(img, rel):
@@ -61,23 +45,9 @@ def save(img, rel):
     return "data/" + rel
 
 
-def strip(frames, w, h, paint):
-    """Frames one under the other, each painted supersampled by paint(draw, img, k)."""
-    out = Image.new("RGBA", (w, h * frames), (0, 0, 0, 0))
-    for k in range(frames):
-        img, d = canvas(w, h)
-        paint(d, img, k)
-        out.paste(shrink(img, w, h), (0, k * h))
-    return out
-
-
 def animation(aid, img, name, period, frames, loop=True):
     path = save(img, f"anims/hearts/{name}.png")
     anims.append(animation_line(aid, path, period, frames, loop=loop))
-
-
-def mix(a, b, t):
-    return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(len(a)))
 
 
 def heart_points(cx, cy, size, steps=80):
@@ -696,20 +666,18 @@ color = 0 #FF5078, 1 #FF90B0
 alpha = 0 0, 0.25 1, 1 0
 """,
 }
-for fname, text in EFFECTS.items():
-    write(os.path.join(data, "fx", fname), text)
-merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
-    "Heart": ["name=data/fx/heart_glow.pfx", "offsetY=-10"],
-    "HeartBats": ["name=data/fx/heart_bats.pfx", "offsetY=-10"],
-    "WitchBatsExplosion": ["name=data/fx/witch_bats.pfx", "offsetY=-20"],
-    "IceHeart": ["name=data/fx/ice_heart.pfx", "offsetY=-40"],
-    "IceHeart_blow": ["name=data/fx/ice_blow.pfx", "offsetY=-40"],
-    "HeartFreezing": ["name=data/fx/heart_freezing.pfx", "offsetY=-40"],
-    "CageMagicSparkle": ["name=data/fx/cage_sparkle.pfx"],
-    "CageMagicExplosion": ["name=data/fx/cage_explosion.pfx", "offsetY=-50"],
-    "GateGlow": ["name=data/fx/gate_glow.pfx", "offsetY=-20"],
-    "CaveKeyFound": ["name=data/fx/cave_found.pfx", "offsetY=-20"],
-    "HeartInBag": ["name=data/fx/heart_bag.pfx", "offsetY=-30"],
+add_effects(data, EFFECTS, {
+    "Heart": ("heart_glow.pfx", "offsetY=-10"),
+    "HeartBats": ("heart_bats.pfx", "offsetY=-10"),
+    "WitchBatsExplosion": ("witch_bats.pfx", "offsetY=-20"),
+    "IceHeart": ("ice_heart.pfx", "offsetY=-40"),
+    "IceHeart_blow": ("ice_blow.pfx", "offsetY=-40"),
+    "HeartFreezing": ("heart_freezing.pfx", "offsetY=-40"),
+    "CageMagicSparkle": ("cage_sparkle.pfx",),
+    "CageMagicExplosion": ("cage_explosion.pfx", "offsetY=-50"),
+    "GateGlow": ("gate_glow.pfx", "offsetY=-20"),
+    "CaveKeyFound": ("cave_found.pfx", "offsetY=-20"),
+    "HeartInBag": ("heart_bag.pfx", "offsetY=-30"),
 })
 
 # ---- Sounds ---------------------------------------------------------------------------------
@@ -719,11 +687,7 @@ rng = random.Random(55)
 
 
 def write_wav(rel, samples):
-    with wave.open(os.path.join(data, rel), "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(RATE)
-        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(v * 32767)))) for v in samples))
+    synth.write_wav(os.path.join(data, rel), samples, RATE, quantise=int)
 
 
 def chime(freqs, dur, amp=0.35, decay=3.5):

@@ -18,24 +18,20 @@
 import math
 import os
 import random
-import struct
 import sys
-import wave
 
 from PIL import Image, ImageDraw, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import sound_synth as synth  # noqa: E402
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import merge_sections, own_section_last, target_dir, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
+from level_common import data_dir, merge_sections, own_section_last, write  # noqa: E402
+from supersample import SS, P, blank, circle, gradient_layer, mix, shrink, soft_shadow, strip  # noqa: E402
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
+data = data_dir(sys.argv, "interface/bonuses", "fx", "snd")
 folder = os.path.join(data, "interface", "bonuses")
-os.makedirs(folder, exist_ok=True)
-os.makedirs(os.path.join(data, "fx"), exist_ok=True)
-os.makedirs(os.path.join(data, "snd"), exist_ok=True)
 
-SS = 4            # painted this many times larger, then shrunk for smooth edges
 BADGE = 56        # every button picture is BADGE x BADGE; the frame's size is the button's size
 C = BADGE / 2
 RING_FRAMES = 12
@@ -67,33 +63,12 @@ def rel(name):
     return "data/interface/bonuses/" + name
 
 
-def canvas(w, h):
-    return Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-
-
-def shrink(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
-
-
-def mix(a, b, t):
-    return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(3))
-
-
-def P(*pts):
-    """Points in badge pixels to supersampled ones."""
-    return [(x * SS, y * SS) for x, y in pts]
-
-
-def circle(d, cx, cy, r, **kw):
-    d.ellipse([(cx - r) * SS, (cy - r) * SS, (cx + r) * SS, (cy + r) * SS], **kw)
-
-
 # ---- Badges ----------------------------------------------------------------------------------
 
 
 def disc(light, dark):
     """A domed disc of the bonus's colour: light from the top left, a darker rim, a soft shine."""
-    img = canvas(BADGE, BADGE)
+    img = blank(BADGE, BADGE)
     r = 20.5
     shade = Image.new("RGBA", img.size, (0, 0, 0, 0))
     sd = ImageDraw.Draw(shade)
@@ -238,7 +213,7 @@ def badge(name, light, dark):
 
 def frame():
     """The round frame behind the badge: a soft shadow and a dark wooden ring with a bright edge."""
-    img = canvas(BADGE, BADGE)
+    img = blank(BADGE, BADGE)
     shadow = Image.new("RGBA", img.size, (0, 0, 0, 0))
     circle(ImageDraw.Draw(shadow), C + 1.5, C + 2.5, 26, fill=(10, 20, 0, 120))
     img.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(2 * SS)))
@@ -254,10 +229,7 @@ def ring_strip():
     """The progress ring, RING_FRAMES frames stacked top to bottom: a golden arc from the top,
     clockwise, one twelfth more in each frame; the last is the whole ring, which also shows while
     the bonus can be fired."""
-    strip = Image.new("RGBA", (BADGE, BADGE * RING_FRAMES), (0, 0, 0, 0))
-    for k in range(RING_FRAMES):
-        img = canvas(BADGE, BADGE)
-        d = ImageDraw.Draw(img)
+    def paint(d, img, k):
         sweep = 360 * (k + 1) / RING_FRAMES
         box = [(C - 23.5) * SS, (C - 23.5) * SS, (C + 23.5) * SS, (C + 23.5) * SS]
         glow = Image.new("RGBA", img.size, (0, 0, 0, 0))
@@ -265,8 +237,8 @@ def ring_strip():
         img.alpha_composite(glow.filter(ImageFilter.GaussianBlur(1.5 * SS)))
         d.arc(box, -90, -90 + sweep, fill=(246, 196, 50, 255), width=3 * SS)
         d.arc(box, -90, -90 + sweep, fill=(255, 246, 190, 255), width=SS)
-        strip.paste(shrink(img, BADGE, BADGE), (0, k * BADGE))
-    return strip
+
+    return strip(RING_FRAMES, BADGE, BADGE, paint)
 
 
 # ---- Panel, bar and hint ----------------------------------------------------------------------
@@ -275,17 +247,11 @@ def ring_strip():
 def plank(w, h, seed):
     """A warm wooden plank with grain, a dark rounded rim and a nail at each end."""
     rng = random.Random(seed)
-    img = canvas(w, h)
+    img = blank(w, h)
     W, H = w * SS, h * SS
     d = ImageDraw.Draw(img)
-    shadow = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    ImageDraw.Draw(shadow).rounded_rectangle([3 * SS, 5 * SS, W - 1, H - 1], radius=12 * SS, fill=(10, 20, 0, 110))
-    img.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(2 * SS)))
-    body = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    bd = ImageDraw.Draw(body)
-    for y in range(H):
-        t = y / max(1, H - 1)
-        bd.line([(0, y), (W, y)], fill=mix((188, 136, 82), (132, 88, 48), t) + (255,))
+    soft_shadow(img, 12, (10, 20, 0, 110))
+    body, bd = gradient_layer(img.size, (188, 136, 82), (132, 88, 48))
     for _ in range(26):
         y = rng.uniform(6 * SS, H - 8 * SS)
         x0 = rng.uniform(0, W * 0.7)
@@ -304,7 +270,7 @@ def plank(w, h, seed):
 
 def groove(w, h, full):
     """The bar: an empty dark groove, or (full) the same groove brimming with golden-green light."""
-    img = canvas(w, h)
+    img = blank(w, h)
     W, H = w * SS, h * SS
     d = ImageDraw.Draw(img)
     d.rounded_rectangle([0, 0, W - 1, H - 1], radius=H // 2, fill=(52, 32, 16, 255))
@@ -335,7 +301,7 @@ def groove(w, h, full):
 
 def hint_sheet(w, h):
     """The hint: parchment on a thin wooden edge, with a little point under it towards the button."""
-    img = canvas(w, h)
+    img = blank(w, h)
     W, H = w * SS, h * SS
     d = ImageDraw.Draw(img)
     d.rounded_rectangle([0, 0, W - 1, H - 1], radius=8 * SS, fill=(96, 62, 32, 235))
@@ -429,7 +395,7 @@ font=data/fonts/sans16.png
 
 # ---- Effects and sound ------------------------------------------------------------------------
 
-write(os.path.join(data, "fx", "bonus_available.pfx"), """\
+AVAILABLE = """\
 ; A bonus can be fired: golden sparkles burst out round its button and drift up. Stops by itself.
 ; Format: docs/particles.md.
 [effect]
@@ -457,8 +423,8 @@ sizeVariation = 0.3
 size = 0 4, 0.3 14, 1 2
 color = 0 #FFFFFF, 0.4 #FFE890, 1 #FFB030
 alpha = 0 0, 0.15 1, 0.7 0.7, 1 0
-""")
-write(os.path.join(data, "fx", "bonus_end.pfx"), """\
+"""
+END = """\
 ; An active bonus has run out: a quick ring of pale sparks flies off its button. Stops by itself.
 ; Format: docs/particles.md.
 [effect]
@@ -481,11 +447,9 @@ sizeVariation = 0.2
 size = 0 12, 1 3
 color = 0 #FFFFFF, 0.5 #C8E4FF, 1 #80A8FF
 alpha = 0 1, 0.6 0.7, 1 0
-""")
-merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
-    "BonusAvailable": ["name=data/fx/bonus_available.pfx"],
-    "BonusEnd": ["name=data/fx/bonus_end.pfx"],
-})
+"""
+add_effects(data, {"bonus_available.pfx": AVAILABLE, "bonus_end.pfx": END},
+            {"BonusAvailable": ("bonus_available.pfx",), "BonusEnd": ("bonus_end.pfx",)})
 
 RATE = 22050
 
@@ -505,11 +469,7 @@ def chime():
     return [0.6 * s / peak for s in out]
 
 
-with wave.open(os.path.join(data, "snd", "bonus_activate.wav"), "wb") as w:
-    w.setnchannels(1)
-    w.setsampwidth(2)
-    w.setframerate(RATE)
-    w.writeframes(b"".join(struct.pack("<h", int(s * 32767)) for s in chime()))
+synth.write_wav(os.path.join(data, "snd", "bonus_activate.wav"), chime(), RATE, quantise=int)
 merge_sections(os.path.join(data, "snd", "sounds.ini"), {
     "BonusActivate": ["name=data/snd/bonus_activate.wav", "maxvolume=0.9"],
 })

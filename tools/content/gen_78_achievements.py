@@ -14,22 +14,19 @@
 """
 import math
 import os
-import struct
 import sys
-import wave
 
 from PIL import Image, ImageDraw, ImageFilter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import merge_sections, own_section_last, target_dir, write  # noqa: E402
+import sound_synth as synth  # noqa: E402
+from demo_widgets import SANS16, section, text  # noqa: E402
+from level_common import data_dir, merge_sections, own_section_last, write  # noqa: E402
+from supersample import SS, P, blank, circle, gradient_layer, mix, shrink, soft_shadow  # noqa: E402
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
+data = data_dir(sys.argv, "interface/achievements", "snd")
 folder = os.path.join(data, "interface", "achievements")
-os.makedirs(folder, exist_ok=True)
-os.makedirs(os.path.join(data, "snd"), exist_ok=True)
 
-SS = 4         # painted this many times larger, then shrunk for smooth edges
 MEDAL = 64     # every medal is MEDAL x MEDAL
 C = MEDAL / 2
 PAD = dict(x=16, w=392, h=88)
@@ -119,22 +116,6 @@ def metal(i):
 
 def rel(name):
     return "data/interface/achievements/" + name
-
-
-def canvas(w, h):
-    return Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-
-
-def mix(a, b, t):
-    return tuple(int(a[k] + (b[k] - a[k]) * t) for k in range(3))
-
-
-def P(*pts):
-    return [(x * SS, y * SS) for x, y in pts]
-
-
-def circle(d, cx, cy, r, **kw):
-    d.ellipse([(cx - r) * SS, (cy - r) * SS, (cx + r) * SS, (cy + r) * SS], **kw)
 
 
 def box(d, x0, y0, x1, y1, **kw):
@@ -360,7 +341,7 @@ GLYPHS = {name[2:]: fn for name, fn in globals().items() if name.startswith("g_"
 def medal(i):
     """A domed disc in the achievement's metal with a ribboned rim and its picture."""
     light, dark = metal(i)
-    img = canvas(MEDAL, MEDAL)
+    img = blank(MEDAL, MEDAL)
     r = 29
     shade = Image.new("RGBA", img.size, (0, 0, 0, 0))
     sd = ImageDraw.Draw(shade)
@@ -379,21 +360,15 @@ def medal(i):
     ImageDraw.Draw(glint).ellipse([(C - 20) * SS, (C - 24) * SS, (C + 6) * SS, (C - 10) * SS],
                                   fill=(255, 255, 255, 60))
     img.alpha_composite(glint.filter(ImageFilter.GaussianBlur(2 * SS)))
-    return img.resize((MEDAL, MEDAL), Image.LANCZOS)
+    return shrink(img, MEDAL, MEDAL)
 
 
 def pad(w, h):
     """A parchment ribbon with a golden edge and a soft shadow, the medal's seat on its left."""
-    img = canvas(w, h)
+    img = blank(w, h)
     W, H = w * SS, h * SS
-    shadow = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    ImageDraw.Draw(shadow).rounded_rectangle([3 * SS, 5 * SS, W - 1, H - 1], radius=14 * SS, fill=(20, 10, 0, 120))
-    img.alpha_composite(shadow.filter(ImageFilter.GaussianBlur(2 * SS)))
-    body = Image.new("RGBA", img.size, (0, 0, 0, 0))
-    bd = ImageDraw.Draw(body)
-    for y in range(H):
-        t = y / max(1, H - 1)
-        bd.line([(0, y), (W, y)], fill=mix((252, 240, 206), (230, 204, 150), t) + (255,))
+    soft_shadow(img, 14, (20, 10, 0, 120))
+    body, _ = gradient_layer(img.size, (252, 240, 206), (230, 204, 150))
     mask = Image.new("L", img.size, 0)
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, W - 4 * SS, H - 5 * SS], radius=14 * SS, fill=255)
     img.paste(body, (0, 0), mask)
@@ -403,7 +378,7 @@ def pad(w, h):
                         width=SS)
     cx, cy = ICON["x"] + ICON["w"] / 2, ICON["y"] + ICON["h"] / 2
     circle(d, cx, cy, ICON["w"] / 2 + 2, fill=(200, 168, 110, 255))
-    return img.resize((w, h), Image.LANCZOS)
+    return shrink(img, w, h)
 
 
 for i in range(58):
@@ -428,50 +403,18 @@ HiddenAchText=#ACH_HIDDEN
 {sections}""")
 
 text_x = ICON["x"] + ICON["w"] + 12
-write(os.path.join(data, "interface", "achievementsInterface.ini"), f"""\
+text_w = PAD["w"] - text_x - 14
+notice_text = dict(xalign=-1, yalign=-1, select=1, font=SANS16)
+write(os.path.join(data, "interface", "achievementsInterface.ini"), "\n".join([
+    """\
 ; The notice of an earned achievement (gen_78_achievements.py): the pad "Achieve" slides up from
 ; the bottom of the screen at its "x", stays a while and slides away; the achievement's medal
 ; sits in "Icon" and its text in "Message".
-[Main]
-x=0
-y=0
-
-[Achieve]
-x={PAD["x"]}
-y=768
-xs={PAD["w"]}
-ys={PAD["h"]}
-normal={rel("pad.png")}
-
-[Icon]
-x={ICON["x"]}
-y={ICON["y"]}
-xs={ICON["w"]}
-ys={ICON["h"]}
-
-[Title]
-type=text
-x={text_x}
-y=12
-xs={PAD["w"] - text_x - 14}
-ys=22
-name=#ACH_NOTICE_TITLE
-xalign=-1
-yalign=-1
-select=1
-font=data/fonts/sans16.png
-
-[Message]
-type=text
-x={text_x}
-y=36
-xs={PAD["w"] - text_x - 14}
-ys=40
-xalign=-1
-yalign=-1
-select=1
-font=data/fonts/sans16.png
-""")
+""" + section("Main", x=0, y=0),
+    section("Achieve", x=PAD["x"], y=768, xs=PAD["w"], ys=PAD["h"], normal=rel("pad.png")),
+    section("Icon", x=ICON["x"], y=ICON["y"], xs=ICON["w"], ys=ICON["h"]),
+    text("Title", text_x, 12, text_w, 22, name="#ACH_NOTICE_TITLE", **notice_text),
+    text("Message", text_x, 36, text_w, 40, **notice_text)]))
 
 # ---- Sound -------------------------------------------------------------------------------------
 
@@ -495,11 +438,7 @@ def fanfare():
     return [0.6 * s / peak for s in out]
 
 
-with wave.open(os.path.join(data, "snd", "achievement_get.wav"), "wb") as w:
-    w.setnchannels(1)
-    w.setsampwidth(2)
-    w.setframerate(RATE)
-    w.writeframes(b"".join(struct.pack("<h", int(s * 32767)) for s in fanfare()))
+synth.write_wav(os.path.join(data, "snd", "achievement_get.wav"), fanfare(), RATE, quantise=int)
 merge_sections(os.path.join(data, "snd", "sounds.ini"), {
     "AchievementGet": ["name=data/snd/achievement_get.wav", "maxvolume=0.9"],
 })

@@ -14,14 +14,12 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from demo_widgets import captioned_button, label_text  # noqa: E402
-from level_common import own_section_last, target_dir, write  # noqa: E402
+from demo_widgets import all_states, captioned_button, label_text, screen_main, section, sprite  # noqa: E402
+from level_common import data_dir, own_section_last, write  # noqa: E402
 from menu_paint import gradient, overlay, supersampled  # noqa: E402
 
-target = target_dir(sys.argv)
-data = os.path.join(target, "data")
+data = data_dir(sys.argv, "tips")
 tips_dir = os.path.join(data, "tips")
-os.makedirs(tips_dir, exist_ok=True)
 S = 4  # supersampling factor
 PIC = "data/tips/"
 
@@ -158,11 +156,6 @@ def tip_section(n, t):
     return "\n".join(lines) + "\n"
 
 
-def sprite(name, x, y, xs, ys, picture):
-    # A decoration stays in the ignore state (the pointer passes over it), so its picture is that state's.
-    return f"[{name}]\ntype=sprite\nx={x}\ny={y}\nxs={xs}\nys={ys}\nignore={PIC}{picture}\n"
-
-
 X0, Y0 = CARD_X, CARD_Y
 ROW_Y = Y0 + CARD_H - 58  # the row of the check box and OK
 doc = [f"""\
@@ -170,22 +163,16 @@ doc = [f"""\
 ; the widgets in the order "Tips", "TipsBox", "TipsStr", "OK", "Text" + the tip's number, "Back";
 ; the last made is drawn first, so "Back" (the card) lies under the rest. Places are screen places
 ; of the card at {X0}, {Y0}; a tip's "x" and "y" move the whole card there.
-[Main]
-x=0
-y=0
-xs=1024
-ys=768
-font=data/fonts/sans16.png
-""",
-       sprite("Back", X0, Y0, CARD_W, CARD_H, "card.png"),
+""" + screen_main(),
+       sprite("Back", X0, Y0, CARD_W, CARD_H, PIC + "card.png"),
        # The switch: option 0 (an empty box) keeps the tips, option 1 (ticked) turns them off.
-       "\n".join([f"[Tips]", "type=switch", f"x={X0 + 22}", f"y={ROW_Y + 9}", f"xs={BOX}", f"ys={BOX}", "stage=1",
-                  *[f"{s}={PIC}box_{s}.png" for s in BOX_RIMS], "sndActivePress=click", "0=TipsKeep",
-                  "1=TipsNoMore"]) + "\n",
+       section("Tips", type="switch", x=X0 + 22, y=ROW_Y + 9, xs=BOX, ys=BOX, stage=1,
+               **{s: f"{PIC}box_{s}.png" for s in BOX_RIMS}, sndActivePress="click",
+               **{"0": "TipsKeep", "1": "TipsNoMore"}),
        "[TipsKeep]\n; nothing in the box\n",
-       "[TipsNoMore]\n" + "".join(f"{s}={PIC}tick.png\n" for s in BOX_RIMS),
+       section("TipsNoMore", **all_states(PIC + "tick.png")),
        # What lies under the switch and its label: nothing of its own on the card.
-       f"[TipsBox]\ntype=sprite\nx={X0 + 16}\ny={ROW_Y + 3}\nxs=176\nys=42\n",
+       section("TipsBox", type="sprite", x=X0 + 16, y=ROW_Y + 3, xs=176, ys=42),
        label_text("TipsStr", X0 + 22 + BOX + 8, ROW_Y + 15, 140, 24, "#TIPS_NO_MORE", 2),
        captioned_button("OK", X0 + CARD_W - 150, ROW_Y + 2, 120, "#TIPS_OK", "confirm")]
 for n in range(len(TEXTS)):

@@ -16,33 +16,23 @@ writes the same bytes.
 """
 import math
 import os
-import struct
 import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
-from demo_widgets import capped_button
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import own_section_last  # noqa: E402
+from demo_widgets import capped_button  # noqa: E402
+from kf_pack import HOLD, SMOOTH, fkey, obj, vkey, write_animation  # noqa: E402
+from level_common import data_dir, own_section_last, write  # noqa: E402
+from menu_paint import supersampled  # noqa: E402
 
-here = os.path.dirname(os.path.abspath(__file__))
-target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "demo"))
-data = os.path.join(target, "data")
+data = data_dir(sys.argv, "comic")
 comic = os.path.join(data, "comic")
-os.makedirs(comic, exist_ok=True)
-os.makedirs(os.path.join(data, "menu"), exist_ok=True)
 S = 4  # supersampling factor
 
 
-def write(path, text):
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write(text.lstrip("\n"))
-
-
 def smooth(size, paint):
-    big = Image.new("RGBA", (size[0] * S, size[1] * S), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), big)
-    return big.resize(size, Image.LANCZOS)
+    return supersampled(size, paint, S)
 
 
 # ---- pictures ------------------------------------------------------------------------------------
@@ -117,27 +107,6 @@ def bee():
 
 
 # ---- the animation ---------------------------------------------------------------------------------
-# Objects as dictionaries; keys as tuples. Numbers are written with few digits, so the text form
-# and the binary file hold exactly the same float values.
-
-LINEAR, HOLD, SMOOTH = (0, 1, 0, 1, 0), (1, 1, 0, 1, 0), (2, 1, 0, 1, 0)
-
-
-def obj(name, **kw):
-    o = dict(name=name, blend=1, values=(0, 0), picture="", frames=1, mask="", text="", textBlend=1,
-             box=(10, 10), font="", align=(0, 0), children=[], position=[], size=[], scale=[], alpha=[],
-             rotation=[], phase=[], colour=[])
-    o.update(kw)
-    return o
-
-
-def fkey(t, v, ease=LINEAR, marker=0, sound=""):
-    return dict(t=t, v=(v,), ease=(ease,), marker=marker, sound=sound)
-
-
-def vkey(t, x, y, ease=LINEAR, easeY=None, marker=0, sound=""):
-    return dict(t=t, v=(x, y), ease=(ease, easeY or ease), marker=marker, sound=sound)
-
 
 TURN = round(math.pi / 2, 4)  # three twelfths of a turn per loop: the rays look the same after it
 
@@ -163,107 +132,15 @@ caption_obj = obj("Caption", text="#COMIC_CAPTION", font="data/fonts/sans26b.png
                   position=[vkey(0, 512, 630)],
                   alpha=[fkey(0, 0), fkey(0.6, 0), fkey(1.8, 1, SMOOTH)])
 OBJECTS = [sun_obj, bee_obj, caption_obj]
-TRACKS = ["position", "size", "scale", "alpha", "rotation", "phase", "colour"]
-VECTOR = {"position", "size"}
-
-
-def num(v):
-    s = ("%.4f" % v).rstrip("0").rstrip(".")
-    return "0" if s in ("", "-0") else s
-
-
-def quote(s):
-    return '"' + s.replace("\\", "\\\\").replace('"', '\\"') + '"'
-
-
-def ease_text(e):
-    names = {LINEAR: "linear", HOLD: "hold", SMOOTH: "smooth"}
-    if e in names:
-        return names[e]
-    return "(" + " ".join([str(e[0])] + [num(x) for x in e[1:]]) + ")"
-
-
-def key_text(k, vector):
-    out = "key " + " ".join(num(x) for x in (k["t"],) + k["v"])
-    ex, ey = k["ease"][0], k["ease"][-1]
-    if vector and ex != ey:
-        out += " easeX " + ease_text(ex) + " easeY " + ease_text(ey)
-    elif ex != LINEAR:
-        out += " ease " + ease_text(ex)
-    if k["marker"]:
-        out += " marker %d" % k["marker"]
-    if k["sound"]:
-        out += " sound " + quote(k["sound"])
-    return out
-
-
-def obj_text(o, depth):
-    pad, ind = "  " * depth, "  " * (depth + 1)
-    lines = [pad + "object " + quote(o["name"]) + " {",
-             ind + "blend %d" % o["blend"],
-             ind + "values %d %d" % o["values"],
-             ind + "picture " + quote(o["picture"]),
-             ind + "frames %d" % o["frames"],
-             ind + "mask " + quote(o["mask"]),
-             ind + "text " + quote(o["text"]),
-             ind + "textBlend %d" % o["textBlend"],
-             ind + "box %s %s" % (num(o["box"][0]), num(o["box"][1])),
-             ind + "font " + quote(o["font"]),
-             ind + "align %d %d" % o["align"]]
-    for c in o["children"]:
-        lines += obj_text(c, depth + 1)
-    for t in TRACKS:
-        if o[t]:
-            lines.append(ind + t + " {")
-            lines += [ind + "  " + key_text(k, t in VECTOR) for k in o[t]]
-            lines.append(ind + "}")
-    lines.append(pad + "}")
-    return lines
-
-
-def pack_text(s):
-    b = s.encode("utf-8")
-    return struct.pack("<i", len(b)) + b
-
-
-def pack_filter(e):
-    return struct.pack("<iffff", e[0], float(num(e[1])), float(num(e[2])), float(num(e[3])), float(num(e[4])))
-
-
-def pack_key(k, vector):
-    out = struct.pack("<if", k["marker"], float(num(k["t"])))
-    out += b"".join(struct.pack("<f", float(num(v))) for v in k["v"])
-    out += b"".join(pack_filter(e) for e in (k["ease"] if vector else k["ease"][:1]))
-    return out + pack_text(k["sound"])
-
-
-def pack_obj(o):
-    out = struct.pack("<iii", o["blend"], *o["values"]) + pack_text(o["name"]) + pack_text(o["picture"])
-    out += struct.pack("<i", o["frames"]) + pack_text(o["mask"]) + pack_text(o["text"])
-    out += struct.pack("<iff", o["textBlend"], float(num(o["box"][0])), float(num(o["box"][1])))
-    out += pack_text(o["font"]) + struct.pack("<ii", *o["align"])
-    out += struct.pack("<i", len(o["children"])) + b"".join(pack_obj(c) for c in o["children"])
-    for t in TRACKS:
-        assert t != "colour" or not o[t], "colour keys are not used by the page"
-        out += struct.pack("<i", len(o[t])) + b"".join(pack_key(k, t in VECTOR) for k in o[t])
-    return out
 
 
 def animation():
-    text = ["# Keyframe animation in the text form of kfc (docs/keyframe.md)"]
-    for o in OBJECTS:
-        text += obj_text(o, 0)
-    # The text form is kept with Unix line ends so it matches what kfc prints.
-    with open(os.path.join(comic, "page.kft"), "w", encoding="utf-8", newline="\n") as f:
-        f.write("\n".join(text) + "\n")
-    with open(os.path.join(comic, "page.kf"), "wb") as f:
-        f.write(struct.pack("<i", len(OBJECTS)) + b"".join(pack_obj(o) for o in OBJECTS))
+    write_animation(os.path.join(comic, "page"), OBJECTS)
 
 
 # ---- the page and its caption -----------------------------------------------------------------------
 
-MENU = """
-; The keyframe comic page. [Main] is the page (its picture the background) and lists the windows to
+MENU = """; The keyframe comic page. [Main] is the page (its picture the background) and lists the windows to
 ; create under the keys 1, 2, ... in order. The "newAnim" window plays data/comic/page.kf at its
 ; place; Escape or the Back button returns.
 [Main]

@@ -26,7 +26,8 @@ from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from catalogue_block import animation_line, write_block  # noqa: E402
-from level_common import merge_sections, target_dir, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
+from level_common import merge_sections, target_dir  # noqa: E402
 
 target = target_dir(sys.argv)
 data = os.path.join(target, "data")
@@ -109,12 +110,8 @@ sizeVariation = 0.4
 color = #FFFFFF
 alpha = 0 0, 0.05 0.9, 0.9 0.8, 1 0
 """
-write(os.path.join(fx, "weather_rain.pfx"), RAIN)
-write(os.path.join(fx, "weather_snow.pfx"), SNOW)
-merge_sections(os.path.join(fx, "pyroeffects.ini"), {
-    "Rain": ["name=data/fx/weather_rain.pfx"],
-    "SnowOnMap": ["name=data/fx/weather_snow.pfx"],
-})
+add_effects(data, {"weather_rain.pfx": RAIN, "weather_snow.pfx": SNOW},
+            {"Rain": ("weather_rain.pfx",), "SnowOnMap": ("weather_snow.pfx",)})
 
 # ---- The rain's sound --------------------------------------------------------------------------
 RATE = 22050

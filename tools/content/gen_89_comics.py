@@ -30,7 +30,8 @@ import tempfile
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from demo_widgets import capped_button, label_text  # noqa: E402
+from demo_widgets import (  # noqa: E402
+    SANS16, SANS26B, all_states, captioned_button, label_text, screen_main, section, sprite, text)
 from kf_pack import SMOOTH, fkey, obj, vkey, write_animation  # noqa: E402
 from level_common import merge_sections, own_section_last, target_dir, write  # noqa: E402
 from menu_paint import OPTIONS_WOOD, gradient, overlay, planked_board, supersampled  # noqa: E402
@@ -171,34 +172,41 @@ def bridge(d, x, y, broken):
         d.line([(x + 40, y + 8), (x + 134, y + 8)], fill=(96, 64, 36), width=4)
 
 
+def sky(bottom, stops):
+    """A page's picture begun with its sky down to `bottom`; returns it and a pen on it."""
+    img = Image.new("RGB", (PAGE_W, PAGE_H))
+    vertical(img, (0, 0, PAGE_W, bottom), stops)
+    return img, ImageDraw.Draw(img)
+
+
+def ground(img, top, stops, amp, period, phase):
+    """The meadow from `top` down to the page's foot, its edge a low hill of the meadow's first colour."""
+    vertical(img, (0, top, PAGE_W, PAGE_H), stops)
+    d = ImageDraw.Draw(img)
+    hill(d, top, amp, period, phase, stops[0][1])
+    return d
+
+
 def save_jpg(img, name):
     img.save(os.path.join(story, name), quality=88)
 
 
 def page_day():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 330), [(0, (110, 175, 235)), (1, (205, 230, 245))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(330, [(0, (110, 175, 235)), (1, (205, 230, 245))])
     hill(d, 300, 18, 90, 0.3, (120, 170, 90))
     hill(d, 350, 14, 130, 1.7, (96, 156, 70))
     for x, y in ((200, 300), (270, 310), (640, 322)):
         cottage(d, x, y, 1.1, (236, 226, 200), (180, 70, 50))
-    vertical(img, (0, 400, PAGE_W, PAGE_H), [(0, (104, 168, 72)), (1, (70, 130, 50))])
-    d = ImageDraw.Draw(img)
-    hill(d, 400, 10, 70, 2.5, (104, 168, 72))
+    d = ground(img, 400, [(0, (104, 168, 72)), (1, (70, 130, 50))], 10, 70, 2.5)
     flowers(d, random.Random(11), 380, 420, [(250, 240, 120), (250, 250, 250), (240, 150, 190), (190, 160, 240)])
     save_jpg(img, "day.jpg")
 
 
 def page_storm():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 360), [(0, (40, 26, 60)), (0.7, (90, 60, 100)), (1, (120, 96, 120))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(360, [(0, (40, 26, 60)), (0.7, (90, 60, 100)), (1, (120, 96, 120))])
     hill(d, 300, 20, 80, 0.9, (56, 60, 64))
     hill(d, 350, 12, 120, 2.2, (46, 70, 50))
-    vertical(img, (0, 390, PAGE_W, PAGE_H), [(0, (50, 84, 46)), (1, (34, 60, 32))])
-    d = ImageDraw.Draw(img)
-    hill(d, 390, 8, 60, 1.1, (50, 84, 46))
+    d = ground(img, 390, [(0, (50, 84, 46)), (1, (34, 60, 32))], 8, 60, 1.1)
     bridge(d, 620, 410, True)
     # The path, cracked.
     d.polygon([(120, PAGE_H), (200, 400), (240, 400), (260, PAGE_H)], fill=(150, 126, 90))
@@ -212,14 +220,10 @@ def page_storm():
 
 
 def page_dusk():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 380), [(0, (70, 60, 120)), (0.6, (220, 120, 90)), (1, (250, 190, 120))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(380, [(0, (70, 60, 120)), (0.6, (220, 120, 90)), (1, (250, 190, 120))])
     hill(d, 330, 16, 100, 0.2, (90, 70, 80))
     d.ellipse([380, 300, 820, 640], fill=(112, 92, 70))  # the barn's hill
-    vertical(img, (0, 400, PAGE_W, PAGE_H), [(0, (96, 100, 60)), (1, (60, 66, 40))])
-    d = ImageDraw.Draw(img)
-    hill(d, 400, 8, 80, 2.9, (96, 100, 60))
+    d = ground(img, 400, [(0, (96, 100, 60)), (1, (60, 66, 40))], 8, 80, 2.9)
     barn(d, 600, 176, 1.2, (150, 60, 44), (90, 40, 30))
     # An empty cart on the road, the last one leaving.
     d.polygon([(120, PAGE_H), (560, 360), (610, 360), (300, PAGE_H)], fill=(160, 130, 90))
@@ -230,29 +234,21 @@ def page_dusk():
 
 
 def page_dawn():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 380), [(0, (120, 150, 210)), (0.7, (250, 190, 170)), (1, (255, 225, 160))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(380, [(0, (120, 150, 210)), (0.7, (250, 190, 170)), (1, (255, 225, 160))])
     hill(d, 340, 14, 110, 0.6, (130, 150, 110))
     d.ellipse([150, 310, 710, 720], fill=(110, 160, 80))
-    vertical(img, (0, 420, PAGE_W, PAGE_H), [(0, (100, 164, 70)), (1, (74, 132, 52))])
-    d = ImageDraw.Draw(img)
-    hill(d, 420, 8, 70, 0.4, (100, 164, 70))
+    d = ground(img, 420, [(0, (100, 164, 70)), (1, (74, 132, 52))], 8, 70, 0.4)
     barn(d, 430, 176, 1.3, (190, 70, 50), (110, 50, 36))
     flowers(d, random.Random(13), 430, 220, [(250, 240, 120), (250, 250, 250), (240, 150, 190)])
     save_jpg(img, "dawn.jpg")
 
 
 def page_green():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 320), [(0, (90, 165, 240)), (1, (210, 235, 250))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(320, [(0, (90, 165, 240)), (1, (210, 235, 250))])
     hill(d, 290, 20, 90, 1.2, (110, 176, 84))
     for x, y in ((160, 292), (240, 300), (330, 290), (780, 302), (860, 296)):
         cottage(d, x, y, 1.0, (240, 232, 210), (190, 80, 50))
-    vertical(img, (0, 370, PAGE_W, PAGE_H), [(0, (96, 176, 66)), (1, (60, 140, 46))])
-    d = ImageDraw.Draw(img)
-    hill(d, 370, 10, 64, 0.8, (96, 176, 66))
+    d = ground(img, 370, [(0, (96, 176, 66)), (1, (60, 140, 46))], 10, 64, 0.8)
     bridge(d, 520, 390, False)
     flowers(d, random.Random(14), 360, 700, [(250, 240, 120), (250, 250, 250), (240, 150, 190), (190, 160, 240),
                                              (250, 170, 80)])
@@ -260,15 +256,11 @@ def page_green():
 
 
 def page_sunset():
-    img = Image.new("RGB", (PAGE_W, PAGE_H))
-    vertical(img, (0, 0, PAGE_W, 360), [(0, (40, 40, 100)), (0.5, (200, 90, 90)), (1, (255, 170, 80))])
-    d = ImageDraw.Draw(img)
+    img, d = sky(360, [(0, (40, 40, 100)), (0.5, (200, 90, 90)), (1, (255, 170, 80))])
     stars(d, random.Random(15), 40, 120)
     d.ellipse([620, 240, 780, 400], fill=(255, 200, 110))
     hill(d, 320, 18, 110, 0.1, (70, 50, 70))
-    vertical(img, (0, 380, PAGE_W, PAGE_H), [(0, (70, 80, 50)), (1, (40, 50, 30))])
-    d = ImageDraw.Draw(img)
-    hill(d, 380, 10, 90, 2.0, (70, 80, 50))
+    d = ground(img, 380, [(0, (70, 80, 50)), (1, (40, 50, 30))], 10, 90, 2.0)
     for x, y in ((150, 366), (230, 376), (320, 370)):
         cottage(d, x, y, 1.0, (90, 70, 70), (60, 40, 44))
         d.rectangle([x - 4, y + 8, x + 4, y + 16], fill=(255, 220, 120))  # a window lit again
@@ -474,48 +466,36 @@ def eyes_picture():
 
 
 def comics_ini():
-    out = [
-        "; The stories between levels, written by tools/content/gen_89_comics.py. Page N is \"TextN\" (a",
-        "; text that types itself) over \"BackN\" (its picture: a keyframe page); \"BackN\" also says",
-        "; \"first\"/\"last\" for a story's ends and \"sound\" for its voice (a translation key, so each",
-        "; language hears its own). A page turns when its voice is done, or 2 s after its text; a click",
-        "; shows the whole text, the next turns; Escape ends the story. The intro's end starts the",
-        "; level, the game's end page closes with \"Credits\", \"Title\" and the witch's \"Eyes\".",
-        "[Main]",
-        "font=data/fonts/sans16.png",
-        "introPage=1",
-        "introEndPage=%d" % INTRO_END,
-        "gameEndPage=%d" % GAME_END,
-        "gameEndLevel=%d" % LAST_LEVEL,
-        "",
-        "; the first page of the story told after the level (the key) is won",
-        "[AfterLevel]",
-        "%d=5" % LAST_LEVEL,
-        "",
-        "[Eyes]", "type=sprite", "x=312", "y=270", "xs=400", "ys=160", "ignore=%seyes.png" % PIC, "",
-    ]
+    doc = ["""; The stories between levels, written by tools/content/gen_89_comics.py. Page N is "TextN" (a
+; text that types itself) over "BackN" (its picture: a keyframe page); "BackN" also says
+; "first"/"last" for a story's ends and "sound" for its voice (a translation key, so each
+; language hears its own). A page turns when its voice is done, or 2 s after its text; a click
+; shows the whole text, the next turns; Escape ends the story. The intro's end starts the
+; level, the game's end page closes with "Credits", "Title" and the witch's "Eyes".
+""" + section("Main", font=SANS16, introPage=1, introEndPage=INTRO_END, gameEndPage=GAME_END,
+              gameEndLevel=LAST_LEVEL),
+           "; the first page of the story told after the level (the key) is won\n" +
+           section("AfterLevel", **{str(LAST_LEVEL): 5}),
+           sprite("Eyes", 312, 270, 400, 160, PIC + "eyes.png")]
     for name, x, w in (("Prev", 64, 150), ("Next", 810, 150), ("Skip", 437, 150), ("Play", 437, 150)):
-        out.append(capped_button(name, x, 706, w, 48, "click").replace(
-            "name=%s\n" % name, "name=#COMICS_%s\n" % name.upper()))
-    out += ["[Back]", "type=sprite", "x=0", "y=0", "xs=1024", "ys=768", "ignore=%sframe.png" % PIC, ""]
+        doc.append(captioned_button(name, x, 706, w, "#COMICS_" + name.upper(), "click"))
+    doc.append(sprite("Back", 0, 0, 1024, 768, PIC + "frame.png"))
     for p in PAGES:
-        out += ["[Text%d]" % p, "type=typingText", "x=96", "y=620", "xs=832", "ys=60", "xalign=-1", "yalign=-1",
-                "name=#COMICS_TEXT%d" % p, "font=data/fonts/sans16.png", "select=2", "period=40", "timeout=0", ""]
-        out += ["[Back%d]" % p, "type=newAnim", "x=%d" % PAGE_X, "y=%d" % PAGE_Y, "xs=%d" % PAGE_W,
-                "ys=%d" % PAGE_H, "anim=data/comic/story%d.kf" % p, "sound=#COMICS_VOICE%d" % p,
-                # the voice's own length and a second after it
-                "voiceTime=0"]
+        doc.append(section("Text%d" % p, type="typingText", x=96, y=620, xs=832, ys=60, xalign=-1, yalign=-1,
+                           name="#COMICS_TEXT%d" % p, font=SANS16, select=2, period=40, timeout=0))
+        # voiceTime 0: the voice's own length and a second after it
+        ends = {}
         if p in FIRST_PAGES:
-            out.append("first=1")
+            ends["first"] = 1
         if p in LAST_PAGES:
-            out.append("last=1")
-        out.append("")
-    out += ["; the game's end: the credits roll up over the dark, under the menu's sign",
-            "[Credits]", "type=text", "x=212", "y=420", "xs=600", "ys=520", "yalign=-1",
-            "font=data/fonts/sans26b.png", "name=#COMICS_CREDITS", "",
-            "[Title]", "anim0=menu_title_in", "anim1=menu_title_idle", "anim2=menu_title_shine",
-            "actperiodMin=3000", "actperiodMax=7000", "x=262", "y=20", ""]
-    write(os.path.join(menu, "comics.ini"), "\n".join(out))
+            ends["last"] = 1
+        doc.append(section("Back%d" % p, type="newAnim", x=PAGE_X, y=PAGE_Y, xs=PAGE_W, ys=PAGE_H,
+                           anim="data/comic/story%d.kf" % p, sound="#COMICS_VOICE%d" % p, voiceTime=0, **ends))
+    doc += ["; the game's end: the credits roll up over the dark, under the menu's sign\n" +
+            text("Credits", 212, 420, 600, 520, yalign=-1, font=SANS26B, name="#COMICS_CREDITS"),
+            section("Title", anim0="menu_title_in", anim1="menu_title_idle", anim2="menu_title_shine",
+                    actperiodMin=3000, actperiodMax=7000, x=262, y=20)]
+    write(os.path.join(menu, "comics.ini"), "\n".join(doc))
 
 
 # ---- The score table ------------------------------------------------------------------------------------
@@ -575,82 +555,20 @@ def night_back(name, title):
                             quality=88)
 
 
-SCORES = """; The high-score table (tools/content/gen_89_comics.py): eight rows, best first, entered with the
+SCORES = "\n".join([
+    """; The high-score table (tools/content/gen_89_comics.py): eight rows, best first, entered with the
 ; player's total when it is opened. "PlayerScores" shows a row's name, "PlayerStr" its value;
 ; row r stands r x "deltaY" below the first. "Back" is shown only at the end of the game.
-[Main]
-x=0
-y=0
-xs=1024
-ys=768
-font=data/fonts/sans16.png
-bgAlpha=150
-fadeTime=250
-deltaY=44
-playerStrX=330
-playerStrY=242
-playerScoresX=574
-playerScoresY=242
-
-[PlayerScores]
-type=text
-xs=240
-ys=36
-xalign=-1
-select=2
-font=data/fonts/sans16.png
-
-[PlayerStr]
-type=text
-xs=120
-ys=36
-xalign=1
-select=2
-font=data/fonts/sans16.png
-
-[Sign]
-type=sprite
-x=462
-y=70
-xs=100
-ys=100
-ignore=data/menu/scores/cup.png
-
-[Scores]
-type=text
-x=262
-y=176
-xs=500
-ys=40
-name=#SCORES_TITLE
-select=1
-font=data/fonts/sans26b.png
-
-""" + capped_button("ScoresOk", 417, 628, 190, 48, "click").replace("name=ScoresOk\n", "name=#SCORES_OK\n") + """
-[ScoresMat]
-type=sprite
-x=302
-y=226
-xs=420
-ys=384
-ignore=data/menu/scores/mat.png
-
-[Frame]
-type=sprite
-x=262
-y=160
-xs=500
-ys=540
-ignore=data/menu/scores/board.png
-
-[Back]
-type=sprite
-x=0
-y=0
-xs=1024
-ys=768
-ignore=data/menu/scores/back.jpg
-"""
+""" + screen_main(bgAlpha=150, fadeTime=250, deltaY=44, playerStrX=330, playerStrY=242, playerScoresX=574,
+                  playerScoresY=242),
+    section("PlayerScores", type="text", xs=240, ys=36, xalign=-1, select=2, font=SANS16),
+    section("PlayerStr", type="text", xs=120, ys=36, xalign=1, select=2, font=SANS16),
+    sprite("Sign", 462, 70, 100, 100, "data/menu/scores/cup.png"),
+    text("Scores", 262, 176, 500, 40, name="#SCORES_TITLE", select=1, font=SANS26B),
+    captioned_button("ScoresOk", 417, 628, 190, "#SCORES_OK", "click"),
+    sprite("ScoresMat", 302, 226, 420, 384, "data/menu/scores/mat.png"),
+    sprite("Frame", 262, 160, 500, 540, "data/menu/scores/board.png"),
+    sprite("Back", 0, 0, 1024, 768, "data/menu/scores/back.jpg")])
 
 
 def trophy():
@@ -731,149 +649,35 @@ def ship():
     smooth((120, 90), paint).save(os.path.join(book_pics, "ship.png"), optimize=True)
 
 
-BOOK = """; The achievements book (tools/content/gen_89_comics.py): every achievement of the player's game
+BOOK_PIC = "data/menu/book/"
+BOOK = "\n".join([
+    """; The achievements book (tools/content/gen_89_comics.py): every achievement of the player's game
 ; mode, the latest earned first, each an "AchText" on an "AchPad" (its normal picture for an earned
 ; one, its ignore picture for one still to come) inside "ScrollFrame"; the bar on the right scrolls
 ; the list, "ProgressBar" and "Count" tell how many are earned. The achievements themselves are
 ; data/interface/achievements.ini.
-[Main]
-x=0
-y=0
-xs=1024
-ys=768
-font=data/fonts/sans16.png
-bgAlpha=160
-fadeTime=250
-
-[ScrollFrame]
-type=scrollWnd
-x=214
-y=196
-xs=556
-ys=372
-
-[AchText]
-type=text
-x=62
-y=0
-xs=480
-ys=50
-xalign=-1
-select=2
-font=data/fonts/sans16.png
-
-[AchPad]
-type=sprite
-x=0
-y=0
-xs=556
-ys=50
-normal=data/menu/book/pad_earned.png
-ignore=data/menu/book/pad_todo.png
-
-""" + capped_button("AchClose", 417, 644, 190, 48, "click").replace("name=AchClose\n", "name=#BOOK_CLOSE\n") + """
-[ScrollBar]
-type=progress2
-x=786
-y=196
-xs=24
-ys=372
-vertical=1
-stage=1
-0=ScrollTrack
-1=ScrollFill
-2=ScrollThumb
-
-[ScrollTrack]
-x=6
-xs=12
-ys=372
-ignore=data/menu/book/scroll_track.png
-
-[ScrollFill]
-x=6
-xs=12
-ys=372
-
-[ScrollThumb]
-xs=24
-ys=40
-ignore=data/menu/book/scroll_thumb.png
-normal=data/menu/book/scroll_thumb.png
-active=data/menu/book/scroll_thumb.png
-press=data/menu/book/scroll_thumb.png
-
-[ScrollBoard]
-type=sprite
-x=200
-y=186
-xs=624
-ys=392
-ignore=data/menu/book/list.png
-
-[ProgressBar]
-type=progress
-x=232
-y=596
-xs=380
-ys=16
-0=ProgressTrack
-1=ProgressFill
-
-[ProgressTrack]
-xs=380
-ys=16
-ignore=data/menu/book/progress_track.png
-
-[ProgressFill]
-xs=380
-ys=16
-ignore=data/menu/book/progress_fill.png
-
-[ProgressBoard]
-type=sprite
-x=214
-y=586
-xs=414
-ys=36
-ignore=data/menu/book/strip.png
-
-[Count]
-type=text
-x=640
-y=586
-xs=170
-ys=36
-select=0
-font=data/fonts/sans26b.png
-
-""" + label_text("Description", 214, 156, 596, 30, "#BOOK_DESCRIPTION", 0) + """
-[Ship]
-type=sprite
-x=700
-y=86
-xs=120
-ys=90
-ignore=data/menu/book/ship.png
-
-[Title]
-type=text
-x=382
-y=76
-xs=260
-ys=70
-name=#BOOK_TITLE
-select=1
-font=data/fonts/sans26b.png
-
-[Frame]
-type=sprite
-x=162
-y=50
-xs=700
-ys=666
-ignore=data/menu/book/board.png
-"""
+""" + screen_main(bgAlpha=160, fadeTime=250),
+    section("ScrollFrame", type="scrollWnd", x=214, y=196, xs=556, ys=372),
+    text("AchText", 62, 0, 480, 50, xalign=-1, select=2, font=SANS16),
+    section("AchPad", type="sprite", x=0, y=0, xs=556, ys=50, normal=BOOK_PIC + "pad_earned.png",
+            ignore=BOOK_PIC + "pad_todo.png"),
+    captioned_button("AchClose", 417, 644, 190, "#BOOK_CLOSE", "click"),
+    section("ScrollBar", type="progress2", x=786, y=196, xs=24, ys=372, vertical=1, stage=1,
+            **{"0": "ScrollTrack", "1": "ScrollFill", "2": "ScrollThumb"}),
+    section("ScrollTrack", x=6, xs=12, ys=372, ignore=BOOK_PIC + "scroll_track.png"),
+    section("ScrollFill", x=6, xs=12, ys=372),
+    section("ScrollThumb", xs=24, ys=40, **all_states(BOOK_PIC + "scroll_thumb.png")),
+    sprite("ScrollBoard", 200, 186, 624, 392, BOOK_PIC + "list.png"),
+    section("ProgressBar", type="progress", x=232, y=596, xs=380, ys=16,
+            **{"0": "ProgressTrack", "1": "ProgressFill"}),
+    section("ProgressTrack", xs=380, ys=16, ignore=BOOK_PIC + "progress_track.png"),
+    section("ProgressFill", xs=380, ys=16, ignore=BOOK_PIC + "progress_fill.png"),
+    sprite("ProgressBoard", 214, 586, 414, 36, BOOK_PIC + "strip.png"),
+    text("Count", 640, 586, 170, 36, select=0, font=SANS26B),
+    label_text("Description", 214, 156, 596, 30, "#BOOK_DESCRIPTION", 0),
+    sprite("Ship", 700, 86, 120, 90, BOOK_PIC + "ship.png"),
+    text("Title", 382, 76, 260, 70, name="#BOOK_TITLE", select=1, font=SANS26B),
+    sprite("Frame", 162, 50, 700, 666, BOOK_PIC + "board.png")])
 
 
 def book():
@@ -895,8 +699,8 @@ def last_screens():
     for name, pic in (("last2.ini", "last2.jpg"), ("last.ini", "last.jpg")):
         write(os.path.join(menu, name),
               "; A closing screen (tools/content/gen_89_comics.py): shown for five seconds or until a key\n"
-              "; when the game is left; last2.ini comes first, then last.ini, then the program ends.\n"
-              "[Main]\n\n[Back]\ntype=sprite\nx=0\ny=0\nxs=1024\nys=768\nignore=data/menu/last/%s\n" % pic)
+              "; when the game is left; last2.ini comes first, then last.ini, then the program ends.\n" +
+              section("Main") + "\n" + sprite("Back", 0, 0, 1024, 768, "data/menu/last/" + pic))
 
 
 # ---- Texts and the sounds others play -------------------------------------------------------------------

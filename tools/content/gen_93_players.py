@@ -12,9 +12,7 @@ import os
 import random
 import sys
 
-from PIL import Image, ImageDraw
-
-from demo_widgets import capped_button, captioned_button, label_text as text
+from demo_widgets import capped_button, captioned_button, label_text as text, screen_main, section, sprite
 from level_common import merge_sections, own_section_last, write
 from menu_paint import gradient, hanging_sign, overlay, planked_board, supersampled
 
@@ -103,11 +101,7 @@ for state, (fill, sink) in ROWS.items():
     save(row(fill, sink), f"row_{state}.png")
 
 
-def sprite(name, x, y, xs, ys, picture, extra=()):
-    # A decoration stays in the ignore state, so the pointer passes over it: its picture is that state's.
-    lines = [f"[{name}]", "type=sprite", f"x={x}", f"y={y}", f"xs={xs}", f"ys={ys}",
-             f"ignore=data/menu/players/{picture}", *extra]
-    return "\n".join(lines) + "\n"
+PIC = "data/menu/players/"
 
 
 # ---- The players list ---------------------------------------------------------------------------
@@ -116,27 +110,20 @@ players = ["""\
 ; makes it the current player, "New" opens the name entry, "Delete" asks before removing the
 ; marked player (never the current one) and "Cancel" or Escape closes without a change. The
 ; windows are drawn in the order of their sections.
-[Main]
-x=0
-y=0
-xs=1024
-ys=768
-font=data/fonts/sans16.png
+""" + screen_main() + """\
 ; how dark the screen behind the dialog becomes, and how long its fades take
 bgAlpha=150
 fadeTime=250
 """,
-           sprite("Frame", *FRAME, "board.png"),
-           sprite("PlayersMat", *MAT, "mat.png"),
-           sprite("Sign", *SIGN, "sign.png"),
+           sprite("Frame", *FRAME, PIC + "board.png"),
+           sprite("PlayersMat", *MAT, PIC + "mat.png"),
+           sprite("Sign", *SIGN, PIC + "sign.png"),
            text("Players", SIGN[0], SIGN[1] + 16, SIGN[2], SIGN[3] - 16, "#PLAYERS_TITLE", 2,
                 "data/fonts/sans26b.png")]
 for i in range(8):
-    lines = [f"[Player{i + 1}]", "type=sprite", f"x={MAT[0] + 20}", f"y={MAT[1] + 10 + i * 42}", f"xs={ROW_W}",
-             f"ys={ROW_H}", "name=", "select=3", "stage=1", "yalign=0"]
-    lines += [f"{s}=data/menu/players/row_{s}.png" for s in ROWS]
-    lines.append("sndActivePress=click")
-    players.append("\n".join(lines) + "\n")
+    players.append(section(f"Player{i + 1}", type="sprite", x=MAT[0] + 20, y=MAT[1] + 10 + i * 42, xs=ROW_W,
+                           ys=ROW_H, name="", select=3, stage=1, yalign=0,
+                           **{s: f"{PIC}row_{s}.png" for s in ROWS}, sndActivePress="click"))
 players += [captioned_button("Create", 322, 548, 180, "#PLAYERS_CREATE", "click"),
             captioned_button("Delete", 522, 548, 180, "#PLAYERS_DELETE", "click"),
             captioned_button("SelectPlayer", 322, 606, 180, "#PLAYERS_SELECT", "confirm"),
@@ -149,18 +136,10 @@ name = ["""\
 ; The name entry. OK stays hidden while the field is empty or holds a name already taken (then the
 ; warning shows); without OK, Cancel moves by "deltaX" to the middle. At the first start there is
 ; no Cancel and OK stands in the middle of the screen. Enter is OK, Escape is Cancel.
-[Main]
-x=0
-y=0
-xs=1024
-ys=768
-font=data/fonts/sans16.png
-bgAlpha=150
-fadeTime=250
-""",
-        sprite("Back", *BACK, "name_board.png"),
+""" + screen_main(bgAlpha=150, fadeTime=250),
+        sprite("Back", *BACK, PIC + "name_board.png"),
         text("Str", BACK[0], BACK[1] + 30, BACK[2], 60, "#PLAYERNAME_TITLE", 2, "data/fonts/sans26b.png"),
-        sprite("EnterPad", *PAD, "pad.png"),
+        sprite("EnterPad", *PAD, PIC + "pad.png"),
         """\
 [EditPlayer]
 type=ieEdit

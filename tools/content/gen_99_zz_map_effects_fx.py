@@ -7,7 +7,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import merge_sections, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -40,7 +40,6 @@ size = 0 6, 0.3 16, 1 4
 color = 0 #FFFFFF, 0.5 #FFF2C0, 1 #FFD080
 alpha = 0 0, 0.15 0.9, 0.7 0.6, 1 0
 """
-write(os.path.join(data, "fx", "map_puff.pfx"), PUFF)
 
 # The trail of a worker walking fast under the speed bonus: little puffs of dust kicked up at his
 # heels and a few golden sparks, for as long as he runs (the person stops it).
@@ -83,15 +82,14 @@ size = 0 6, 1 2
 color = 0 #FFF2C0, 1 #FFC040
 alpha = 0 0.9, 1 0
 """
-write(os.path.join(data, "fx", "running_trail.pfx"), TRAIL)
-merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
-    "river_glint": ["name=data/fx/sparkles.pfx"],
-    "BonusRespawn": ["name=data/fx/map_puff.pfx", "offsetY=-10"],
-    "WolvesAppear": ["name=data/fx/map_puff.pfx", "offsetY=-20"],
-    "ObstacleDust": ["name=data/fx/repair_dust_small.pfx"],
-    "ResourceCollecting": ["name=data/fx/respawn_glow.pfx", "offsetY=-10"],
-    "WarriorAttack": ["name=data/fx/repair_dust_small.pfx"],
-    "ExorcistSpell": ["name=data/fx/respawn_glow.pfx", "offsetY=-20"],
-    "RunningTrail": ["name=data/fx/running_trail.pfx"],
+add_effects(data, {"map_puff.pfx": PUFF, "running_trail.pfx": TRAIL}, {
+    "river_glint": ("sparkles.pfx",),
+    "BonusRespawn": ("map_puff.pfx", "offsetY=-10"),
+    "WolvesAppear": ("map_puff.pfx", "offsetY=-20"),
+    "ObstacleDust": ("repair_dust_small.pfx",),
+    "ResourceCollecting": ("respawn_glow.pfx", "offsetY=-10"),
+    "WarriorAttack": ("repair_dust_small.pfx",),
+    "ExorcistSpell": ("respawn_glow.pfx", "offsetY=-20"),
+    "RunningTrail": ("running_trail.pfx",),
 })
 print("map effects: river_glint, BonusRespawn, WolvesAppear, the work effects and the RunningTrail in data/fx/pyroeffects.ini")

@@ -8,7 +8,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from level_common import merge_sections, write  # noqa: E402
+from fx_catalogue import add_effects  # noqa: E402
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
 data = os.path.join(target, "data")
@@ -120,10 +120,6 @@ color = 0 #FFFBE0, 1 #FFD060
 alpha = 0 0, 0.2 0.8, 1 0
 """
 
-write(os.path.join(data, "fx", "campfire.pfx"), FIRE)
-write(os.path.join(data, "fx", "sunshine.pfx"), SUNSHINE)
-merge_sections(os.path.join(data, "fx", "pyroeffects.ini"), {
-    "Fire": ["name=data/fx/campfire.pfx"],
-    "SunShine": ["name=data/fx/sunshine.pfx", "offsetY=-30"],
-})
+add_effects(data, {"campfire.pfx": FIRE, "sunshine.pfx": SUNSHINE},
+            {"Fire": ("campfire.pfx",), "SunShine": ("sunshine.pfx", "offsetY=-30")})
 print("scenery effects: Fire and SunShine in data/fx/pyroeffects.ini")

@@ -277,13 +277,15 @@ def normalise(samples, peak=0.85, soft=True):
     return [math.tanh(1.2 * s * k) / math.tanh(1.2) for s in samples]
 
 
-def write_wav(path, samples, rate=RATE):
+def write_wav(path, samples, rate=RATE, quantise=round):
+    """16-bit mono, clipped to full scale. `quantise` turns a scaled sample into a whole number: the
+    nearest by default; `int` cuts towards zero, as the creature and quest sounds were made."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with wave.open(path, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
         w.setframerate(rate)
-        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(round(s * 32767))))) for s in samples))
+        w.writeframes(b"".join(struct.pack("<h", max(-32767, min(32767, int(quantise(s * 32767))))) for s in samples))
     return path
 
 
