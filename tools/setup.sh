@@ -34,6 +34,6 @@ if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
   DEBIAN_FRONTEND=noninteractive apt_run install -y -qq --no-install-recommends \
     build-essential cmake ninja-build pkg-config libgtest-dev \
     libsdl2-dev libvorbis-dev libogg-dev libtinyxml-dev libstb-dev libpng-dev libjpeg-dev \
-    zlib1g-dev libgl1-mesa-dri libegl1-mesa-dev >/dev/null
+    zlib1g-dev libgl1-mesa-dri libegl1-mesa-dev python3-pil >/dev/null
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
