@@ -13,11 +13,11 @@
 #include "game/core/person.h"
 #include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
+#include "game/objects/quest_heart_common.h"
 
 namespace Map {
 namespace {
 constexpr const char* kSoundFile = "data/obstacles/sounds.ini";
-constexpr const char* kIcons = "data/bonus/icons.ini";
 constexpr size_t kBushAppear = 0, kBerriesAppear = 1, kSoundKey = 2;
 const uint32_t kBerryItem = NameHash("berry");
 }  // namespace
@@ -43,7 +43,7 @@ void cBerry::LoadLook() {
 }
 
 void cBerry::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   const size_t at = objSubjectItems();
   bushAppear = extInt(r, at + kBushAppear);
   berriesAppear = extInt(r, at + kBerriesAppear);
@@ -52,8 +52,7 @@ void cBerry::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cBerry::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kIcons;
+  cQuestSubject::FillRecord(r);
   const size_t at = objSubjectItems();
   setExtInt(r, at + kBushAppear, bushAppear);
   setExtInt(r, at + kBerriesAppear, berriesAppear);
@@ -61,7 +60,7 @@ void cBerry::FillRecord(MapObjectRecord& r) const {
 }
 
 void cBerry::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cBerry*>(&from)) {
     bushAppear = o->bushAppear;
     berriesAppear = o->berriesAppear;
@@ -70,10 +69,8 @@ void cBerry::CopyFrom(const cObject& from) {
   }
 }
 
-void cBerry::SaveChildScript(std::string& out) const { mapWriteString(out, kIcons, nullptr); }
-
 void cBerry::ResolveParent(const cMap& map) {
-  cSubjectObject::ResolveParent(map);
+  cQuestSubject::ResolveParent(map);
   if (bushAppear) {
     SetHidden(true);
   } else if (state == Present) {
@@ -83,13 +80,13 @@ void cBerry::ResolveParent(const cMap& map) {
 }
 
 void cBerry::RegisterEvents(Game::cEventDispatcher* d) {
-  cSubjectObject::RegisterEvents(d);
+  cQuestSubject::RegisterEvents(d);
   Register(Game::Event::RedHoodHasMushrooms, d, this);
   Register(Game::Event::BerriesAppear, d, this);
 }
 
 void cBerry::OnEvent(GameEvent& e) {
-  cSubjectObject::OnEvent(e);
+  cQuestSubject::OnEvent(e);
   if (e.code == Game::Code(Game::Event::RedHoodHasMushrooms)) {
     // Only a hidden bush grows: a second red hood's thanks must not make a grown bush shrink.
     if (!bushAppear || !Has(kFlagHidden)) return;
@@ -107,21 +104,12 @@ void cBerry::OnEvent(GameEvent& e) {
 
 bool cBerry::HasOperationOffer() const { return state == Present && !Has(kFlagHidden) && !withdrawn; }
 
-bool cBerry::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 void cBerry::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  const ResourceVector c = Cost(OperationKind::GetResource);
-  costLabel = std::any_of(c.begin(), c.end(), [](int32_t v) { return v > 0; }) ? "#OBJECT_HINT_SPEND" : "";
+  questTakeLabels(*this, OperationKind::GetResource, gainLabel, costLabel, nextGainLabel);
 }
 
 int cBerry::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   // Nothing to pick before the berries are there (or after they were taken).
   if (!HasOperationOffer() || !CanAfford(OperationKind::GetResource)) return 1;
@@ -134,7 +122,7 @@ int cBerry::TryStartOperation(bool byPlayer) {
 }
 
 bool cBerry::OnPersonArrived(int32_t personId) {
-  const bool ok = cSubjectObject::OnPersonArrived(personId);
+  const bool ok = cQuestSubject::OnPersonArrived(personId);
   if (!ok || operation.state != OperationState::Started) return ok;
   for (int32_t pid : operation.persons)
     if (cPerson* p = OperationPerson(pid)) p->SetCarriedItem(kBerryItem);
@@ -159,11 +147,11 @@ void cBerry::OnOperationFinished() {
     withdrawn = 1;
     return;
   }
-  cSubjectObject::OnOperationFinished();
+  cQuestSubject::OnOperationFinished();
 }
 
 void cBerry::UpdateAnimation(int32_t ms) {
-  cSubjectObject::UpdateAnimation(ms);
+  cQuestSubject::UpdateAnimation(ms);
   // The berries are a second picture over the bush and play beside it.
   if (currentAnimation != kBerriesSlot) {
     AnimationState& a = Anim(kBerriesSlot);
@@ -184,7 +172,7 @@ bool cBerry::UpdateTimers(int32_t ms) {
     StartWorkEffect(0);
   }
   sounds.Update(ms);
-  return cSubjectObject::UpdateTimers(ms);
+  return cQuestSubject::UpdateTimers(ms);
 }
 
 float cBerry::GrowthScale() const { return growing ? std::clamp(grow.Progress(), 0.0f, 1.0f) : 1.0f; }

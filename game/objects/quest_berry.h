@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "anim/anim_sound_track.h"
+#include "game/objects/quest_subject.h"
 #include "game/objects/subject_object.h"
 
 namespace Map {
@@ -18,7 +19,7 @@ std::string questFormatCount(const std::string& pattern, int n);
 // The translation of a "#KEY" (the key itself when the translation lacks it).
 std::string questTranslate(const char* key);
 
-class cBerry : public cSubjectObject {
+class cBerry : public cQuestSubject {
  public:
   enum State : int32_t { Waiting = 0, Appearing = 1, Present = 2, Picking = 3, Gone = 4 };
   static constexpr int32_t kGrowMs = 2000;
@@ -29,7 +30,6 @@ class cBerry : public cSubjectObject {
   ~cBerry() override;
 
   bool HasOperationOffer() const override;
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
@@ -40,7 +40,6 @@ class cBerry : public cSubjectObject {
   void UpdateAnimation(int32_t ms) override;
   bool UpdateTimers(int32_t ms) override;
   void Draw(const DrawContext& dc) override;
-  void SaveChildScript(std::string& out) const override;
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
@@ -62,18 +61,16 @@ class cBerry : public cSubjectObject {
   void LoadLook();
 };
 
-class cMushroom : public cSubjectObject {
+class cMushroom : public cQuestSubject {
  public:
   static constexpr int32_t kFadeMs = 200;
 
   bool HasOperationOffer() const override { return !withdrawn && !picked; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
   void OnOperationFinished() override;
   bool UpdateTimers(int32_t ms) override;
-  void SaveChildScript(std::string& out) const override;
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;

@@ -66,12 +66,7 @@ bool cCaveWithKey::GetOperationOffer(ResourceVector& gains, ResourceVector& cost
 }
 
 void cCaveWithKey::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  costLabel.clear();
-  const ResourceVector c = Cost(OperationKind::Repair);
-  for (int32_t v : c)
-    if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+  questTakeLabels(*this, OperationKind::Repair, gainLabel, costLabel, nextGainLabel);
 }
 
 void cCaveWithKey::PrepareFetch() {
@@ -83,7 +78,7 @@ void cCaveWithKey::PrepareFetch() {
 }
 
 int cCaveWithKey::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (searched) {
     // The fetch waits for the player's order when the stock could not pay it as the search ended.
@@ -100,7 +95,7 @@ int cCaveWithKey::TryStartOperation(bool byPlayer) {
 }
 
 bool cCaveWithKey::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (hasKey) {
     questCarryItem(*this, "Key");
     flash.Start(std::max(0, Duration(OperationKind::GetResource) - kFlashBeforeEndMs));
@@ -135,16 +130,14 @@ void cCaveWithKey::OnOperationFinished() {
     GameEvent e = objEvent(hasKey ? Game::Event::CaveHeldKey : Game::Event::CaveWasEmpty, *this);
     objPost(e);
     if (hasKey) sounds.StartSlot(2, int32_t(x), 0);
-    if (!withdrawn)
-      if (cMap* m = objMap()) HideChildren(*m);
+    questWithdraw(*this);
     Set(kFlagClickable, false);
-    withdrawn = 1;
   }
-  cSubjectObject::OnOperationFinished();
+  cQuestSubject::OnOperationFinished();
 }
 
 bool cCaveWithKey::UpdateTimers(int32_t ms) {
-  const bool remove = cSubjectObject::UpdateTimers(ms);
+  const bool remove = cQuestSubject::UpdateTimers(ms);
   sounds.Update(ms);
   if (search.Advance(ms)) {
     fade.Start(kFadeMs);
@@ -160,18 +153,14 @@ bool cCaveWithKey::UpdateTimers(int32_t ms) {
 void cCaveWithKey::Draw(const DrawContext& dc) {
   if (fade.running) {
     // The closed cave fades away over the open one.
-    questDrawSlot(*this, 1, dc, 255);
-    DrawContext faded = dc;
-    faded.alpha = uint8_t(float(dc.alpha) * (1.0f - questFraction(fade)));
-    if (faded.alpha > 0) cObject::Draw(faded);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, 1, 1.0f - questFraction(fade));
     return;
   }
-  cSubjectObject::Draw(dc);
+  cQuestSubject::Draw(dc);
 }
 
 void cCaveWithKey::ResolveParent(const cMap& map) {
-  cSubjectObject::ResolveParent(map);
+  cQuestSubject::ResolveParent(map);
   quest() = CaveQuest{};
   sounds.Load(kQuestSounds, name.c_str());
 }
@@ -191,7 +180,7 @@ void cCaveWithKey::StartGlow() {
 
 void cCaveWithKey::EditSupportPoint(IntPoint p, int key) {
   if (key != '1') {
-    cSubjectObject::EditSupportPoint(p, key);
+    cQuestSubject::EditSupportPoint(p, key);
     return;
   }
   flashX = p.x;
@@ -200,7 +189,7 @@ void cCaveWithKey::EditSupportPoint(IntPoint p, int key) {
 }
 
 void cCaveWithKey::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   const size_t at = objSubjectItems();
   flashX = extInt(r, at + kFlashX);
   flashY = extInt(r, at + kFlashY);
@@ -213,8 +202,7 @@ void cCaveWithKey::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cCaveWithKey::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
+  cQuestSubject::FillRecord(r);
   const size_t at = objSubjectItems();
   setExtInt(r, at + kFlashX, flashX);
   setExtInt(r, at + kFlashY, flashY);
@@ -222,7 +210,7 @@ void cCaveWithKey::FillRecord(MapObjectRecord& r) const {
 }
 
 void cCaveWithKey::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cCaveWithKey*>(&from)) {
     flashX = o->flashX;
     flashY = o->flashY;
@@ -230,6 +218,4 @@ void cCaveWithKey::CopyFrom(const cObject& from) {
     PlaceGlow();
   }
 }
-
-void cCaveWithKey::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
 }  // namespace Map

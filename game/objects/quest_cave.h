@@ -7,7 +7,7 @@
 #include <string>
 
 #include "anim/anim_sound_track.h"
-#include "game/objects/subject_object.h"
+#include "game/objects/quest_subject.h"
 
 namespace Map {
 
@@ -19,7 +19,7 @@ namespace Map {
 bool caveHoldsKey(int32_t searchedBefore, bool keyFound, bool lastCave, const std::function<int32_t()>& draw);
 constexpr int32_t kCaveKeyDrawMin = 28509;
 
-class cCaveWithKey : public cSubjectObject {
+class cCaveWithKey : public cQuestSubject {
  public:
   static constexpr int32_t kSearchMs = 4350;      // until the search shows what it found
   static constexpr int32_t kFadeMs = 400;         // the closed cave fading into the open one
@@ -41,7 +41,6 @@ class cCaveWithKey : public cSubjectObject {
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
-  void SaveChildScript(std::string& out) const override;
 
   // The caves searched on the running level and whether the key was found (shared by its caves).
   static int32_t LevelSearched();
@@ -62,7 +61,7 @@ class cCaveWithKey : public cSubjectObject {
   void PrepareFetch();
 };
 
-class cChestHeart : public cSubjectObject {
+class cChestHeart : public cQuestSubject {
  public:
   static constexpr int32_t kOpenRestMs = 1200;  // the open chest rests before the heart is taken
   static constexpr int32_t kTakeMs = 200;
@@ -73,7 +72,6 @@ class cChestHeart : public cSubjectObject {
   ~cChestHeart() override;
 
   bool HasOperationOffer() const override { return closed != 0; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   // The worker's texts whatever kind of person the chest wants.
   std::string GetStatusText() const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
@@ -89,7 +87,6 @@ class cChestHeart : public cSubjectObject {
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
-  void SaveChildScript(std::string& out) const override;
 
   uint8_t closed = 1;
   uint8_t keyDelivered = 0;

@@ -18,18 +18,8 @@ constexpr size_t kSoundKey = 0;
 cChestHeart::cChestHeart() = default;
 cChestHeart::~cChestHeart() = default;
 
-bool cChestHeart::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 void cChestHeart::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  costLabel.clear();
-  for (int32_t v : Cost(OperationKind::GetResource))
-    if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+  questTakeLabels(*this, OperationKind::GetResource, gainLabel, costLabel, nextGainLabel);
 }
 
 std::string cChestHeart::GetStatusText() const {
@@ -43,7 +33,7 @@ std::string cChestHeart::GetStatusText() const {
 }
 
 int cChestHeart::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (!closed) return 1;
   // The answer is what really happened: an order the stock cannot pay is refused, never reported
@@ -58,13 +48,13 @@ int cChestHeart::TryStartOperation(bool byPlayer) {
 }
 
 bool cChestHeart::StartOperation(OperationKind kind) {
-  if (!cSubjectObject::StartOperation(kind)) return false;
+  if (!cQuestSubject::StartOperation(kind)) return false;
   sounds.StartSlot(1, int32_t(x), 0);
   return true;
 }
 
 bool cChestHeart::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (operation.kind == OperationKind::Repair) {
     GameEvent e = objEvent(Game::Event::ChestWithoutKey, *this);
     objPost(e);
@@ -77,26 +67,21 @@ bool cChestHeart::OnPersonArrived(int32_t personId) {
     opening.Start(questSlotLength(*this, 1));
     questPlaySound("ChestOpening", x);
   } else {
-    SpawnMapEffect("ResourceCollecting", layer + 1, operation.duration, x, y);
-    questCarryItem(*this, "heart");
+    questStartCarrying(*this, "heart");
   }
   return true;
 }
 
 void cChestHeart::OnOperationFinished() {
   if (!closed && picking && operation.kind == OperationKind::GetResource && !fading) {
-    GameEvent e = objEvent(Game::Event::HeartFreed, *this);
-    objPost(e);
-    Set(kFlagClickable, false);
-    fade.Start(kFadeMs);
+    questHeartFreed(*this, fade, kFadeMs, 1);
     fading = 1;
-    StopWorkEffect(1);
   }
-  cSubjectObject::OnOperationFinished();
+  cQuestSubject::OnOperationFinished();
 }
 
 bool cChestHeart::UpdateTimers(int32_t ms) {
-  const bool remove = cSubjectObject::UpdateTimers(ms);
+  const bool remove = cQuestSubject::UpdateTimers(ms);
   sounds.Update(ms);
   if (opening.Advance(ms)) {
     if (closed) {
@@ -112,14 +97,8 @@ bool cChestHeart::UpdateTimers(int32_t ms) {
   }
   // The opening work and the rest may end in either order: the heart is taken once both have.
   if (m_restDone && !picking && operation.state == OperationState::Held) {
-    questReleaseAll(*this);
-    operation.keepPersons = 0;
-    operation.walkVisibleState = 2;
-    operation.workVisibleState = 8;
-    operation.homeVisibleState = 3;
-    operation.sendHomeAfterWork = 1;
     // The click that opened the chest paid for its heart: taking it costs nothing more.
-    if (questOrderDirectly(*this, OperationKind::GetResource, kTakeMs, false)) {
+    if (questOrderTake(*this, kTakeMs)) {
       picking = 1;
       questEnqueue(id, true);
     }
@@ -130,46 +109,39 @@ bool cChestHeart::UpdateTimers(int32_t ms) {
 
 void cChestHeart::Draw(const DrawContext& dc) {
   if (fading && fade.running) {
-    questDrawSlot(*this, 3, dc, 255);
-    DrawContext faded = dc;
-    faded.alpha = uint8_t(float(dc.alpha) * (1.0f - questFraction(fade)));
-    if (faded.alpha > 0) cObject::Draw(faded);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, 3, 1.0f - questFraction(fade));
     return;
   }
-  cSubjectObject::Draw(dc);
+  cQuestSubject::Draw(dc);
 }
 
 void cChestHeart::ResolveParent(const cMap& map) {
-  cSubjectObject::ResolveParent(map);
+  cQuestSubject::ResolveParent(map);
   if (!soundKey.empty()) sounds.Load(kQuestSounds, soundKey.c_str());
 }
 
 void cChestHeart::RegisterEvents(Game::cEventDispatcher* d) {
-  cSubjectObject::RegisterEvents(d);
+  cQuestSubject::RegisterEvents(d);
   Register(Game::Event::KeyDelivered, d, this);
 }
 
 void cChestHeart::OnEvent(GameEvent& e) {
-  cSubjectObject::OnEvent(e);
+  cQuestSubject::OnEvent(e);
   if (e.code == Game::Code(Game::Event::KeyDelivered)) keyDelivered = 1;
 }
 
 void cChestHeart::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   soundKey = extString(r, objSubjectItems() + kSoundKey);
 }
 
 void cChestHeart::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
+  cQuestSubject::FillRecord(r);
   setExtString(r, objSubjectItems() + kSoundKey, soundKey);
 }
 
 void cChestHeart::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cChestHeart*>(&from)) soundKey = o->soundKey;
 }
-
-void cChestHeart::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
 }  // namespace Map

@@ -12,6 +12,7 @@
 #include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "game/objects/quest_berry.h"
+#include "game/objects/quest_heart_common.h"
 #include "gfx/render.h"
 
 namespace Map {
@@ -70,9 +71,7 @@ void cDrums::ResolveParent(const cMap& map) {
 bool cDrums::OnPersonArrived(int32_t personId) {
   const bool ok = cSubjectObject::OnPersonArrived(personId);
   if (!ok || operation.state != OperationState::Started || sceneStage != 0) return ok;
-  if (!withdrawn)
-    if (cMap* m = objMap()) HideChildren(*m);
-  withdrawn = 1;
+  questWithdraw(*this);
   drumStage = DrumStart;
   SetAnimation(DrumStart, false);
   animTimer.Start(Anim(DrumStart).Period());

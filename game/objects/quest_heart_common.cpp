@@ -1,4 +1,4 @@
-// Helpers of the key quest and the hearts.
+// Helpers of the quest objects.
 #include "game/objects/quest_heart_common.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include "game/core/map.h"
 #include "game/core/person.h"
 #include "game/core/workers.h"
+#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "sound/sound.h"
 
@@ -68,6 +69,56 @@ bool questOrderDirectly(cSubjectObject& s, OperationKind kind, int32_t durationM
   s.costs[k] = keptCosts;
   if (durationMs > 0 && !started) s.durations[k] = keptDuration;
   return started;
+}
+
+void questTakeLabels(const cSubjectObject& s, OperationKind kind, std::string& gainLabel, std::string& costLabel,
+                     std::string& nextGainLabel) {
+  gainLabel = "#OBJECT_HINT_GET";
+  nextGainLabel.clear();
+  costLabel.clear();
+  for (int32_t v : s.Cost(kind))
+    if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+}
+
+void questTakeHome(cSubjectOperation& op) {
+  op.walkVisibleState = 2;
+  op.workVisibleState = 8;
+  op.homeVisibleState = 3;
+  op.sendHomeAfterWork = 1;
+}
+
+bool questOrderTake(cSubjectObject& s, int32_t takeMs) {
+  questReleaseAll(s);
+  s.operation.keepPersons = 0;
+  questTakeHome(s.operation);
+  return questOrderDirectly(s, OperationKind::GetResource, takeMs, false);
+}
+
+void questStartCarrying(cSubjectObject& s, const char* item) {
+  SpawnMapEffect("ResourceCollecting", s.layer + 1, s.operation.duration, s.x, s.y);
+  questCarryItem(s, item);
+}
+
+void questWithdraw(cSubjectObject& s) {
+  if (!s.withdrawn)
+    if (cMap* m = objMap()) s.HideChildren(*m);
+  s.withdrawn = 1;
+}
+
+void questHeartFreed(cSubjectObject& s, WorkTimer& fade, int32_t fadeMs, int effect) {
+  GameEvent e = objEvent(Game::Event::HeartFreed, s);
+  objPost(e);
+  s.Set(kFlagClickable, false);
+  fade.Start(fadeMs);
+  s.StopWorkEffect(effect);
+}
+
+void questDrawFading(cSubjectObject& s, const DrawContext& dc, int under, float alpha) {
+  if (under >= 0) questDrawSlot(s, under, dc, 255);
+  DrawContext faded = dc;
+  faded.alpha = uint8_t(float(dc.alpha) * alpha);
+  if (faded.alpha > 0) s.cObject::Draw(faded);
+  s.DrawSignsAndEffects(dc);
 }
 
 void questDrawSlot(cObject& o, int slot, const DrawContext& dc, int alpha) {

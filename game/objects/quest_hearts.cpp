@@ -9,7 +9,6 @@
 #include "anim/fx_simple_pyro.h"
 #include "game/core/fog.h"
 #include "game/core/map.h"
-#include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "gfx/render.h"
 
@@ -43,14 +42,8 @@ bool heartFogCovers(int32_t x, int32_t y) {
 cBatHeart::cBatHeart() = default;
 cBatHeart::~cBatHeart() = default;
 
-bool cBatHeart::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 int cBatHeart::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (stage != kLying) return 1;
   const bool remain = FlightsRemain();
@@ -63,7 +56,7 @@ int cBatHeart::TryStartOperation(bool byPlayer) {
 }
 
 bool cBatHeart::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (operation.state != OperationState::Started) return true;  // more persons to come
   if (FlightsRemain()) {
     stage = kTakingOff;
@@ -73,9 +66,7 @@ bool cBatHeart::OnPersonArrived(int32_t personId) {
     StartWorkEffect(1);
     questPlaySound("BatsFly", x);
     questPlaySound("WitchLaugh", x);
-    if (!withdrawn)
-      if (cMap* m = objMap()) HideChildren(*m);
-    withdrawn = 1;
+    questWithdraw(*this);
   } else {
     questCarryItem(*this, "heart");
     StopWorkEffect(0);
@@ -126,7 +117,7 @@ bool cBatHeart::UpdateTimers(int32_t ms) {
       StartWorkEffect(0);
     }
   }
-  const bool faded = cSubjectObject::UpdateTimers(ms);
+  const bool faded = cQuestSubject::UpdateTimers(ms);
   // The last heart fades as soon as it is reached, but it leaves the map only once the work is
   // over: gone earlier, nobody would send its taker home with it.
   const OperationState s = operation.state;
@@ -134,7 +125,7 @@ bool cBatHeart::UpdateTimers(int32_t ms) {
 }
 
 void cBatHeart::DrawDebug(const DrawContext& dc) {
-  cSubjectObject::DrawDebug(dc);
+  cQuestSubject::DrawDebug(dc);
   if (!(debugShow & kShowBound)) return;
   IntPoint from = rounded(*this);
   for (int i = 0; i < stagesMax; ++i) {
@@ -150,7 +141,7 @@ void cBatHeart::EditSupportPoint(IntPoint p, int key) {
     targets[key - '1'] = p;
     return;
   }
-  cSubjectObject::EditSupportPoint(p, key);
+  cQuestSubject::EditSupportPoint(p, key);
 }
 
 void cBatHeart::MakeEffects() {
@@ -164,7 +155,7 @@ void cBatHeart::MakeEffects() {
 }
 
 void cBatHeart::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   const size_t at = objSubjectItems();
   stagesMax = std::clamp(extInt(r, at + kStagesMax), 0, kMaxStages);
   for (int i = 0; i < kMaxStages; ++i)
@@ -173,8 +164,7 @@ void cBatHeart::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cBatHeart::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
+  cQuestSubject::FillRecord(r);
   const size_t at = objSubjectItems();
   setExtInt(r, at + kStagesMax, stagesMax);
   for (int i = 0; i < kMaxStages; ++i) {
@@ -184,7 +174,7 @@ void cBatHeart::FillRecord(MapObjectRecord& r) const {
 }
 
 void cBatHeart::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cBatHeart*>(&from)) {
     stagesMax = o->stagesMax;
     std::copy(std::begin(o->targets), std::end(o->targets), targets);
@@ -192,43 +182,27 @@ void cBatHeart::CopyFrom(const cObject& from) {
   }
 }
 
-void cBatHeart::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
-
 // ---- Jumping heart -----------------------------------------------------------------------------
 
 cJumpingHeart::cJumpingHeart() = default;
 cJumpingHeart::~cJumpingHeart() = default;
 
-bool cJumpingHeart::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 void cJumpingHeart::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  costLabel.clear();
-  for (int32_t v : Cost(OperationKind::GetResource))
-    if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+  questTakeLabels(*this, OperationKind::GetResource, gainLabel, costLabel, nextGainLabel);
 }
 
 int cJumpingHeart::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (stage != kLying || !CanAfford(OperationKind::GetResource)) return 1;
-  operation.walkVisibleState = 2;
-  operation.workVisibleState = 8;
-  operation.homeVisibleState = 3;
-  operation.sendHomeAfterWork = 1;
+  questTakeHome(operation);
   return StartOperation(OperationKind::GetResource) ? 0 : 1;
 }
 
 bool cJumpingHeart::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (operation.state != OperationState::Started) return true;
-  SpawnMapEffect("ResourceCollecting", layer + 1, operation.duration, x, y);
-  questCarryItem(*this, "heart");
+  questStartCarrying(*this, "heart");
   return true;
 }
 
@@ -265,22 +239,16 @@ bool cJumpingHeart::UpdateTimers(int32_t ms) {
     }
     case kLying:
       if (operation.state == OperationState::Finished && !fading) {
-        GameEvent e = objEvent(Game::Event::HeartFreed, *this);
-        objPost(e);
+        questHeartFreed(*this, fade, kFadeMs, 0);
         fading = 1;
-        if (!withdrawn)
-          if (cMap* m = objMap()) HideChildren(*m);
-        Set(kFlagClickable, false);
-        withdrawn = 1;
-        fade.Start(kFadeMs);
-        StopWorkEffect(0);
+        questWithdraw(*this);
       }
       if (fade.Advance(ms)) Kill();
       break;
     default:
       break;
   }
-  return cSubjectObject::UpdateTimers(ms);
+  return cQuestSubject::UpdateTimers(ms);
 }
 
 void cJumpingHeart::Draw(const DrawContext& dc) {
@@ -290,22 +258,19 @@ void cJumpingHeart::Draw(const DrawContext& dc) {
   if (stage == kJumping) {
     const float keep = scale;
     scale = keep * questFraction(stageTimer);
-    cSubjectObject::Draw(dc);
+    cQuestSubject::Draw(dc);
     scale = keep;
     return;
   }
   if (fading) {
-    DrawContext faded = dc;
-    faded.alpha = uint8_t(float(dc.alpha) * (1.0f - questFraction(fade)));
-    if (faded.alpha > 0) cObject::Draw(faded);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, -1, 1.0f - questFraction(fade));
     return;
   }
-  cSubjectObject::Draw(dc);
+  cQuestSubject::Draw(dc);
 }
 
 void cJumpingHeart::DrawDebug(const DrawContext& dc) {
-  cSubjectObject::DrawDebug(dc);
+  cQuestSubject::DrawDebug(dc);
   if (debugShow & kShowBound) debugSquare(target.x, target.y, dc);
 }
 
@@ -314,11 +279,11 @@ void cJumpingHeart::EditSupportPoint(IntPoint p, int key) {
     target = p;
     return;
   }
-  cSubjectObject::EditSupportPoint(p, key);
+  cQuestSubject::EditSupportPoint(p, key);
 }
 
 void cJumpingHeart::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   const size_t at = objSubjectItems();
   target = {extInt(r, at + kTargetX), extInt(r, at + kTargetY)};
   if (!workEffect0) {
@@ -329,17 +294,14 @@ void cJumpingHeart::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cJumpingHeart::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
+  cQuestSubject::FillRecord(r);
   const size_t at = objSubjectItems();
   setExtInt(r, at + kTargetX, target.x);
   setExtInt(r, at + kTargetY, target.y);
 }
 
 void cJumpingHeart::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cJumpingHeart*>(&from)) target = o->target;
 }
-
-void cJumpingHeart::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
 }  // namespace Map

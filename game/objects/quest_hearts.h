@@ -7,10 +7,11 @@
 
 #include "anim/anim_sound_track.h"
 #include "game/objects/quest_heart_common.h"
+#include "game/objects/quest_subject.h"
 
 namespace Map {
 
-class cBatHeart : public cSubjectObject {
+class cBatHeart : public cQuestSubject {
  public:
   enum : int32_t { kLying = 0, kTakingOff = 1, kFlying = 2, kLanding = 3 };
   static constexpr int32_t kMaxStages = 4;
@@ -23,7 +24,6 @@ class cBatHeart : public cSubjectObject {
   ~cBatHeart() override;
 
   bool HasOperationOffer() const override { return true; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
   bool UpdateTimers(int32_t ms) override;
@@ -32,7 +32,6 @@ class cBatHeart : public cSubjectObject {
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
-  void SaveChildScript(std::string& out) const override;
 
   bool FlightsRemain() const { return flightsDone < stagesMax; }
 
@@ -47,7 +46,7 @@ class cBatHeart : public cSubjectObject {
   void MakeEffects();
 };
 
-class cCageHeart : public cSubjectObject {
+class cCageHeart : public cQuestSubject {
  public:
   static constexpr int32_t kSparkleMs = 2000;
   static constexpr int32_t kTakeMs = 300;
@@ -57,7 +56,6 @@ class cCageHeart : public cSubjectObject {
   ~cCageHeart() override;
 
   bool HasOperationOffer() const override { return true; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
   void OnOperationFinished() override;
@@ -66,8 +64,6 @@ class cCageHeart : public cSubjectObject {
   void RegisterEvents(Game::cEventDispatcher* d) override;
   void OnEvent(GameEvent& event) override;
   void ApplyRecord(const MapObjectRecord& record) override;
-  void FillRecord(MapObjectRecord& record) const override;
-  void SaveChildScript(std::string& out) const override;
 
   int32_t stage = 0;  // 0 to 6
   WorkTimer stageTimer;
@@ -83,7 +79,7 @@ class cCageHeart : public cSubjectObject {
   QuestPoint m_pendingFrom;
 };
 
-class cIceHeart : public cSubjectObject {
+class cIceHeart : public cQuestSubject {
  public:
   static constexpr int32_t kBlowMs = 350;
   static constexpr int32_t kTakeWaitMs = 2400;
@@ -95,7 +91,6 @@ class cIceHeart : public cSubjectObject {
   ~cIceHeart() override;
 
   bool HasOperationOffer() const override { return frozen != 0; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
@@ -108,7 +103,6 @@ class cIceHeart : public cSubjectObject {
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
-  void SaveChildScript(std::string& out) const override;
 
   uint8_t frozen = 1;
   uint8_t fading = 0;
@@ -131,7 +125,7 @@ using HeartFogQuery = bool (*)(int32_t x, int32_t y);
 void heartSetFogQuery(HeartFogQuery query);
 bool heartFogCovers(int32_t x, int32_t y);
 
-class cJumpingHeart : public cSubjectObject {
+class cJumpingHeart : public cQuestSubject {
  public:
   enum : int32_t { kWaiting = 0, kAboutToJump = 1, kJumping = 2, kLying = 3 };
   static constexpr int32_t kBeforeJumpMs = 2000;
@@ -142,7 +136,6 @@ class cJumpingHeart : public cSubjectObject {
   ~cJumpingHeart() override;
 
   bool HasOperationOffer() const override { return stage == kLying; }
-  bool GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const override;
   void GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const override;
   int TryStartOperation(bool byPlayer) override;
   bool OnPersonArrived(int32_t personId) override;
@@ -153,7 +146,6 @@ class cJumpingHeart : public cSubjectObject {
   void ApplyRecord(const MapObjectRecord& record) override;
   void FillRecord(MapObjectRecord& record) const override;
   void CopyFrom(const cObject& from) override;
-  void SaveChildScript(std::string& out) const override;
 
   int32_t stage = kWaiting;
   WorkTimer stageTimer, fade;

@@ -34,14 +34,8 @@ void makeEffect(std::unique_ptr<FxManager::cSimplePyro>& fx, const char* name, f
 cCageHeart::cCageHeart() = default;
 cCageHeart::~cCageHeart() = default;
 
-bool cCageHeart::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 int cCageHeart::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (stage == 0 || stage == 2) {
     operation.sendHomeAfterWork = 0;
@@ -51,17 +45,14 @@ int cCageHeart::TryStartOperation(bool byPlayer) {
     return StartOperation(OperationKind::Repair) ? 0 : 1;
   }
   if (stage == 4 && CanAfford(OperationKind::GetResource)) {
-    operation.sendHomeAfterWork = 1;
-    operation.walkVisibleState = 2;
-    operation.workVisibleState = 8;
-    operation.homeVisibleState = 3;
+    questTakeHome(operation);
     return StartOperation(OperationKind::GetResource) ? 0 : 1;
   }
   return r;
 }
 
 bool cCageHeart::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (operation.kind == OperationKind::GetResource && operation.state == OperationState::Started) {
     questCarryItem(*this, "heart");
     stage = 5;
@@ -79,7 +70,7 @@ void cCageHeart::OnOperationFinished() {
     StopWorkEffect(0);
   }
   // The hint comes back under the pointer as for any subject.
-  cSubjectObject::OnOperationFinished();
+  cQuestSubject::OnOperationFinished();
 }
 
 void cCageHeart::LaunchSparkle(QuestPoint from) {
@@ -126,9 +117,7 @@ void cCageHeart::StageEnded() {
     case 5:
       stage = 6;
       SetAnimation(6, false);
-      if (!withdrawn)
-        if (cMap* m = objMap()) HideChildren(*m);
-      withdrawn = 1;
+      questWithdraw(*this);
       break;
     default:
       break;
@@ -148,29 +137,25 @@ bool cCageHeart::UpdateTimers(int32_t ms) {
     }
   }
   if (ended) StageEnded();
-  return cSubjectObject::UpdateTimers(ms);
+  return cQuestSubject::UpdateTimers(ms);
 }
 
 void cCageHeart::Draw(const DrawContext& dc) {
   if (stage == 5 && stageTimer.running) {
-    questDrawSlot(*this, 6, dc, 255);
-    DrawContext faded = dc;
-    faded.alpha = uint8_t(float(dc.alpha) * (1.0f - questFraction(stageTimer)));
-    if (faded.alpha > 0) cObject::Draw(faded);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, 6, 1.0f - questFraction(stageTimer));
     return;
   }
-  cSubjectObject::Draw(dc);
+  cQuestSubject::Draw(dc);
 }
 
 void cCageHeart::RegisterEvents(Game::cEventDispatcher* d) {
-  cSubjectObject::RegisterEvents(d);
+  cQuestSubject::RegisterEvents(d);
   Register(Game::Event::OperationFinished, d, this);
   Register(Game::Event::SubjectClicked, d, this);
 }
 
 void cCageHeart::OnEvent(GameEvent& e) {
-  cSubjectObject::OnEvent(e);
+  cQuestSubject::OnEvent(e);
   if (!isEvilStone(e)) return;
   if (e.code == Game::Code(Game::Event::OperationFinished)) {
     const QuestPoint from{float(e.x), float(e.y)};
@@ -182,47 +167,26 @@ void cCageHeart::OnEvent(GameEvent& e) {
       LaunchSparkle(from);
     }
   } else if (e.code == Game::Code(Game::Event::SubjectClicked)) {
-    if (++stoneClicks == kStonesToWithdraw) {
-      if (!withdrawn)
-        if (cMap* m = objMap()) HideChildren(*m);
-      withdrawn = 1;
-    }
+    if (++stoneClicks == kStonesToWithdraw) questWithdraw(*this);
   }
 }
 
 void cCageHeart::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   makeEffect(workEffect0, "Heart", x, y);
 }
-
-void cCageHeart::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
-}
-
-void cCageHeart::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
 
 // ---- Ice heart ---------------------------------------------------------------------------------
 
 cIceHeart::cIceHeart() = default;
 cIceHeart::~cIceHeart() = default;
 
-bool cIceHeart::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 void cIceHeart::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  costLabel.clear();
-  for (int32_t v : Cost(OperationKind::GetResource))
-    if (v > 0) costLabel = "#OBJECT_HINT_SPEND";
+  questTakeLabels(*this, OperationKind::GetResource, gainLabel, costLabel, nextGainLabel);
 }
 
 int cIceHeart::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (!frozen || !CanAfford(OperationKind::GetResource)) return 1;
   operation.walkVisibleState = 2;
@@ -233,15 +197,14 @@ int cIceHeart::TryStartOperation(bool byPlayer) {
 }
 
 bool cIceHeart::OnPersonArrived(int32_t personId) {
-  if (!cSubjectObject::OnPersonArrived(personId)) return false;
+  if (!cQuestSubject::OnPersonArrived(personId)) return false;
   if (operation.state != OperationState::Started) return true;
   if (frozen) {
     blow.Start(kBlowMs);
     StartWorkEffect(1);
     sounds.StartSlot(0, int32_t(x), operation.duration);
   } else {
-    SpawnMapEffect("ResourceCollecting", layer + 1, operation.duration, x, y);
-    questCarryItem(*this, "heart");
+    questStartCarrying(*this, "heart");
   }
   return true;
 }
@@ -264,34 +227,22 @@ void cIceHeart::OnOperationFinished() {
     BreakIce();
     take.Start(kTakeWaitMs);
   } else if (taking && !fading) {
-    GameEvent e = objEvent(Game::Event::HeartFreed, *this);
-    objPost(e);
+    questHeartFreed(*this, finalFade, kFinalFadeMs, 1);
     fading = 1;
-    if (!withdrawn)
-      if (cMap* m = objMap()) HideChildren(*m);
-    Set(kFlagClickable, false);
-    withdrawn = 1;
-    finalFade.Start(kFinalFadeMs);
-    StopWorkEffect(1);
+    questWithdraw(*this);
   }
-  cSubjectObject::OnOperationFinished();
+  cQuestSubject::OnOperationFinished();
 }
 
 bool cIceHeart::UpdateTimers(int32_t ms) {
-  const bool remove = cSubjectObject::UpdateTimers(ms);
+  const bool remove = cQuestSubject::UpdateTimers(ms);
   sounds.Update(ms);
   if (blow.Advance(ms)) BreakIce();
   // The thaw's wait may end before the breaking work does: the heart is taken once both have.
   if (take.Advance(ms) || (!frozen && !taking && !take.running && operation.state == OperationState::Held)) {
     if (operation.state == OperationState::Held) {
-      questReleaseAll(*this);
-      operation.keepPersons = 0;
-      operation.sendHomeAfterWork = 1;
-      operation.walkVisibleState = 2;
-      operation.workVisibleState = 8;
-      operation.homeVisibleState = 3;
       // Breaking the ice was the order the player paid for; taking the heart costs nothing more.
-      if (questOrderDirectly(*this, OperationKind::GetResource, kTakeMs, false)) {
+      if (questOrderTake(*this, kTakeMs)) {
         taking = 1;
         questEnqueue(id, false);
       }
@@ -304,36 +255,30 @@ bool cIceHeart::UpdateTimers(int32_t ms) {
 
 void cIceHeart::Draw(const DrawContext& dc) {
   if (fading) {
-    DrawContext faded = dc;
-    faded.alpha = uint8_t(float(dc.alpha) * (1.0f - questFraction(finalFade)));
-    if (faded.alpha > 0) cObject::Draw(faded);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, -1, 1.0f - questFraction(finalFade));
     return;
   }
+  // The frozen picture comes up over the heart as it was.
   if (freezeFading && freezeFade.running) {
-    questDrawSlot(*this, 1, dc, 255);
-    DrawContext over = dc;
-    over.alpha = uint8_t(float(dc.alpha) * questFraction(freezeFade));
-    if (over.alpha > 0) cObject::Draw(over);
-    DrawSignsAndEffects(dc);
+    questDrawFading(*this, dc, 1, questFraction(freezeFade));
     return;
   }
-  cSubjectObject::Draw(dc);
+  cQuestSubject::Draw(dc);
 }
 
 void cIceHeart::ResolveParent(const cMap& map) {
-  cSubjectObject::ResolveParent(map);
+  cQuestSubject::ResolveParent(map);
   SetAnimation(1, false);
   sounds.Load(kQuestSounds, name.c_str());
 }
 
 void cIceHeart::RegisterEvents(Game::cEventDispatcher* d) {
-  cSubjectObject::RegisterEvents(d);
+  cQuestSubject::RegisterEvents(d);
   Register(Game::Event::WitchNamesObject, d, this);
 }
 
 void cIceHeart::OnEvent(GameEvent& e) {
-  cSubjectObject::OnEvent(e);
+  cQuestSubject::OnEvent(e);
   if (e.code != Game::Code(Game::Event::WitchNamesObject) || tag == 0 || uint32_t(e.tag) != tag) return;
   freezeFade.Start(kFreezeFadeMs);
   SpawnMapEffect("HeartFreezing", layer + 1, -1, x, y);
@@ -342,7 +287,7 @@ void cIceHeart::OnEvent(GameEvent& e) {
 }
 
 void cIceHeart::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   soundKey = extString(r, objSubjectItems() + kSoundKey);
   makeEffect(workEffect0, "IceHeart", x, y);
   makeEffect(workEffect1, "Heart", x, y);
@@ -350,15 +295,12 @@ void cIceHeart::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cIceHeart::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kQuestIcons;
+  cQuestSubject::FillRecord(r);
   setExtString(r, objSubjectItems() + kSoundKey, soundKey);
 }
 
 void cIceHeart::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cIceHeart*>(&from)) soundKey = o->soundKey;
 }
-
-void cIceHeart::SaveChildScript(std::string& out) const { mapWriteString(out, kQuestIcons, nullptr); }
 }  // namespace Map

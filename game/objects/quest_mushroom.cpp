@@ -1,8 +1,6 @@
 // The mushroom: a worker picks it for the red hood. Once picked it tells the level (event 88 with
 // the picker, whom the red hood then calls over), takes out of play only the objects it names
 // itself, and fades away.
-#include <algorithm>
-
 #include "base/diag.h"
 #include "files/name_hash.h"
 #include "game/core/map.h"
@@ -11,11 +9,11 @@
 #include "game/objects/map_effect.h"
 #include "game/objects/object_level.h"
 #include "game/objects/quest_berry.h"
+#include "game/objects/quest_heart_common.h"
 
 namespace Map {
 namespace {
 constexpr const char* kSoundFile = "data/obstacles/sounds.ini";
-constexpr const char* kIcons = "data/bonus/icons.ini";
 constexpr size_t kSoundKey = 0, kRemovesTags = 1;
 
 std::string_view trimmed(std::string_view s) {
@@ -42,7 +40,7 @@ void cMushroom::ParseRemovedTags() {
 }
 
 void cMushroom::ApplyRecord(const MapObjectRecord& r) {
-  cSubjectObject::ApplyRecord(r);
+  cQuestSubject::ApplyRecord(r);
   const size_t at = objSubjectItems();
   soundKey = extString(r, at + kSoundKey);
   removesTags = extString(r, at + kRemovesTags);
@@ -52,15 +50,14 @@ void cMushroom::ApplyRecord(const MapObjectRecord& r) {
 }
 
 void cMushroom::FillRecord(MapObjectRecord& r) const {
-  cSubjectObject::FillRecord(r);
-  r.childScript = kIcons;
+  cQuestSubject::FillRecord(r);
   const size_t at = objSubjectItems();
   setExtString(r, at + kSoundKey, soundKey);
   setExtString(r, at + kRemovesTags, removesTags);
 }
 
 void cMushroom::CopyFrom(const cObject& from) {
-  cSubjectObject::CopyFrom(from);
+  cQuestSubject::CopyFrom(from);
   if (const auto* o = dynamic_cast<const cMushroom*>(&from)) {
     soundKey = o->soundKey;
     removesTags = o->removesTags;
@@ -71,7 +68,7 @@ void cMushroom::CopyFrom(const cObject& from) {
 }
 
 void cMushroom::ResolveParent(const cMap& map) {
-  cSubjectObject::ResolveParent(map);
+  cQuestSubject::ResolveParent(map);
   // Told while the level loads, not when the mushroom is picked: the author sees the slip at once.
   for (const std::string& n : m_removedNames)
     if (!map.FindByTag(NameHash(n)))
@@ -79,23 +76,12 @@ void cMushroom::ResolveParent(const cMap& map) {
                name.c_str(), n.c_str());
 }
 
-void cMushroom::SaveChildScript(std::string& out) const { mapWriteString(out, kIcons, nullptr); }
-
-bool cMushroom::GetOperationOffer(ResourceVector& gains, ResourceVector& costs, ResourceVector& nextGains) const {
-  (void)gains;
-  (void)nextGains;
-  return objCostOffer(*this, int32_t(OperationKind::GetResource), costs);
-}
-
 void cMushroom::GetOfferLabels(std::string& gainLabel, std::string& costLabel, std::string& nextGainLabel) const {
-  gainLabel = "#OBJECT_HINT_GET";
-  nextGainLabel.clear();
-  const ResourceVector c = Cost(OperationKind::GetResource);
-  costLabel = std::any_of(c.begin(), c.end(), [](int32_t v) { return v > 0; }) ? "#OBJECT_HINT_SPEND" : "";
+  questTakeLabels(*this, OperationKind::GetResource, gainLabel, costLabel, nextGainLabel);
 }
 
 int cMushroom::TryStartOperation(bool byPlayer) {
-  const int r = cSubjectObject::TryStartOperation(byPlayer);
+  const int r = cQuestSubject::TryStartOperation(byPlayer);
   if (r != 2) return r;
   if (picked || !CanAfford(OperationKind::GetResource)) return 1;
   operation.walkVisibleState = 2;
@@ -105,7 +91,7 @@ int cMushroom::TryStartOperation(bool byPlayer) {
 }
 
 bool cMushroom::OnPersonArrived(int32_t personId) {
-  const bool ok = cSubjectObject::OnPersonArrived(personId);
+  const bool ok = cQuestSubject::OnPersonArrived(personId);
   if (!ok || operation.state != OperationState::Started) return ok;
   for (int32_t pid : operation.persons)
     if (cPerson* p = OperationPerson(pid)) p->SetCarriedItem(subtypeHash);
@@ -118,7 +104,7 @@ bool cMushroom::OnPersonArrived(int32_t personId) {
 
 void cMushroom::OnOperationFinished() {
   if (picked || operation.kind != OperationKind::GetResource) {
-    cSubjectObject::OnOperationFinished();
+    cQuestSubject::OnOperationFinished();
     return;
   }
   picked = 1;
@@ -140,15 +126,13 @@ void cMushroom::OnOperationFinished() {
   e.y = int32_t(y);
   objPost(e);
   fadeOut.Start(kFadeMs);
-  if (!withdrawn)
-    if (cMap* m = objMap()) HideChildren(*m);
+  questWithdraw(*this);
   objClearObstacle(*this);
   Set(kFlagClickable, false);
-  withdrawn = 1;
 }
 
 bool cMushroom::UpdateTimers(int32_t ms) {
   sounds.Update(ms);
-  return cSubjectObject::UpdateTimers(ms);
+  return cQuestSubject::UpdateTimers(ms);
 }
 }  // namespace Map

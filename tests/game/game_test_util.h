@@ -1,5 +1,6 @@
-// Helpers of the game-core tests: files written and read whole, gerr.log text, and map.bin bytes put
-// together by hand so the tests check the format and not our writer.
+// Helpers of the game-core tests: files written and read whole, gerr.log text, map.bin bytes put
+// together by hand so the tests check the format and not our writer, and the end of a level
+// played with sound.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -21,9 +22,20 @@
 #include "game/core/level_context.h"
 #include "game/core/map.h"
 #include "game/core/map_record.h"
+#include "sound/sound.h"
 #include "support/test_files.h"
 
 namespace gametest {
+
+// At the end of the scope of a test that plays a level with the sound system on: the level ends,
+// and then the sound system.
+struct LevelSoundDone {
+  ~LevelSoundDone() {
+    Game::EndLevel();
+    sndDone();
+  }
+};
+
 inline void writeFile(const std::string& path, const std::string& bytes) { testkit::writeFile(path, bytes); }
 inline std::string readFile(const std::string& path) { return testkit::readFile(path); }
 

@@ -14,6 +14,7 @@
 #include "game/core/game_main.h"
 #include "platform/platform.h"
 #include "sound/snd_sound.h"
+#include "sound/snd_test_util.h"
 #include "sound/sound.h"
 #include "support/input_script.h"
 #include "support/test_files.h"
@@ -61,10 +62,7 @@ class MenuScratch : public ::testing::Test {
 
   // The sound system with nothing but the mixer driven by hand; every sound started is heard.
   void StartSound() {
-    SndConfig config;
-    config.output = SndOutput::Manual;
-    config.thread = false;
-    ASSERT_TRUE(sndInit(config));
+    ASSERT_TRUE(sndtest::startManual());
     sndSetStartListener([this](const SndStarted& s) { heard.push_back(s.name); });
   }
   int Heard(const std::string& name) const {

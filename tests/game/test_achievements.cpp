@@ -580,10 +580,7 @@ struct AchievementNotice : Achievements {
   Recorder clicks;
   void SetUp() override {
     Achievements::SetUp();
-    SndConfig config;
-    config.output = SndOutput::Manual;
-    config.thread = false;
-    ASSERT_TRUE(sndInit(config));
+    ASSERT_TRUE(sndtest::startManual());
     sndSetCategoryVolume(1.0f, SND_SOUND);
     const std::vector<uint8_t> wav = sndtest::makeWav(16, 1, 22050, sndtest::sine(700, 22050, 22050, 8000));
     gametest::writeFile("ach_fanfare.wav", std::string(wav.begin(), wav.end()));

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "command_owner.h"
 #include "files/text.h"
 #include "game/core/game_model.h"
 #include "game/menus/book.h"
@@ -47,14 +48,7 @@ cBookRecords Records() {
   return r;
 }
 
-class Owner : public UIWnd {
- public:
-  std::vector<std::string> heard;
-  int OnCommand(UIWnd* source) override {
-    heard.push_back(source ? source->Name() : "");
-    return 1;
-  }
-};
+using menutest::Owner;
 
 class Book : public menutest::MenuScratch {
  protected:

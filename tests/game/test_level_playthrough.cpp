@@ -9,16 +9,14 @@
 #include <filesystem>
 #include <string>
 
-#include "files/ini.h"
 #include "game/core/game_main.h"
 #include "game/core/game_model.h"
 #include "game/core/level_context.h"
 #include "game/core/player_stock.h"
-#include "support/demo_copy.h"
+#include "playthrough_copy.h"
 #include "support/input_script.h"
 #include "support/level_player.h"
 #include "support/test_files.h"
-#include "support/tip_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -27,30 +25,10 @@ namespace {
 using testkit::playedLevel;
 
 // A fresh copy of the demo that starts level `n` at once, logs what it plays and writes the
-// statistics of a won level.
-struct Playthrough : ::testing::Test {
-  void SetUp() override { home = fs::current_path(); }
-  void TearDown() override {
-    if (!home.empty()) fs::current_path(home);
-    iniFreeAll();
-  }
-  bool Enter(const char* name, int level, const std::string& extra = "") {
-    run = testkit::EnterDemoCopy(name);
-    if (run.empty()) return false;
-    Switches(level, extra);
-    return true;
-  }
-  void Switches(int level, const std::string& extra) {
-    testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=" + std::to_string(level) +
-                                                      "\nGame_Log_On_Playback=1\nGame_Write_Statistics=1\n" + extra);
-    // Every run starts as a first-time player, so a game and its replay meet the same tips.
-    testkit::ForgetSeenTips();
-    iniFreeAll();
-  }
-  void WinAndReplay(int n) {
-    testkit::WinAndReplay(run, n, [this, n](const std::string& extra) { Switches(n, extra); });
-  }
-  fs::path home, run;
+// statistics of a won level. Every run starts as a first-time player, so a game and its replay
+// meet the same tips.
+struct Playthrough : gametest::PlaythroughCopy {
+  Playthrough() : PlaythroughCopy(true) {}
 };
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "files/ini.h"
-#include "support/demo_copy.h"
+#include "playthrough_copy.h"
 #include "support/level_player.h"
 #include "support/test_files.h"
 
@@ -20,27 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct LatePlaythrough : ::testing::Test {
-  void SetUp() override { home = fs::current_path(); }
-  void TearDown() override {
-    if (!home.empty()) fs::current_path(home);
-    iniFreeAll();
-  }
-  bool Enter(const char* name, int level, const std::string& extra = "") {
-    run = testkit::EnterDemoCopy(name);
-    if (run.empty()) return false;
-    Switches(level, extra);
-    return true;
-  }
-  void Switches(int level, const std::string& extra) {
-    testkit::writeFile(run / "data" / "test.ini", "[main]\nGame_No_Menu=1\nGame_Test_Level=" + std::to_string(level) +
-                                                      "\nGame_Log_On_Playback=1\nGame_Write_Statistics=1\n" + extra);
-    iniFreeAll();
-  }
-  void WinAndReplay(int n) {
-    testkit::WinAndReplay(run, n, [this, n](const std::string& extra) { Switches(n, extra); });
-  }
-  fs::path home, run;
+struct LatePlaythrough : gametest::PlaythroughCopy {
+  LatePlaythrough() : PlaythroughCopy(false) {}
 };
 
 // Everything a level's map and goals name, looked up in the demo as the game would.

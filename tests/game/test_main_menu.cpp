@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "command_owner.h"
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/players.h"
@@ -25,18 +26,9 @@
 namespace fs = std::filesystem;
 using Menu::UIDialog;
 using Menu::UIMainMenu;
+using menutest::Owner;
 
 namespace {
-
-// Every command the owner hears, by source name.
-class Owner : public UIWnd {
- public:
-  std::vector<std::string> heard;
-  int OnCommand(UIWnd* source) override {
-    heard.push_back(source ? source->Name() : "");
-    return 1;
-  }
-};
 
 const char* kDialogs =
     "[Exit]\ntype=sprite\nx=292\ny=284\nxs=440\nys=200\nbgAlpha=120\nfadeTime=100\n"

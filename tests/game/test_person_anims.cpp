@@ -14,6 +14,7 @@
 #include "game/core/game_main.h"
 #include "demo_copy_util.h"
 #include "game_test_util.h"
+#include "sound/snd_test_util.h"
 #include "sound/sound.h"
 #include "support/demo_copy.h"
 #include "support/game_harness.h"
@@ -299,16 +300,8 @@ TEST_F(DemoPersons, TheDemoWorkerShowsItsAnimationsFromTheBarnToItsWork) {
 // The persons' sound script is loaded once, by the first person that speaks with it, and freed
 // when the last such person leaves the map, so levels never pile up copies of its sounds.
 TEST_F(PersonAnims, ThePersonSoundScriptLivesAsLongAsItsPersons) {
-  SndConfig config;
-  config.output = SndOutput::Manual;
-  config.thread = false;
-  ASSERT_TRUE(sndInit(config));
-  struct SoundDone {
-    ~SoundDone() {
-      Game::EndLevel();
-      sndDone();
-    }
-  } soundDone;
+  ASSERT_TRUE(sndtest::startManual());
+  gametest::LevelSoundDone soundDone;
   gametest::writeFile("data/person/sounds.ini", "[Worker]\nname=voice.wav\n[WorkerGather]\nname=gather.wav\n");
   GameHarness h;
   ASSERT_TRUE(load(h, 137));

@@ -703,16 +703,8 @@ TEST_F(BonusButtons, ARingOfOneFrameBurstsAsThePeriodEndsNotAsItStarts) {
 }
 
 TEST_F(BonusButtons, OnlyAClickThatFiresPlaysTheActivationChime) {
-  SndConfig config;
-  config.output = SndOutput::Manual;
-  config.thread = false;
-  ASSERT_TRUE(sndInit(config));
-  struct SoundDone {
-    ~SoundDone() {
-      Game::EndLevel();
-      sndDone();
-    }
-  } soundDone;
+  ASSERT_TRUE(sndtest::startManual());
+  gametest::LevelSoundDone soundDone;
   sndSetCategoryVolume(1.0f, SND_SOUND);
   const std::vector<uint8_t> wav = sndtest::makeWav(16, 1, 22050, sndtest::sine(900, 22050, 2205, 8000));
   gametest::writeFile("bp_chime.wav", std::string(wav.begin(), wav.end()));

@@ -51,18 +51,7 @@ struct CRand {
   }
 };
 
-void writeTga(const std::string& path, int w, int h) {
-  std::string bytes(18, '\0');
-  bytes[2] = 2;
-  bytes[12] = char(w & 255);
-  bytes[13] = char(w >> 8);
-  bytes[14] = char(h & 255);
-  bytes[15] = char(h >> 8);
-  bytes[16] = 32;
-  bytes[17] = 0x28;
-  for (int i = 0; i < w * h * 4; ++i) bytes.push_back(char(0xC0));
-  gametest::writeFile(path, bytes);
-}
+void writeTga(const std::string& path, int w, int h) { testkit::writeTga(path, w, h, 0xC0C0C0C0u); }
 
 // A catalogue of animations. Pictures exist only for the ones drawn (a 40 x 80 crown over a 40 x 80
 // trunk, a 30 x 20 background and reflection); the rest have no sprite, which the behaviour does

@@ -12,6 +12,7 @@
 #include "game/menus/main_menu.h"
 #include "game/menus/scores.h"
 #include "game/menus/screens.h"
+#include "command_owner.h"
 #include "menu_scratch.h"
 #include "sound/snd_test_util.h"
 
@@ -19,6 +20,7 @@ namespace fs = std::filesystem;
 using Menu::cScoreList;
 using Menu::cScoreRow;
 using Menu::UIScores;
+using menutest::Owner;
 
 namespace {
 
@@ -119,15 +121,6 @@ std::string DefaultScores() {
          "\n";
   return s;
 }
-
-class Owner : public UIWnd {
- public:
-  std::vector<std::string> heard;
-  int OnCommand(UIWnd* source) override {
-    heard.push_back(source ? source->Name() : "");
-    return 1;
-  }
-};
 
 class ScoresDialog : public menutest::MenuScratch {
  protected:

@@ -47,6 +47,16 @@ struct Heard {
   bool audible;
 };
 
+// The sound system on the hand-driven mixer with effects and music at full volume; every sound
+// started goes into `heard`.
+bool startHearing(std::vector<Heard>& heard) {
+  if (!sndtest::startManual()) return false;
+  sndSetCategoryVolume(1.0f, SND_SOUND);
+  sndSetCategoryVolume(1.0f, SND_MUSIC);
+  sndSetStartListener([&heard](const SndStarted& s) { heard.push_back({s.name, s.category, s.pan, s.audible}); });
+  return true;
+}
+
 struct GameSounds : gametest::LevelSlate {
   void SetUp() override {
     gametest::LevelSlate::SetUp();
@@ -59,13 +69,7 @@ struct GameSounds : gametest::LevelSlate {
     script += "[Brook]\nname=data/snd/gs_tone.wav\n[Wind]\nname=data/snd/gs_tone.wav\n";
     gametest::writeFile("data/snd/gameSounds.ini", script);
     gametest::writeFile("data/snd/sounds.ini", "[main]\npan_factor=0.6\n");
-    SndConfig config;
-    config.output = SndOutput::Manual;
-    config.thread = false;
-    ASSERT_TRUE(sndInit(config));
-    sndSetCategoryVolume(1.0f, SND_SOUND);
-    sndSetCategoryVolume(1.0f, SND_MUSIC);
-    sndSetStartListener([this](const SndStarted& s) { heard.push_back({s.name, s.category, s.pan, s.audible}); });
+    ASSERT_TRUE(startHearing(heard));
   }
   void TearDown() override {
     Game::EndLevel();
@@ -528,13 +532,7 @@ struct DemoGameSounds : gametest::CleanSlate {
     if (testkit::EnterDemoCopy("demo_game_sounds").empty()) GTEST_SKIP() << "MM_SOURCE_DIR not set";
     gametest::clearGerr();
     platUseManualClock(true, 10000);
-    SndConfig config;
-    config.output = SndOutput::Manual;
-    config.thread = false;
-    ASSERT_TRUE(sndInit(config));
-    sndSetCategoryVolume(1.0f, SND_SOUND);
-    sndSetCategoryVolume(1.0f, SND_MUSIC);
-    sndSetStartListener([this](const SndStarted& s) { heard.push_back({s.name, s.category, s.pan, s.audible}); });
+    ASSERT_TRUE(startHearing(heard));
   }
   void TearDown() override {
     sndSetStartListener(nullptr);

@@ -276,10 +276,7 @@ TEST_F(Weather, AShowerOfNoLengthNeverComesAndBadValuesAreMendedAndNamed) {
 }
 
 TEST_F(Weather, TheRainHoldsOneLoopingSoundThatFollowsTheDarknessAndLetsItGo) {
-  SndConfig config;
-  config.output = SndOutput::Manual;
-  config.thread = false;
-  ASSERT_TRUE(sndInit(config));
+  ASSERT_TRUE(sndtest::startManual());
   struct SoundDone {
     ~SoundDone() { sndDone(); }
   } soundDone;

@@ -5,6 +5,7 @@
 // opened at the start clear, and nothing left once the last area has opened and the fog faded.
 #include <gtest/gtest.h>
 
+#include "gl_frame_test.h"
 #include "support/gl_required.h"
 
 #include "files/ini.h"
@@ -21,39 +22,19 @@
 
 namespace {
 
-struct Px {
-  int r, g, b;
-};
-
-class FogGl : public ::testing::Test {
+class FogGl : public rendertest::GlFrameTest {
  protected:
   void SetUp() override {
-    if (!grIsReady()) MM_SKIP_WITHOUT_GL("no renderer");
-    grBeginScene();
-    std::vector<uint8_t> probe;
-    int w = 0, h = 0;
-    if (!grReadFrame(probe, w, h)) {
-      grFlip(nullptr, nullptr);
-      MM_SKIP_WITHOUT_GL("no OpenGL pixels on this machine");
-    }
+    GlFrameTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     grFillRect(0, 0, 1024, 768, 0xFF000000u);
   }
-  void Read() {
-    ASSERT_TRUE(grReadFrame(frame_, w_, h_));
-    grFlip(nullptr, nullptr);
-  }
-  Px At(int x, int y) const {
-    const uint8_t* p = &frame_[(size_t(y) * w_ + x) * 4];
-    return {p[0], p[1], p[2]};
-  }
   void Expect(int x, int y, int grey, const char* what, int tol = 3) const {
-    const Px p = At(x, y);
+    const testkit::Px p = At(x, y);
     EXPECT_NEAR(p.r, grey, tol) << what << " at " << x << "," << y;
     EXPECT_NEAR(p.g, grey, tol) << what << " at " << x << "," << y;
     EXPECT_NEAR(p.b, grey, tol) << what << " at " << x << "," << y;
   }
-  std::vector<uint8_t> frame_;
-  int w_ = 0, h_ = 0;
 };
 
 // Clear left of column 52 (x = 520), full fog from there on.

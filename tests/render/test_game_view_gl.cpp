@@ -20,13 +20,8 @@ using testkit::GlUp;
 
 // The frame the view draws over a white screen.
 std::vector<uint8_t> Frame(Game::cGameView& view, int& w) {
-  grBeginScene();
-  grFillRect(0, 0, kLogicalWidth, kLogicalHeight, 0xFFFFFFFFu);
-  view.Draw();
-  std::vector<uint8_t> f;
   int h = 0;
-  EXPECT_TRUE(grReadFrame(f, w, h));
-  grFlip(nullptr, nullptr);
+  std::vector<uint8_t> f = testkit::DrawnFrame(0xFFFFFFFFu, [&view] { view.Draw(); }, w, h);
   EXPECT_EQ(h, kLogicalHeight);
   return f;
 }

@@ -3,6 +3,7 @@
 // loss, and glyphs of colour variants, all checked on the pixels read back.
 #include <gtest/gtest.h>
 
+#include "gl_frame_test.h"
 #include "support/gl_required.h"
 
 #include <cmath>
@@ -12,39 +13,14 @@
 
 namespace {
 
-struct Px {
-  int r, g, b;
-};
-
-class SpriteGl : public ::testing::Test {
+class SpriteGl : public rendertest::GlFrameTest {
  protected:
-  void SetUp() override {
-    if (!grIsReady()) MM_SKIP_WITHOUT_GL("no renderer");
-    grBeginScene();
-    std::vector<uint8_t> probe;
-    int w = 0, h = 0;
-    if (!grReadFrame(probe, w, h)) {
-      grFlip(nullptr, nullptr);
-      MM_SKIP_WITHOUT_GL("no OpenGL pixels on this machine");
-    }
-  }
-  // Ends the frame and keeps its pixels.
-  void Read() {
-    ASSERT_TRUE(grReadFrame(frame_, w_, h_));
-    grFlip(nullptr, nullptr);
-  }
-  Px At(int x, int y) const {
-    const uint8_t* p = &frame_[(size_t(y) * w_ + x) * 4];
-    return {p[0], p[1], p[2]};
-  }
   void Expect(int x, int y, uint32_t rgb, const char* what, int tol = 2) const {
-    const Px p = At(x, y);
+    const testkit::Px p = At(x, y);
     EXPECT_NEAR(p.r, int(rgb >> 16 & 255), tol) << what << " at " << x << "," << y;
     EXPECT_NEAR(p.g, int(rgb >> 8 & 255), tol) << what << " at " << x << "," << y;
     EXPECT_NEAR(p.b, int(rgb & 255), tol) << what << " at " << x << "," << y;
   }
-  std::vector<uint8_t> frame_;
-  int w_ = 0, h_ = 0;
 };
 
 constexpr uint32_t kBand[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};

@@ -46,14 +46,8 @@ void Steps(int n) {
 }
 
 std::vector<uint8_t> Frame(int& w) {
-  grBeginScene();
-  grFillRect(0, 0, kLogicalWidth, kLogicalHeight, 0xFF000000u);
-  wndRoot()->Draw();
-  std::vector<uint8_t> f;
   int h = 0;
-  EXPECT_TRUE(grReadFrame(f, w, h));
-  grFlip(nullptr, nullptr);
-  return f;
+  return testkit::DrawnFrame(0xFF000000u, [] { wndRoot()->Draw(); }, w, h);
 }
 
 // Pixels of a rectangle darker than `level` in every channel (the ink of a text).

@@ -34,13 +34,8 @@ using testkit::Px;
 
 // What `draw` puts over a screen filled with `back`.
 std::vector<uint8_t> Frame(uint32_t back, const std::function<void()>& draw, int& w) {
-  grBeginScene();
-  grFillRect(0, 0, kLogicalWidth, kLogicalHeight, back);
-  draw();
-  std::vector<uint8_t> f;
   int h = 0;
-  EXPECT_TRUE(grReadFrame(f, w, h));
-  grFlip(nullptr, nullptr);
+  std::vector<uint8_t> f = testkit::DrawnFrame(back, draw, w, h);
   EXPECT_EQ(h, kLogicalHeight);
   return f;
 }

@@ -1,5 +1,5 @@
-// Helpers of the sound tests: WAV files built in memory, scratch files, gerr.log capture and a
-// fixture that runs the sound system on the manual clock with the mixer driven by hand.
+// Helpers of the sound tests: WAV files built in memory, scratch files, gerr.log capture, the sound
+// system started with the mixer driven by hand, and a fixture that runs it on the manual clock.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -74,6 +74,14 @@ class ErrorCapture {
   }
 };
 
+// Starts the sound system with nothing but its mixer, which only a test moves: no device, no thread.
+inline bool startManual() {
+  SndConfig c;
+  c.output = SndOutput::Manual;
+  c.thread = false;
+  return sndInit(c);
+}
+
 inline std::vector<int16_t> mix(int frames) {
   std::vector<int16_t> out(size_t(frames) * 2);
   sndMix(out.data(), frames);
@@ -85,10 +93,7 @@ class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platUseManualClock(true, 10000);
-    SndConfig c;
-    c.output = SndOutput::Manual;
-    c.thread = false;
-    ASSERT_TRUE(sndInit(c));
+    ASSERT_TRUE(startManual());
     sndSeedRandom(7);
   }
   void TearDown() override {

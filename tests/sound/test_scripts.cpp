@@ -189,10 +189,7 @@ TEST_F(SoundScripts, HeldSoundsOutliveShutdown) {
   sndStart(a, 0);
   EXPECT_EQ(sndMixVoiceCount(), 0);
   sndUnhold(a);
-  SndConfig c;
-  c.output = SndOutput::Manual;
-  c.thread = false;
-  sndInit(c);
+  startManual();
 }
 
 TEST_F(SoundScripts, FocusLossPausesAndResumesInPlace) {

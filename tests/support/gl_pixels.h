@@ -1,8 +1,11 @@
-// Reading back what real OpenGL drew: whether a real device is up, and one pixel of a frame read
-// back as RGBA rows.
+// Reading back what real OpenGL drew: whether a real device is up, a frame drawn over a filled
+// screen and read back as RGBA rows, and one pixel of such a frame.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "gfx/render.h"
@@ -20,6 +23,18 @@ struct Px {
 inline Px At(const std::vector<uint8_t>& f, int w, int x, int y) {
   const uint8_t* p = &f[(size_t(y) * w + x) * 4];
   return {p[0], p[1], p[2]};
+}
+
+// What `draw` puts over a screen filled with `back`, read back (`w` x `h` pixels) before the frame
+// is shown.
+inline std::vector<uint8_t> DrawnFrame(uint32_t back, const std::function<void()>& draw, int& w, int& h) {
+  grBeginScene();
+  grFillRect(0, 0, kLogicalWidth, kLogicalHeight, back);
+  draw();
+  std::vector<uint8_t> f;
+  EXPECT_TRUE(grReadFrame(f, w, h));
+  grFlip(nullptr, nullptr);
+  return f;
 }
 
 }  // namespace testkit

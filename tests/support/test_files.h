@@ -1,5 +1,5 @@
-// Whole files for tests: written byte for byte with the folders they need, read back whole.
-// Every test area's small file helpers call these.
+// Whole files for tests: written byte for byte with the folders they need, read back whole, and a
+// picture of one colour. Every test area's small file helpers call these.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -33,6 +33,25 @@ inline std::string readFile(const std::filesystem::path& path) {
 inline std::vector<uint8_t> readBytes(const std::filesystem::path& path) {
   const std::string s = readFile(path);
   return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+// An uncompressed 32-bit TGA of one colour, top row first.
+inline bool writeTga(const std::filesystem::path& path, int w, int h, uint32_t argb) {
+  std::string bytes(18, '\0');
+  bytes[2] = 2;
+  bytes[12] = char(w & 255);
+  bytes[13] = char(w >> 8);
+  bytes[14] = char(h & 255);
+  bytes[15] = char(h >> 8);
+  bytes[16] = 32;
+  bytes[17] = 0x28;
+  for (int i = 0; i < w * h; ++i) {
+    bytes.push_back(char(argb & 255));
+    bytes.push_back(char((argb >> 8) & 255));
+    bytes.push_back(char((argb >> 16) & 255));
+    bytes.push_back(char(argb >> 24));
+  }
+  return writeFile(path, bytes);
 }
 
 }  // namespace testkit

@@ -27,21 +27,7 @@ inline std::string ReadText(const std::string& path) { return testkit::readFile(
 
 // An uncompressed 32-bit TGA of one colour, top row first.
 inline void WriteTga(const std::string& path, int w, int h, uint32_t argb = 0xFF808080u) {
-  std::string bytes(18, '\0');
-  bytes[2] = 2;
-  bytes[12] = char(w & 255);
-  bytes[13] = char(w >> 8);
-  bytes[14] = char(h & 255);
-  bytes[15] = char(h >> 8);
-  bytes[16] = 32;
-  bytes[17] = 0x28;
-  for (int i = 0; i < w * h; ++i) {
-    bytes.push_back(char(argb & 255));
-    bytes.push_back(char((argb >> 8) & 255));
-    bytes.push_back(char((argb >> 16) & 255));
-    bytes.push_back(char(argb >> 24));
-  }
-  WriteText(path, bytes);
+  testkit::writeTga(path, w, h, argb);
 }
 
 // "fonts/test.tga": every printable ASCII glyph 8 pixels wide except the space (4) and '~' (none),
