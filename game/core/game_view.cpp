@@ -510,35 +510,41 @@ void cGameView::OnEvent(GameEvent& e) {
 int cGameView::Draw() {
   if (Hidden()) return 0;
   if (!m_level || !m_level->map) return UIWnd::Draw();
-  Map::cMap& map = *m_level->map;
-  map.SortForDrawing();
-  map.DrawAll(Map::DrawContext{});
-  // Objects and persons without art still show (outlines and dots), so a level whose pictures
-  // are missing can be played at all.
-  for (size_t i = 0; i < map.Count(); ++i) {
-    Map::cObject* o = map.At(i);
-    if (o->Has(Map::kFlagHidden) || o->Anim(o->currentAnimation).IsValid()) continue;
-    const int x = int(o->x), y = int(o->y);
-    if (auto* p = dynamic_cast<const Map::cPerson*>(o)) {
-      if (!p->CurrentAnimation().IsValid()) grFillRect(x - 4, y - 10, x + 4, y, grColor(250, 220, 60));
-    } else if (o->boundHalfSize.x > 0 && o->boundHalfSize.y > 0) {
-      const int cx = x + o->boundCentre.x, cy = y + o->boundCentre.y;
-      grFrameRect(cx - o->boundHalfSize.x, cy - o->boundHalfSize.y, cx + o->boundHalfSize.x,
-                  cy + o->boundHalfSize.y, grColor(90, 140, 90));
+  // Once the open book covers the screen the map, its fireworks and tips under it are not drawn
+  // at all, and the book is drawn even with the interface hidden, or it could not be closed.
+  if (!(m_interface && m_interface->BookCoversScreen())) {
+    Map::cMap& map = *m_level->map;
+    map.SortForDrawing();
+    map.DrawAll(Map::DrawContext{});
+    // Objects and persons without art still show (outlines and dots), so a level whose pictures
+    // are missing can be played at all.
+    for (size_t i = 0; i < map.Count(); ++i) {
+      Map::cObject* o = map.At(i);
+      if (o->Has(Map::kFlagHidden) || o->Anim(o->currentAnimation).IsValid()) continue;
+      const int x = int(o->x), y = int(o->y);
+      if (auto* p = dynamic_cast<const Map::cPerson*>(o)) {
+        if (!p->CurrentAnimation().IsValid()) grFillRect(x - 4, y - 10, x + 4, y, grColor(250, 220, 60));
+      } else if (o->boundHalfSize.x > 0 && o->boundHalfSize.y > 0) {
+        const int cx = x + o->boundCentre.x, cy = y + o->boundCentre.y;
+        grFrameRect(cx - o->boundHalfSize.x, cy - o->boundHalfSize.y, cx + o->boundHalfSize.x,
+                    cy + o->boundHalfSize.y, grColor(90, 140, 90));
+      }
     }
+    if (testSetting(TestSwitch::Game_Map_Show_Path_Find_Grid) && m_level->pathFinder) m_level->pathFinder->DrawGrid();
+    if (testSetting(TestSwitch::Game_Hide_Interface)) {
+      // The leave question is no part of the interface: hidden, it could not be answered.
+      if (Menu::UILeaveDialog::IsOpen()) UIWnd::Draw();
+      // A story is no part of it either: it must be read to go on.
+      if (m_story) m_story->Draw();
+      return 0;
+    }
+    FxManager::fxManager().RenderFireWorks();
+    if (m_tips) m_tips->Draw();
   }
-  if (testSetting(TestSwitch::Game_Map_Show_Path_Find_Grid) && m_level->pathFinder) m_level->pathFinder->DrawGrid();
-  if (testSetting(TestSwitch::Game_Hide_Interface)) {
-    // The leave question is no part of the interface: hidden, it could not be answered.
-    if (Menu::UILeaveDialog::IsOpen()) UIWnd::Draw();
-    // A story is no part of it either: it must be read to go on.
-    if (m_story) m_story->Draw();
-    return 0;
-  }
-  FxManager::fxManager().RenderFireWorks();
-  if (m_tips) m_tips->Draw();
   UIWnd::Draw();
   if (m_story) m_story->Draw();
+  // The flares of goals met fly over the boards to their rows.
+  if (m_interface && !m_interface->BookCoversScreen()) FxManager::fxManager().RenderFlares();
   if (testSetting(TestSwitch::Game_Map_Show_Path_Cache) && m_level->pathFinder)
     m_level->pathFinder->DrawCacheStatistics();
   if (m_letterbox != kLetterboxOff) {

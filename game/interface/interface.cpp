@@ -2,7 +2,9 @@
 #include "game/interface/interface.h"
 
 #include <algorithm>
+#include <strings.h>
 
+#include "anim/fx_manager.h"
 #include "app/soft_cursor.h"
 #include "base/diag.h"
 #include "files/file.h"
@@ -16,6 +18,7 @@
 #include "game/interface/lose_screen.h"
 #include "game/interface/message_panel.h"
 #include "game/interface/statistics_screen.h"
+#include "game/menus/book.h"
 #include "game/menus/game_menu.h"
 #include "game/rules/level_score.h"
 #include "gfx/font.h"
@@ -37,6 +40,14 @@ constexpr uint32_t kLacking = grColor(255, 170, 40);
 constexpr uint32_t kResourceColour[4] = {grColor(230, 200, 150), grColor(200, 60, 40), grColor(150, 150, 170),
                                          grColor(250, 210, 40)};
 const char* const kResourceLabel[4] = {"Workers", "Food", "Ore", "Gold"};
+
+bool NameIs(const UIWnd* w, const char* name) { return w && strcasecmp(w->Name(), name) == 0; }
+
+bool Inside(const UIWnd* w, const UIWnd* ancestor) {
+  for (; w; w = w->Parent())
+    if (w == ancestor) return true;
+  return false;
+}
 }  // namespace
 
 PanelRect panelReadRect(const char* file, const char* section, PanelRect def) {
@@ -90,6 +101,13 @@ UIInterface::UIInterface() {
   if (fileExists(Menu::UIGameMenu::kFile))
     if (auto* menu = new Menu::UIGameMenu(); AddChild(menu)) m_gameMenu = menu;
   if (m_gameMenu) m_menuButton = wndCreate(kMainFile, "Menu", this);
+  // A button that opened nothing would only puzzle: without the book there is none.
+  if (fileExists(Menu::UIBook::kFile)) m_bookButton = wndCreate(kMainFile, "BookButton", this);
+  if (m_bookButton) m_bookHint = wndCreate(kMainFile, "BookHint", this);
+  if (m_bookHint) {
+    m_bookHint->SetHidden(true);
+    m_bookHint->InitState(Ignore);  // the pointer passes through it
+  }
 }
 
 UIInterface::~UIInterface() {
@@ -105,6 +123,9 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   if (m_bonusPanel) m_bonusPanel->LevelStart(level);
   if (m_achievements) m_achievements->LevelStart(level->dispatcher.get());
   // The same windows serve every level: each starts clean.
+  if (m_book.IsOpen()) m_book.Close();
+  if (m_bookButton && m_bookButton->State() != Ignore) m_bookButton->SetState(Normal);
+  if (m_bookHint) m_bookHint->SetHidden(true);
   m_modal = m_menuOpen = m_resultShown = 0;
   m_messageSuppressed = m_messagePending = 0;
   m_fade = m_fadeTarget = 0.0f;
@@ -116,7 +137,7 @@ void UIInterface::LevelStart(Game::LevelContext* level) {
   m_dispatcher = level->dispatcher.get();
   if (m_dispatcher)
     for (Game::Event code : {Game::Event::FirstWorkerAvailable, Game::Event::TipShown, Game::Event::TipClosed,
-                             Game::Event::LevelClockStarted})
+                             Game::Event::LevelClockStarted, Game::Event::GoalCompleted})
       Register(code, m_dispatcher, this);
 }
 
@@ -157,6 +178,14 @@ void UIInterface::OnEvent(GameEvent& e) {
       if (m_messagePending && m_message) m_message->Show();
       m_messagePending = 0;
       break;
+    case Game::Event::GoalCompleted: {
+      // A flare flies from where the goal was met to its row's dot. The rows are brought up to
+      // date first: a goal that just appeared has no row before the next refresh.
+      m_goals.Refresh();
+      int x = 0, y = 0;
+      if (GoalDotPoint(e.value, x, y)) FxManager::fxManager().SendFlare(float(e.x), float(e.y), float(x), float(y));
+      break;
+    }
     default: break;
   }
 }
@@ -204,34 +233,75 @@ void UIInterface::OpenGameMenu() {
   SetModal(true, true);
 }
 
+Menu::UIBook* UIInterface::book() const { return dynamic_cast<Menu::UIBook*>(m_book.Dialog()); }
+
+bool UIInterface::BookCoversScreen() const {
+  const Menu::UIBook* b = book();
+  return b && b->CoversScreen();
+}
+
+bool UIInterface::OpenBook() {
+  if (m_modal || m_menuOpen || m_book.IsOpen()) return false;
+  // The running level's mode decides which achievements the book lists.
+  const int mode = m_level ? m_level->gameMode : Game::kModeNormal;
+  Menu::UIBook* b = Menu::UIBook::Create(this, Menu::bookRecords(), mode);
+  if (!b) return false;
+  // The level fades out behind the book rather than vanishing at the click.
+  b->CoverScreen();
+  if (!m_book.Open(b, 1)) return false;
+  if (m_bookHint) m_bookHint->SetHidden(true);
+  SetModal(true, false);
+  // The book darkens the level itself, smoothly, both ways: the interface's own fade stays off.
+  m_fade = m_fadeTarget = 0.0f;
+  return true;
+}
+
+void UIInterface::CloseBook() {
+  m_book.Close();
+  // The button the book was opened with is not left lit: the pointer is elsewhere by now.
+  if (m_bookButton && m_bookButton->State() != Ignore) m_bookButton->SetState(Normal);
+  if (m_bookHint) m_bookHint->SetHidden(true);
+  SetModal(false, false);
+}
+
 void UIInterface::ShowWin() {
   if (m_levelUp) m_levelUp->Start();
 }
 
 UIWnd* UIInterface::ModalWindow() const {
+  if (m_book.IsOpen()) return m_book.Dialog();
   if (m_statistics && !m_statistics->Hidden()) return m_statistics;
   if (m_lose && !m_lose->Hidden()) return m_lose;
   for (int i = ChildCount() - 1; i >= 0; --i) {
     UIWnd* c = Child(i);
     if (c != m_message && c != m_levelUp && c != m_menuButton && c != m_bonusPanel && c != m_achievements &&
-        !c->Hidden())
+        c != m_bookButton && c != m_bookHint && !c->Hidden())
       return c;
   }
   return nullptr;
 }
 
-// Outside the modal screens the interface takes only what is meant for its "Menu" button.
-bool UIInterface::OverMenuButton(int value) const {
-  return m_menuButton && !m_menuButton->Hidden() &&
-         m_menuButton->HitTest(UIWndSprite::PosX(value), UIWndSprite::PosY(value));
+// Outside the modal screens the interface takes only what is meant for its buttons.
+UIWnd* UIInterface::ButtonAt(int value) const {
+  for (UIWnd* b : {m_menuButton, m_bookButton})
+    if (b && !b->Hidden() && b->HitTest(UIWndSprite::PosX(value), UIWndSprite::PosY(value))) return b;
+  return nullptr;
+}
+
+void UIInterface::TrackButton(UIWnd* b, int value) {
+  if (!b || b->State() == Ignore) return;
+  const bool over = ButtonAt(value) == b;
+  if (over && b->State() == Normal) b->SetState(Active);
+  else if (!over && b->State() != Normal) b->SetState(Normal);
 }
 
 int UIInterface::KeyDown(int code, int value) {
   if (!m_modal && !m_menuOpen) {
     if (m_bonusPanel && m_bonusPanel->KeyDown(code, value)) return 1;
     if (m_achievements && m_achievements->KeyDown(code, value)) return 1;
-    if (code != VK_LBUTTON_ || !OverMenuButton(value)) return 0;
-    m_menuButton->KeyDown(code, value);
+    UIWnd* button = code == VK_LBUTTON_ ? ButtonAt(value) : nullptr;
+    if (!button) return 0;
+    button->KeyDown(code, value);
     return 1;
   }
   if (UIWnd* w = ModalWindow()) w->KeyDown(code, value);
@@ -242,10 +312,13 @@ int UIInterface::KeyUp(int code, int value) {
   if (!m_modal && !m_menuOpen) {
     if (m_bonusPanel && m_bonusPanel->KeyUp(code, value)) return 1;
     if (m_achievements && m_achievements->KeyUp(code, value)) return 1;
-    // Only a press the button took ends on it.
-    if (!m_menuButton || m_menuButton->State() != Press) return 0;
-    m_menuButton->KeyUp(code, value);
-    return 1;
+    // Only a press a button took ends on it.
+    for (UIWnd* b : {m_menuButton, m_bookButton}) {
+      if (!b || b->State() != Press) continue;
+      b->KeyUp(code, value);
+      return 1;
+    }
+    return 0;
   }
   if (UIWnd* w = ModalWindow()) w->KeyUp(code, value);
   return 1;
@@ -260,21 +333,34 @@ int UIInterface::Char(int code, int value) {
 int UIInterface::MouseMove(int buttons, int value) {
   if (!m_modal && !m_menuOpen) {
     if (m_bonusPanel) m_bonusPanel->MouseMove(buttons, value);
-    // The button lights under the pointer; the map still hears the move (it hovers nothing there).
-    if (m_menuButton && m_menuButton->State() != Ignore) {
-      const bool over = OverMenuButton(value);
-      if (over && m_menuButton->State() == Normal) m_menuButton->SetState(Active);
-      else if (!over && m_menuButton->State() != Normal) m_menuButton->SetState(Normal);
-    }
+    // The buttons light under the pointer; the map still hears the move (it hovers nothing there).
+    TrackButton(m_menuButton, value);
+    TrackButton(m_bookButton, value);
+    if (m_bookHint && m_bookButton)
+      m_bookHint->SetHidden(m_bookButton->State() != Active && m_bookButton->State() != Press);
     return 0;
   }
   if (UIWnd* w = ModalWindow()) w->MouseMove(buttons, value);
   return 1;
 }
 
+int UIInterface::Wheel(float delta, int code, int value) {
+  if (UIWnd* b = m_book.Dialog()) return b->Wheel(delta, code, value), 1;
+  return UIWnd::Wheel(delta, code, value);
+}
+
 int UIInterface::OnCommand(UIWnd* source) {
   if (!source) return 0;
   const std::string_view name = source->Name();
+  if (source == m_bookButton) {
+    OpenBook();
+    return 1;
+  }
+  if (m_book.IsOpen()) {
+    // The book says it is done once it has faded out; everything else it says stays in it.
+    if (NameIs(source, "BookClose") || (NameIs(source, "AchClose") && Inside(source, m_book.Dialog()))) CloseBook();
+    return 1;
+  }
   if (name == "Menu") {
     OpenGameMenu();
     return 1;
@@ -305,6 +391,20 @@ TimeView UIInterface::time() const {
   return panelTimeView(Game::LevelTimes{b.tLevelTime, b.tGoldTime, b.tSilverTime}, remaining, noClock, lost);
 }
 
+bool UIInterface::GoalDotPoint(int32_t taskId, int& x, int& y) const {
+  const auto& rows = m_goals.Rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].taskId != taskId) continue;
+    const PanelRect r = goalBoard();
+    if (m_pictures.GoalDotPoint(r, kGoalRowHeight, int(i), x, y)) return true;
+    // The drawn board's box, as DrawGoals places it.
+    x = r.x + 8;
+    y = r.y + 6 + int(i) * kGoalRowHeight + 11;
+    return true;
+  }
+  return false;
+}
+
 bool UIInterface::GoldMarkPoint(int& x, int& y) const { return m_pictures.GoldMarkPoint(time(), m_timeRect, x, y); }
 
 PanelRect UIInterface::goalBoard() const {
@@ -318,6 +418,7 @@ int UIInterface::Update(int dt) {
   if (m_level && Game::levelContext() != m_level) LevelEnd();  // the level ended without telling us
   m_resources.Update(dt);
   m_goals.Refresh();
+  FxManager::fxManager().UpdateFlares(float(std::max(dt, 0)));
   if (m_fade != m_fadeTarget) {
     const float step = kFadeAlpha * float(std::max(dt, 0)) / kFadeMs;
     m_fade = m_fade < m_fadeTarget ? std::min(m_fadeTarget, m_fade + step) : std::max(m_fadeTarget, m_fade - step);
@@ -329,6 +430,7 @@ bool UIInterface::HitTest(int x, int y) const {
   if (Hidden()) return false;
   if (m_modal || m_menuOpen) return true;
   if (m_menuButton && !m_menuButton->Hidden() && m_menuButton->HitTest(x, y)) return true;
+  if (m_bookButton && !m_bookButton->Hidden() && m_bookButton->HitTest(x, y)) return true;
   if (m_bonusPanel && m_bonusPanel->HitTest(x, y)) return true;
   if (m_achievements && m_achievements->HitTest(x, y)) return true;
   return m_resourceRect.Contains(x, y) || m_timeRect.Contains(x, y) ||
@@ -427,6 +529,11 @@ void UIInterface::DrawFade() const {
 
 int UIInterface::Draw() {
   if (Hidden()) return 0;
+  // Once the book covers the screen nothing of the level, its boards included, is drawn.
+  if (BookCoversScreen()) {
+    m_book.Draw();
+    return 0;
+  }
   if (m_level) {
     DrawFlying();
     DrawResources();
@@ -436,7 +543,9 @@ int UIInterface::Draw() {
   // With the boards: under the darkening and under the screens drawn over the level.
   if (m_bonusPanel) m_bonusPanel->DrawBoard();
   DrawFade();
-  return UIWnd::Draw();
+  const int stop = UIWnd::Draw();
+  m_book.Draw();  // over everything while it fades in or out
+  return stop;
 }
 
 }  // namespace Interface

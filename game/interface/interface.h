@@ -1,7 +1,8 @@
 // Interface::UIInterface: the window that frames a level in play. It holds the resource, goal and
 // time panels and the numbers flying up from the map, follows the level through its events, and
 // keeps map clicks off the boards. Its hidden children are the screens that end a level, the
-// blinking note and the win lettering; while one of its screens is open it is modal.
+// blinking note and the win lettering; while one of its screens (or the achievements book, opened
+// with its button) is open it is modal.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "game/interface/panel_pictures.h"
 #include "game/interface/panel_resources.h"
 #include "game/interface/panel_time.h"
+#include "game/menus/dialog.h"
 #include "ui/wnd.h"
 
 class CSprite;
@@ -21,6 +23,7 @@ struct LevelResult;
 
 namespace Menu {
 class UIGameMenu;
+class UIBook;
 }
 
 namespace Interface {
@@ -66,7 +69,11 @@ class UIInterface : public UIWnd, public Game::cObserver {
   int KeyUp(int code, int value) override;
   int Char(int code, int value) override;
   int MouseMove(int buttons, int value) override;
-  // "StatisticsOK" and "StatisticsRestart" close the result and go on to the owner (the view).
+  // The open book scrolls with the wheel.
+  int Wheel(float delta, int code, int value) override;
+  // "StatisticsOK" and "StatisticsRestart" close the result and go on to the owner (the view);
+  // "BookButton" opens the book, its close ("BookClose", or the book's "AchClose" once it has
+  // faded out) takes it away.
   int OnCommand(UIWnd* source) override;
   // Events 17, 21, 22 and 70: the note's showing and hiding.
   void OnEvent(GameEvent& event) override;
@@ -91,6 +98,20 @@ class UIInterface : public UIWnd, public Game::cObserver {
   Menu::UIGameMenu* gameMenu() const { return m_gameMenu; }
   // The button over the map that opens the in-game menu ("Menu" of "data/interface/main.ini").
   UIWnd* menuButton() const { return m_menuButton; }
+  // The achievements book over the level, read from the table as it stands now; modal (the level
+  // stands still) until it is closed. False, with nothing shown, while another screen of the
+  // interface is open or when the book's definition is unusable.
+  bool OpenBook();
+  // The book while it is open (fading in, shown or fading out), else null.
+  Menu::UIBook* book() const;
+  bool BookOpen() const { return m_book.IsOpen(); }
+  // The book's darkening has turned the screen black: nothing of the level behind it shows, so
+  // nothing of it needs drawing.
+  bool BookCoversScreen() const;
+  // The round button that opens the book ("BookButton") and the hint shown while it is pointed
+  // at ("BookHint"); null when their definitions, or the book's, are missing.
+  UIWnd* bookButton() const { return m_bookButton; }
+  UIWnd* bookHint() const { return m_bookHint; }
 
   UILevelStatistics* statistics() const { return m_statistics; }
   UILoseScreen* loseScreen() const { return m_lose; }
@@ -110,6 +131,9 @@ class UIInterface : public UIWnd, public Game::cObserver {
   const PanelRect& timeRect() const { return m_timeRect; }
   // The goal board grows with its visible rows.
   PanelRect goalBoard() const;
+  // Where the task's row shows its dot (left edge, vertical middle), in screen pixels; false when
+  // no visible row is the task's.
+  bool GoalDotPoint(int32_t taskId, int& x, int& y) const;
 
  private:
   void DrawBoard(const PanelRect& r) const;
@@ -119,9 +143,13 @@ class UIInterface : public UIWnd, public Game::cObserver {
   void DrawTime() const;
   void DrawFlying() const;
 
-  // The window that takes input while modal (a result screen, later the in-game menu).
+  // The window that takes input while modal (the book, a result screen, the in-game menu).
   UIWnd* ModalWindow() const;
-  bool OverMenuButton(int value) const;
+  // The button over the map ("Menu", "BookButton") under the packed point, or null.
+  UIWnd* ButtonAt(int value) const;
+  // A button lights while the pointer is over it.
+  void TrackButton(UIWnd* button, int value);
+  void CloseBook();
   void DrawFade() const;
 
   Game::LevelContext* m_level = nullptr;
@@ -134,6 +162,9 @@ class UIInterface : public UIWnd, public Game::cObserver {
   UIAchievementInterface* m_achievements = nullptr;
   Menu::UIGameMenu* m_gameMenu = nullptr;
   UIWnd* m_menuButton = nullptr;
+  UIWnd* m_bookButton = nullptr;
+  UIWnd* m_bookHint = nullptr;
+  Menu::ModalChild m_book{this};  // drawn over everything else, and alone
   uint8_t m_modal = 0, m_menuOpen = 0, m_resultShown = 0;
   uint8_t m_messageSuppressed = 0, m_messagePending = 0;
   int m_cursorBefore = 0;

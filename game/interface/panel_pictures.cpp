@@ -173,6 +173,13 @@ bool cPanelPictures::DrawGoals(const cGoalPanel& goals, const PanelRect& board, 
   return true;
 }
 
+bool cPanelPictures::GoalDotPoint(const PanelRect& board, int rowHeight, int row, int& x, int& y) const {
+  if (!HasGoalBoard()) return false;
+  x = board.x + 14;
+  y = panelGoalRowY(board.y, rimHeight(), rowHeight, row) + rowHeight / 2;
+  return true;
+}
+
 bool cPanelPictures::DrawTime(const TimeView& t, const PanelRect& r, const PanelTextFn& text) const {
   if (!m_timeBoard) return false;
   stretch(m_timeBoard, r.x, r.y, r.w, r.h);

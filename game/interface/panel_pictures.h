@@ -59,6 +59,8 @@ class cPanelPictures {
   bool DrawTime(const TimeView& t, const PanelRect& r, const PanelTextFn& text) const;
   // The foot of the gold pin on a time board at `r`; false without the board or a gold time.
   bool GoldMarkPoint(const TimeView& t, const PanelRect& r, int& x, int& y) const;
+  // The left edge and middle of row `row`'s dot on a goal board at `board`; false without the board.
+  bool GoalDotPoint(const PanelRect& board, int rowHeight, int row, int& x, int& y) const;
 
  private:
   CSprite* m_resourceBoard = nullptr;

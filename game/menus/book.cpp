@@ -144,6 +144,11 @@ void UIBook::Build(const cBookRecords& records, int mode) {
   ApplyContentAlpha();
 }
 
+void UIBook::CoverScreen() {
+  backAlpha_ = 255;
+  if (openState_ == kOpening) back_.MoveTo(255.0f, fadeTime_);
+}
+
 UIWnd* UIBook::ButtonForKey(int code) {
   if (code != VK_RETURN_ && code != VK_ESCAPE_) return nullptr;
   UIWnd* close = FindChild("AchClose");

@@ -66,6 +66,11 @@ class UIBook : public UIDialog {
   int OnCommand(UIWnd* source) override;
   int Draw() override;
 
+  // Over a level the book hides all behind it: its darkening deepens to black, and once it is
+  // black what lies behind need not be drawn at all.
+  void CoverScreen();
+  bool CoversScreen() const { return back_.value >= 255.0f; }
+
   int Shown() const { return int(shown_.size()); }
   int Earned() const { return earned_; }
   // The achievement index shown in row r, -1 past the rows.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "anim/fx_manager.h"
 #include "files/name_hash.h"
 #include "game/core/game_view.h"
 #include "game/core/level_context.h"
@@ -331,4 +332,41 @@ TEST_F(Panels, APictureTheLayoutNamesButThatCannotBeReadIsReportedAndItsBoardFal
       << gerr;
   EXPECT_NE(gerr.find("[TaskInterface] BoardTop=missing.png"), std::string::npos) << gerr;
   std::filesystem::remove("data/interface/pictures.ini");
+}
+
+// A goal met sends a flare from where it was met to its row's dot; the flare lands and is at rest
+// again, and a goal that is not on the board sends none.
+TEST_F(Panels, AGoalMetSendsAFlareFromItsPlaceToItsRow) {
+  GameHarness h;
+  ASSERT_TRUE(loadPanels(h, 405,
+                         "[Bridge]\norder=1\ntype=repair\nobjectTag=OldBridge\n"
+                         "[Well]\norder=2\ntype=repair\nobjectTag=Well\n"));
+  FxManager::cTaskEffect& flares = FxManager::fxManager().Flares();
+  flares.Load();
+  run(h, 1);
+  int x = 0, y = 0;
+  const int32_t wellId = ui().goals().Rows()[1].taskId;
+  ASSERT_TRUE(ui().GoalDotPoint(wellId, x, y));
+  const Interface::PanelRect board = ui().goalBoard();
+  EXPECT_TRUE(board.Contains(x, y)) << "the dot lies on the goal board";
+  int bridgeX = 0, bridgeY = 0;
+  ASSERT_TRUE(ui().GoalDotPoint(ui().goals().Rows()[0].taskId, bridgeX, bridgeY));
+  EXPECT_EQ(y - bridgeY, Interface::UIInterface::kGoalRowHeight) << "one row further down";
+  EXPECT_FALSE(ui().GoalDotPoint(-5, x, y));
+
+  const auto flying = [&] {
+    int n = 0;
+    for (int i = 0; i < FxManager::cTaskEffect::kFlares; ++i) n += flares.Flare(i) && flares.Flare(i)->IsFlying();
+    return n;
+  };
+  EXPECT_EQ(flying(), 0);
+  GameEvent done;
+  MakeEvent(done, Event::OperationFinished);
+  done.tag = int32_t(NameHash("Well"));
+  done.x = 600;
+  done.y = 500;
+  Post(Game::levelContext()->dispatcher.get(), done);
+  EXPECT_EQ(flying(), 1);
+  run(h, 400);  // ten seconds: the flare has landed
+  EXPECT_EQ(flying(), 0);
 }

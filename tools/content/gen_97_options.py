@@ -2,7 +2,9 @@
 """Writes the options dialog (data/menu/options.ini) and the pause menu over a level
 (data/menu/gameMenu.ini) with its "Menu" button in data/interface/main.ini, their pictures under
 data/menu/options/, the pause menu's questions "Restart" and "Abort" in data/menu/dialog.ini
-("Exit" too when no other generator has written it) and their texts in English and Russian.
+("Exit" too when no other generator has written it) and their texts in English and Russian. Beside
+"Menu" stands "BookButton", a round medallion with an open book that opens the achievements book
+over the level, with the hint "BookHint" shown while it is pointed at.
 
 The options are a wooden board under a hanging sign: two sliders on parchment strips (music and
 sound) and four check boxes (tips, full screen, animated cursor, voices), then OK and Cancel. The
@@ -16,7 +18,7 @@ import sys
 from PIL import Image, ImageDraw
 
 from demo_widgets import capped_button, captioned_button, label_text as text
-from level_common import merge_sections, own_section_last, write
+from level_common import merge_sections, write
 from menu_paint import OPTIONS_WOOD, gradient, hanging_sign, overlay, planked_board, supersampled
 
 target = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "demo"))
@@ -146,6 +148,45 @@ def check(name, x, y):
     return "\n".join(lines) + "\n"
 
 
+# The book button: a round wooden medallion, lighter when pointed at and sunk when pressed, with a
+# green open book on it; "ignore" is greyed.
+BOOK_SIZE = 56
+BOOK_STATES = {"ignore": ((150, 144, 136), (118, 112, 104), (200, 196, 188)),
+               "normal": ((168, 118, 66), (118, 76, 40), (244, 232, 200)),
+               "active": ((206, 154, 86), (150, 100, 52), (255, 246, 214)),
+               "press": ((132, 88, 46), (96, 60, 30), (226, 212, 176))}
+
+
+def book_medallion(top, bottom, paper, pressed):
+    n = BOOK_SIZE
+
+    def paint(d, img):
+        d.ellipse([2 * S, 4 * S, n * S - 1, n * S - 1], fill=(20, 30, 10, 110))
+        d.ellipse([0, 0, (n - 3) * S, (n - 3) * S], fill=(66, 42, 22, 255))
+        gradient(img, [4 * S, 4 * S, (n - 7) * S, (n - 7) * S], top, bottom, (n // 2) * S)
+        d = ImageDraw.Draw(img)
+        cx, cy = (n - 3) * S // 2, (n - 3) * S // 2 + (S if pressed else 0)
+        cover = (46, 104, 40, 255)
+        # The covers, a little wider than the pages, then the two pages bowing up from the spine.
+        d.polygon([(cx - 19 * S, cy - 9 * S), (cx, cy - 5 * S), (cx + 19 * S, cy - 9 * S),
+                   (cx + 19 * S, cy + 12 * S), (cx, cy + 15 * S), (cx - 19 * S, cy + 12 * S)], fill=cover)
+        for k in (-1, 1):
+            d.polygon([(cx, cy - 7 * S), (cx + k * 8 * S, cy - 12 * S), (cx + k * 17 * S, cy - 11 * S),
+                       (cx + k * 17 * S, cy + 9 * S), (cx + k * 8 * S, cy + 8 * S), (cx, cy + 12 * S)],
+                      fill=paper + (255,), outline=(90, 70, 40, 255))
+            for i in range(4):
+                y = cy - 6 * S + i * 4 * S
+                d.line([(cx + k * 4 * S, y + S), (cx + k * 14 * S, y)], fill=(120, 100, 70, 200), width=S)
+        d.line([(cx, cy - 7 * S), (cx, cy + 12 * S)], fill=(90, 70, 40, 255), width=2 * S)
+        # The ribbon marker down from the spine.
+        d.polygon([(cx + 2 * S, cy + 11 * S), (cx + 6 * S, cy + 11 * S), (cx + 6 * S, cy + 19 * S),
+                   (cx + 4 * S, cy + 16 * S), (cx + 2 * S, cy + 19 * S)], fill=(190, 40, 40, 255))
+
+    return smooth((n, n), paint)
+
+
+BOOK_HINT = (744, 662, 220, 40)
+
 # ---- Pictures -------------------------------------------------------------------------------------
 FRAME = (262, 110, 500, 560)
 SIGN = (392, 66, 240, 84)
@@ -167,6 +208,9 @@ save(leaf((84, 84)), "leaf.png")
 QW, QH = 440, 210
 QX, QY = (1024 - QW) // 2, (768 - QH) // 2
 save(board((QW, QH), 9705), "question.png")
+for state, (top, bottom, paper) in BOOK_STATES.items():
+    save(book_medallion(top, bottom, paper, state == "press"), f"book_{state}.png")
+save(strip(BOOK_HINT[2:], 9706), "book_hint.png")
 
 # ---- The options dialog ---------------------------------------------------------------------------
 X0 = FRAME[0] + (FRAME[2] - PAD_W) // 2  # left edge of the rows
@@ -246,7 +290,15 @@ write(os.path.join(menu, "gameMenu.ini"), "\n".join(game_menu))
 # The button over a level that opens the pause menu: a section of the interface's own definition.
 menu_button = capped_button("Menu", 890, 712, 124, 48, "click").replace(
     "name=Menu\n", "name=#GAMEMENU_MENU\nfont=data/fonts/sans16.png\n")
-merge_sections(os.path.join(data, "interface", "main.ini"), {"Menu": menu_button.splitlines()[1:]})
+# The book's button just left of "Menu", clear of the bonus panel (x 282 to 742) below the level,
+# and its hint above the two.
+book_button = ["type=sprite", "x=826", "y=708", f"xs={BOOK_SIZE}", f"ys={BOOK_SIZE}", "stage=1",
+               *[f"{state}={PIC}book_{state}.png" for state in BOOK_STATES], "sndActivePress=click"]
+book_hint = ["type=sprite", *[f"{k}={v}" for k, v in zip(("x", "y", "xs", "ys"), BOOK_HINT)],
+             f"ignore={PIC}book_hint.png", "name=#GAMEMENU_BOOK_HINT", "font=data/fonts/sans16.png",
+             "select=0", "xalign=0", "yalign=0", "isIgnore=1"]
+merge_sections(os.path.join(data, "interface", "main.ini"),
+               {"Menu": menu_button.splitlines()[1:], "BookButton": book_button, "BookHint": book_hint})
 
 
 # ---- The pause menu's questions (data/menu/dialog.ini) --------------------------------------------
@@ -295,6 +347,7 @@ TEXTS = [
     ("OPTIONS_OK", "OK", "OK"),
     ("OPTIONS_CANCEL", "Cancel", "Отмена"),
     ("GAMEMENU_MENU", "Menu", "Меню"),
+    ("GAMEMENU_BOOK_HINT", "Book of achievements", "Книга достижений"),
     ("GAMEMENU_PAUSE", "Pause", "Пауза"),
     ("GAMEMENU_CONTINUE", "Continue", "Продолжить"),
     ("GAMEMENU_RESTART", "Restart", "Начать заново"),
@@ -306,6 +359,7 @@ TEXTS = [
     ("GAMEMENU_ABORT_ASK", "Give up this level and go back to the map?", "Бросить уровень и вернуться к карте?"),
     ("GAMEMENU_EXIT_ASK", "Do you really want to leave?", "Вы действительно хотите выйти?"),
 ]
+# In place when the section is there already (appended otherwise), so running this generator on its
+# own leaves the order of the other generators' sections alone.
 for file, column in (("translation.ini", 1), ("translation_ru.ini", 2)):
-    own_section_last(os.path.join(data, file), "options",
-                     "[options]\n" + "".join(f"#{t[0]}={t[column]}\n" for t in TEXTS), write)
+    merge_sections(os.path.join(data, file), {"options": [f"#{t[0]}={t[column]}" for t in TEXTS]})
