@@ -12,11 +12,15 @@ set(MM_TESTS OFF CACHE BOOL "Build the test binaries" FORCE)
 # Our SDL2's headers must come before the SDL 1 headers Emscripten keeps among its system headers.
 set(CMAKE_NO_SYSTEM_FROM_IMPORTED ON)
 
-find_package(SDL2 REQUIRED CONFIG)
-if(NOT TARGET SDL2::SDL2)
-  add_library(SDL2::SDL2 INTERFACE IMPORTED)
-  target_link_libraries(SDL2::SDL2 INTERFACE SDL2::SDL2-static)
+# SDL2 is built without its own CMake files (tools/web/build_libs.sh compiles it directly): its
+# headers are in include/SDL2 of the prefix, as the desktop's are in /usr/include/SDL2.
+list(GET CMAKE_FIND_ROOT_PATH 0 mm_web_prefix)
+if(NOT EXISTS ${mm_web_prefix}/include/SDL2/SDL.h OR NOT EXISTS ${mm_web_prefix}/lib/libSDL2.a)
+  message(FATAL_ERROR "No SDL2 in ${mm_web_prefix}: run tools/web/build_libs.sh ${mm_web_prefix}")
 endif()
+add_library(SDL2::SDL2 INTERFACE IMPORTED)
+target_include_directories(SDL2::SDL2 INTERFACE ${mm_web_prefix}/include/SDL2)
+target_link_libraries(SDL2::SDL2 INTERFACE ${mm_web_prefix}/lib/libSDL2.a)
 find_package(ZLIB REQUIRED)
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)

@@ -5,7 +5,7 @@
 # sources at build time, which cannot work offline: these come from Debian's source packages of
 # the release the desktop build uses, so both builds run the same library code.
 #
-#   tools/web/build_libs.sh [prefix]      (as root on Debian 12; 5 to 10 minutes on 2 cores)
+#   tools/web/build_libs.sh [prefix]      (as root on Debian 12; a few minutes on 2 cores)
 #
 # A prefix whose stamp names the same package versions is kept as it is; a build that stopped half
 # way goes on from the library it stopped at.
@@ -42,7 +42,7 @@ SRC
     -o APT::Get::List-Cleanup=0
 fi
 
-versions=""
+versions="recipe=2 "  # raise it when the way the libraries are built changes
 for p in "${packages[@]}"; do
   v=$(apt-cache showsrc "$p" | awk '/^Version:/ { print $2 }' | sort -V | tail -1)
   [ -n "$v" ] || { log "no source package $p in $release"; exit 1; }
@@ -95,10 +95,42 @@ if ! done_mark zlib; then
   touch "$work/zlib.done"
 fi
 
-# SDL2: the browser's canvas, input and Web Audio; threads stay off (they would need shared
-# memory, which a plain static server cannot grant the page).
-cmake_lib sdl2 "$(srcdir libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF \
-  -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF
+# Compiles C files (each argument a file, or a folder for all of its own) relative to a source
+# folder, as many at a time as there are cores, into one archive: for libraries whose configure
+# step would take longer than their build, as checks run through the web compiler are slow.
+compile_lib() {  # name source-folder "compiler flags" file-or-folder...
+  local name=$1 src=$2 flags=$3
+  shift 3
+  mkdir -p "$work/build-$name"
+  (cd "$src" && for f in "$@"; do if [ -d "$f" ]; then ls "$f"/*.c; else echo "$f"; fi; done) \
+    >"$work/$name.files"
+  (cd "$src" && xargs -P "$jobs" -I{} sh -c \
+    'o="$0/$(echo "{}" | tr / _).o"; emcc -O2 -w '"$flags"' -c "{}" -o "$o" || { echo "failed: {}"; exit 255; }' \
+    "$work/build-$name" <"$work/$name.files") >"$work/$name.log" 2>&1 \
+    && emar rcs "$prefix/lib/lib$name.a" "$work/build-$name"/*.o >>"$work/$name.log" 2>&1 \
+    || { tail -40 "$work/$name.log" >&2; log "$name failed (log: $work/$name.log)"; exit 1; }
+}
+
+# SDL2: the browser's canvas, input and Web Audio, with the configuration SDL itself keeps for
+# Emscripten (include/SDL_config_emscripten.h, chosen by its SDL_config.h), so there is no
+# configure step (its few hundred checks took minutes). Threads stay off
+# (they would need shared memory, which a plain static server cannot grant the page). Every file of
+# the folders is compiled; a file of a feature that configuration leaves out compiles to nothing.
+if ! done_mark sdl2; then
+  log "building sdl2"
+  sdl=$(srcdir libsdl2)
+  compile_lib SDL2 "$sdl" "-Iinclude -Isrc/video/khronos" \
+    src src/atomic src/audio src/audio/emscripten src/audio/disk src/audio/dummy src/cpuinfo \
+    src/dynapi src/events src/file src/filesystem/emscripten src/haptic src/haptic/dummy \
+    src/joystick src/joystick/emscripten src/libm src/loadso/dlopen src/locale \
+    src/locale/emscripten src/misc src/misc/emscripten src/power src/power/emscripten src/render \
+    src/render/opengles2 src/render/software src/sensor src/sensor/dummy src/stdlib src/thread \
+    src/thread/generic src/timer src/timer/unix src/video src/video/emscripten src/video/dummy \
+    src/video/yuv2rgb
+  mkdir -p "$prefix/include/SDL2"
+  cp "$sdl"/include/*.h "$prefix/include/SDL2/"
+  touch "$work/sdl2.done"
+fi
 
 cmake_lib png "$(srcdir libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
   -DPNG_EXECUTABLES=OFF -DPNG_HARDWARE_OPTIMIZATIONS=OFF -DZLIB_ROOT="$prefix" \
@@ -110,19 +142,29 @@ cmake_lib jpeg "$(srcdir libjpeg-turbo)" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON 
   -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -DHAVE_SIZE_T=TRUE -DSIZE_T=4 \
   -DHAVE_UNSIGNED_LONG=TRUE -DUNSIGNED_LONG=4
 
-autotools_lib() {  # name source-folder configure-options...
-  local name=$1 src=$2
-  shift 2
-  done_mark "$name" && return 0
-  log "building $name"
-  (cd "$src" && emconfigure ./configure --host=wasm32 --prefix="$prefix" --disable-shared \
-    --enable-static "$@" && emmake make -j "$jobs" && emmake make install) >"$work/$name.log" 2>&1 \
-    || { tail -40 "$work/$name.log" >&2; log "$name failed (log: $work/$name.log)"; exit 1; }
-  touch "$work/$name.done"
-}
-autotools_lib ogg "$(srcdir libogg)"
-autotools_lib vorbis "$(srcdir libvorbis)" --with-ogg="$prefix" --disable-oggtest --disable-docs \
-  --disable-examples
+# Ogg and Vorbis: the decoder's sources, as their build lists them, with the one header their
+# configure step writes (the sizes of the integer types) made from its template.
+if ! done_mark ogg; then
+  log "building ogg"
+  ogg=$(srcdir libogg)
+  mkdir -p "$prefix/include/ogg"
+  sed -e 's/@INCLUDE_[A-Z_]*_H@/1/' -e 's/@SIZE\([0-9]*\)@/int\1_t/' -e 's/@USIZE\([0-9]*\)@/uint\1_t/' \
+    "$ogg/include/ogg/config_types.h.in" >"$prefix/include/ogg/config_types.h"
+  cp "$ogg"/include/ogg/ogg.h "$ogg"/include/ogg/os_types.h "$prefix/include/ogg/"
+  compile_lib ogg "$ogg" "-I$prefix/include" src/bitwise.c src/framing.c
+  touch "$work/ogg.done"
+fi
+if ! done_mark vorbis; then
+  log "building vorbis"
+  vorbis=$(srcdir libvorbis)
+  mkdir -p "$prefix/include/vorbis"
+  cp "$vorbis"/include/vorbis/codec.h "$vorbis"/include/vorbis/vorbisfile.h "$prefix/include/vorbis/"
+  compile_lib vorbis "$vorbis" "-Iinclude -Ilib -I$prefix/include" \
+    $(for f in mdct smallft block envelope window lsp lpc analysis synthesis psy info floor1 floor0 \
+      res0 mapping0 registry codebook sharedbook lookup bitrate; do echo "lib/$f.c"; done)
+  compile_lib vorbisfile "$vorbis" "-Iinclude -I$prefix/include" lib/vorbisfile.c
+  touch "$work/vorbis.done"
+fi
 
 # TinyXML: four sources, built as the Debian package builds them (its header turns on the
 # std::string interface).
