@@ -16,7 +16,7 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}  # the optimiser needs a module
 command -v ninja >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ninja-build >/dev/null
 [ -f /usr/src/googletest/CMakeLists.txt ] ||
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends googletest >/dev/null
-emcmake cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
+emcmake cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMM_UNITY=ON -DCMAKE_FIND_ROOT_PATH="$prefix" >/dev/null
 cmake --build "$build" "${@:2}"
 cat <<MSG
 The web version is in $build/meadowmark.html. Serve it and open it in a browser:
