@@ -17,6 +17,7 @@
 #include "files/file.h"
 #include "files/ini.h"
 #include "files/name_hash.h"
+#include "game/core/level_balance.h"
 #include "game/core/map_object.h"
 #include "game/interface/interface.h"
 #include "game/interface/panel_goals.h"
@@ -25,6 +26,7 @@
 #include "demo_copy_util.h"
 #include "game_test_util.h"
 #include "gfx/image.h"
+#include "gfx/sprite.h"
 #include "sound/snd_file.h"
 #include "support/demo_copy.h"
 #include "support/game_harness.h"
@@ -38,10 +40,14 @@ struct DemoLevels : gametest::DemoCopySlate {
     if (IsSkipped() || HasFatalFailure()) return;
     // The effects catalogue is read on first use: read the demo's, not one an earlier test left.
     FxManager::pyroManager().Done();
+    // The fonts the game's start-up names, for the icons that ask for theirs when an earlier test
+    // has left a renderer running.
+    sprLoadLibrary("data/fonts/fonts.ini");
     gametest::clearGerr();
   }
   void TearDown() override {
     FxManager::pyroManager().Done();
+    sprReleaseLibrary("data/fonts/fonts.ini");
     gametest::DemoCopySlate::TearDown();
   }
 };
@@ -308,6 +314,9 @@ TEST_F(DemoLevels, EveryGoalThatAppearsLaterStartsHiddenAndEveryGoalReadsInBothL
     for (const char* language : {"", "ru"}) {
       iniSetLanguage(language);
       iniFreeAll();
+      // As a level's start does: its goals are checked against its own balance, not against
+      // whichever level an earlier test ran.
+      balanceLoad(levelDir(n) + "/balance.ini");
       Task::cLevelTaskContainer goals;
       goals.Load(tasks.c_str(), n);
       ASSERT_GE(goals.Count(), 2u);
