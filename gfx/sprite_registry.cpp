@@ -13,9 +13,12 @@
 
 namespace {
 
+// Never destroyed: sprites held by other objects with static lifetimes (templates of child
+// objects, caches) are released while the program exits, possibly after this file's statics
+// would have gone.
 std::vector<CBaseSprite*>& Registry() {
-  static std::vector<CBaseSprite*> reg;
-  return reg;
+  static auto* reg = new std::vector<CBaseSprite*>;
+  return *reg;
 }
 
 std::vector<std::pair<uint32_t, int>>& Qualities() {
